@@ -1,0 +1,17 @@
+// Everything that lives for the whole run of the program, held in one place and passed by reference:
+// the open project, the program directory and (as the subsystems arrive) the editor, export and
+// publisher state and the categories file.
+#pragma once
+
+#include <string>
+
+#include "model/records.h"
+
+namespace plotwell {
+
+struct Workspace {
+    Project project;
+    std::string program_dir;  // always ends in a directory separator
+};
+
+}  // namespace plotwell
