@@ -1,6 +1,7 @@
 #include "model/file_commit.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
