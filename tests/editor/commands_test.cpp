@@ -432,3 +432,49 @@ TEST_F(Commands, TheTimerBlinksCurrentObjectsInXor) {
     on_paint(ctx, canvas);  // a repaint restarts the cycle
     EXPECT_FALSE(editor.blink_shown);
 }
+
+TEST_F(Commands, BackgroundHoverFindsBitmapsAndTheirCursors) {
+    project.bitmaps.count = 2;
+    BackgroundBitmap& under = project.bitmaps.entries[0];
+    under.x = 100;
+    under.y = 100;
+    under.width = 300;
+    under.height = 200;
+    BackgroundBitmap& over = project.bitmaps.entries[1];
+    over = under;
+    over.x = 300;
+    over.flags = kBitmapLocked;
+    ASSERT_EQ(editor.current_layer, -1);
+
+    move(at(150, 150));
+    EXPECT_EQ(editor.hot_kind, HotKind::Bitmap);
+    EXPECT_EQ(editor.hot_bitmap, 0);
+    EXPECT_EQ(editor.hot_index, 4);
+    EXPECT_EQ(host.cursor(), Cursor::SizeAll);
+    move(at(250, 298));  // bottom edge midpoint of the unlocked one
+    EXPECT_EQ(editor.hot_index, 7);
+    EXPECT_EQ(host.cursor(), Cursor::SizeNs);
+    move(at(350, 150));  // both overlap here: the unlocked one is found first
+    EXPECT_EQ(editor.hot_bitmap, 0);
+    move(at(500, 150));
+    EXPECT_EQ(editor.hot_bitmap, 1);
+    EXPECT_EQ(choose_context_menu(project, editor), kMenuBitmapLockedVisible);
+    move(at(800, 500));
+    EXPECT_EQ(editor.hot_kind, HotKind::None);
+    EXPECT_EQ(host.cursor(), Cursor::Arrow);
+
+    // Clicks on the background select nothing and say nothing.
+    click(at(150, 150));
+    EXPECT_TRUE(editor.current_objects.empty());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Commands, ResizeLaysOutTheMapAreaAndLoadsTheScrollBars) {
+    on_resize(ctx, 816, 416, WindowMetrics{30, 20, 16, 16});
+    EXPECT_EQ(view.view_rect, (ScreenRect{0, 30, 800, 380}));
+    EXPECT_EQ(host.scroll_bars[ScrollBar::Horizontal].page, 800);
+    EXPECT_EQ(host.scroll_bars[ScrollBar::Horizontal].maximum, 1000);
+    EXPECT_TRUE(host.scroll_bars[ScrollBar::Horizontal].enabled);
+    EXPECT_EQ(host.scroll_bars[ScrollBar::Vertical].page, 350);
+    EXPECT_FALSE(inside_map_area(editor.layout, {800, 100}));
+}
