@@ -4,7 +4,6 @@
 // toolkit; the tests answer it from a script.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -61,13 +60,14 @@ struct ScrollBarValues {
     friend bool operator==(const ScrollBarValues&, const ScrollBarValues&) = default;
 };
 
-// A long task runs with a sink for its log and progress; it polls keep_running when the dialog offers
-// "Stop". Its return value is the dialog's result.
-using ProgressTask = std::function<int(ProgressSink& sink, const std::atomic<bool>& keep_running)>;
+// A long task runs on a worker thread behind the modal progress dialog and reports through the sink;
+// its result is what it passes to close_progress (1 when the user closes the log with "OK" or "Stop").
+using ProgressTask = std::function<void(ProgressSink& sink)>;
 
 struct ProgressOptions {
-    std::string title;
-    bool with_stop = false;
+    // When set, the dialog offers "Stop", which calls this (on the user interface thread) so that the
+    // task can clear its keep-running flag.
+    std::function<void()> stop;
 };
 
 // Base of every modal dialog's model. The host finds the view that shows the model; the model does the
