@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/categories_file.h"
+#include "app/publisher.h"
 #include "model/records.h"
 
 namespace plotwell {
@@ -12,6 +14,8 @@ namespace plotwell {
 struct Workspace {
     Project project;
     std::string program_dir;  // always ends in a directory separator
+    PublisherInfo publisher;
+    CategoriesFile categories;
 };
 
 }  // namespace plotwell
