@@ -88,6 +88,13 @@ LayoutStatus read_project_layout(std::span<const uint8_t> file, ProjectFileLayou
                              ? in.at(get_le32(h + header_at::kDirectory), entries)
                              : in.at(header_at::kDirectory, entries);  // fits: 8 entries end at 156
     if (!dir) return LayoutStatus::kDirectoryOutside;
+    // Length words the readers do not need; a wrong one still tells that the file was damaged.
+    if (layout.version >= kDirectoryOffsetVersion) {
+        const uint32_t at = get_le32(h + header_at::kDirectory);
+        const uint8_t* length = at >= 4 ? in.at(at - 4, 4) : nullptr;
+        if (!length || get_le32(length) != 4 + entries)
+            note(problems, "layer directory: length word is not " + std::to_string(4 + entries));
+    }
 
     for (int i = 0; i < layout.layer_count; ++i) {
         const uint8_t* e = dir + size_t(i) * kLayerEntrySize;
@@ -98,6 +105,11 @@ LayoutStatus read_project_layout(std::span<const uint8_t> file, ProjectFileLayou
         entry.display_flags = e[3];
         entry.slot_offset = get_le32(e + 4);
         entry.name_offset = get_le32(e + 8);
+        if (entry.name_offset != 0) {
+            const uint8_t* length = entry.name_offset >= 4 ? in.at(entry.name_offset - 4, 4) : nullptr;
+            if (length && get_le32(length) != kLayerNameBlockSize)
+                note(problems, layer_label(i) + "name block length word is not 36");
+        }
         measure_slot_table(file, entry, i, problems);
         layout.total_slots += int64_t(entry.slot_count);
     }

@@ -167,7 +167,7 @@ int load_project_file(Project& project, const std::string& base_name, ProgressSi
                       ProjectFileReport* report) {
     std::vector<uint8_t> file;
     if (!read_whole_file(project_file_path(base_name), file)) {
-        note(report, "cannot read " + project_file_path(base_name));
+        note(report, "cannot be opened or read");
         return 0;
     }
     return load_project_from_bytes(project, file, progress, report);
