@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "model/object_storage.h"
 #include "model/text.h"
@@ -31,6 +32,19 @@ int32_t saturate(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, I
 bool in_degree_limits(Point p) {
     return p.x >= -kDegreeLongitudeLimit && p.x <= kDegreeLongitudeLimit && p.y >= -kDegreeLatitudeLimit &&
            p.y <= kDegreeLatitudeLimit;
+}
+
+// Orientation of a closed ring. A repeated vertex is a zero-length edge without a direction; the ring
+// is judged without the repeats so that it still reads the way it is drawn.
+int ring_orientation(const Point* points, int32_t n) {
+    bool repeats = false;
+    for (int32_t i = 1; i < n && !repeats; ++i) repeats = points[i] == points[i - 1];
+    if (!repeats) return polygon_orientation(points, n);
+    std::vector<Point> ring;
+    ring.reserve(size_t(n));
+    for (int32_t i = 0; i < n; ++i)
+        if (ring.empty() || !(points[i] == ring.back())) ring.push_back(points[i]);
+    return polygon_orientation(ring.data(), int32_t(ring.size()));
 }
 
 // The name as stored: cut to what the record holds, with a warning when something is cut.
@@ -104,7 +118,7 @@ struct ImportRun {
             int type = t;
             if (polygon) {
                 const int32_t n = object_point_count(o);
-                if (settings.multipart_policy == kCcwPartsGetCcwType && polygon_orientation(object_points(o), n) == 1)
+                if (settings.multipart_policy == kCcwPartsGetCcwType && ring_orientation(object_points(o), n) == 1)
                     type = settings.ccw_type;
                 set_object_point_count(o, n - 1);
                 if (!(object_points(o)[0] == object_points(o)[n - 1])) {
