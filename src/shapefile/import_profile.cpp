@@ -99,7 +99,7 @@ public:
         }
         if (key == "default_type") return one() ? type(w[0], s_.default_type) : "expected one object type";
         if (key == "ccw_type") {
-            int t;
+            int t = 0;
             if (!one()) return "expected one object type";
             if (std::string e = type(w[0], t, kDimPolygon); !e.empty()) return e;
             s_.ccw_type = int16_t(t);
@@ -111,7 +111,7 @@ public:
         if (key == "filter_untranslated") return flag(w, s_.filter_untranslated);
         if (key == "substitution_mode") return flag(w, s_.substitution_mode);
         if (key == "multipart_policy") {
-            int v;
+            int v = 0;
             if (std::string e = flag(w, v); !e.empty()) return e;
             s_.multipart_policy = int16_t(v);
             return {};
@@ -241,7 +241,7 @@ private:
             return {};
         }
         if (sub == "case_sensitive") {
-            int v;
+            int v = 0;
             if (std::string e = flag(w, v); !e.empty()) return e;
             t.case_sensitive = int16_t(v);
             return {};
