@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/categories_file.h"
+#include "app/publisher.h"
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
 #include "model/records.h"
@@ -16,6 +18,8 @@ struct Workspace {
     EditorState editor;
     ViewState view;
     std::string program_dir;  // always ends in a directory separator
+    PublisherInfo publisher;
+    CategoriesFile categories;
 };
 
 }  // namespace plotwell
