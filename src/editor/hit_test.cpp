@@ -27,10 +27,12 @@ bool vertex_hit(ScreenPoint p, ScreenPoint& q) {
 SegmentAnswer segment_test(ScreenPoint a, ScreenPoint b, ScreenPoint p) {
     const int64_t dx = int64_t(b.x) - a.x;
     const int64_t dy = int64_t(b.y) - a.y;
-    // Screen points are int32, so these products stay well inside 64 bits.
-    const int64_t cross = (int64_t(p.x) - a.x) * dy - (int64_t(p.y) - a.y) * dx;
-    const int64_t k = cross < 0 ? -cross : cross;
-    const int64_t m = std::max(std::llabs(dx), std::llabs(dy));
+    // Far off-screen vertices sit at the ends of the int32 range, where these products need more
+    // than 64 bits.
+    using Wide = __int128;
+    const Wide cross = Wide(int64_t(p.x) - a.x) * dy - Wide(int64_t(p.y) - a.y) * dx;
+    const Wide k = cross < 0 ? -cross : cross;
+    const Wide m = std::max(std::llabs(dx), std::llabs(dy));
     if (k >= m) return SegmentAnswer::None;
     if (strictly_between(a.x, b.x, p.x) || strictly_between(a.y, b.y, p.y)) return SegmentAnswer::BeyondA;
     if (strictly_between(b.x, a.x, p.x) || strictly_between(b.y, a.y, p.y)) return SegmentAnswer::BeyondB;
@@ -41,8 +43,9 @@ bool segment_hit(ScreenPoint a, ScreenPoint b, ScreenPoint q) {
     SegmentAnswer answer = segment_test(a, b, q);
     if (answer == SegmentAnswer::None) {
         const bool flat = std::llabs(int64_t(b.y) - a.y) < std::llabs(int64_t(b.x) - a.x);
-        const ScreenPoint n1 = flat ? ScreenPoint{q.x, q.y - 1} : ScreenPoint{q.x - 1, q.y};
-        const ScreenPoint n2 = flat ? ScreenPoint{q.x, q.y + 1} : ScreenPoint{q.x + 1, q.y};
+        auto step = [](int32_t v, int d) { return int32_t(std::clamp<int64_t>(int64_t(v) + d, INT32_MIN, INT32_MAX)); };
+        const ScreenPoint n1 = flat ? ScreenPoint{q.x, step(q.y, -1)} : ScreenPoint{step(q.x, -1), q.y};
+        const ScreenPoint n2 = flat ? ScreenPoint{q.x, step(q.y, 1)} : ScreenPoint{step(q.x, 1), q.y};
         answer = segment_test(a, b, n1);
         if (answer == SegmentAnswer::None) answer = segment_test(a, b, n2);
     }

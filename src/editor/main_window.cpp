@@ -138,8 +138,8 @@ void on_left_down(EditorContext& ctx, ScreenPoint p) {
     ed.drag.button_down = true;
     ed.drag.press = p;
     if (ed.current_layer == -1) {
-        if (ed.hot_kind == HotKind::Bitmap && ed.hot_bitmap >= 0 &&
-            !(ctx.project.bitmaps.entries[ed.hot_bitmap].flags & kBitmapLocked))
+        if (ed.hot_kind == HotKind::Bitmap && ed.hot_bitmap >= 0 && ed.hot_bitmap < ctx.project.bitmaps.count &&
+            ed.hot_bitmap < kMaxBitmaps && !(ctx.project.bitmaps.entries[ed.hot_bitmap].flags & kBitmapLocked))
             start_bitmap_drag(ctx, p);
         return;
     }

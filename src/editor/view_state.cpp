@@ -23,11 +23,10 @@ int64_t trunc_to_int64(double v) {
     return int64_t(t);
 }
 
-// The 32-bit differences of the formulas, without the undefined behaviour of an overflow.
-int32_t diff32(int32_t a, int32_t b) { return int32_t(uint32_t(a) - uint32_t(b)); }
-
-int64_t scaled(int32_t n, float zoom) { return trunc_to_int64(double(n) * double(zoom)); }
-int64_t unscaled(int32_t n, float zoom) { return trunc_to_int64(double(n) / double(zoom)); }
+// The differences inside the formulas are taken in 64 bits: in 32 bits a point far outside the view
+// would wrap round to the other side of it.
+int64_t scaled(int64_t n, float zoom) { return trunc_to_int64(double(n) * double(zoom)); }
+int64_t unscaled(int64_t n, float zoom) { return trunc_to_int64(double(n) / double(zoom)); }
 
 bool degrees(const Project& project) { return project.coord_sys == kCoordDegrees; }
 
@@ -45,17 +44,17 @@ int32_t half_height(const ViewState& view) {
 
 ScreenPoint world_to_screen(const ViewState& view, const Project& project, Point p) {
     ScreenPoint s;
-    s.x = clamp_to_int32(scaled(diff32(p.x, view.origin_x), view.zoom) + half_width(view));
-    const int32_t dy = degrees(project) ? diff32(int32_t(uint32_t(view.origin_y) + uint32_t(project.range.height)), p.y)
-                                        : diff32(p.y, view.origin_y);
+    s.x = clamp_to_int32(scaled(int64_t(p.x) - view.origin_x, view.zoom) + half_width(view));
+    const int64_t dy = degrees(project) ? int64_t(view.origin_y) + project.range.height - p.y
+                                        : int64_t(p.y) - view.origin_y;
     s.y = clamp_to_int32(scaled(dy, view.zoom) + half_height(view) + view.view_rect.top);
     return s;
 }
 
 Point screen_to_world(const ViewState& view, const Project& project, ScreenPoint s) {
     Point p;
-    p.x = clamp_to_int32(unscaled(diff32(s.x, half_width(view)), view.zoom) + view.origin_x);
-    const int32_t d = diff32(s.y, int32_t(uint32_t(half_height(view)) + uint32_t(view.view_rect.top)));
+    p.x = clamp_to_int32(unscaled(int64_t(s.x) - half_width(view), view.zoom) + view.origin_x);
+    const int64_t d = int64_t(s.y) - half_height(view) - view.view_rect.top;
     if (degrees(project))
         p.y = clamp_to_int32(int64_t(project.range.height) - unscaled(d, view.zoom) + view.origin_y);
     else

@@ -33,6 +33,10 @@ TEST(SegmentHit, BesideAndBeyondASegment) {
     // A steep segment tests the neighbours left and right.
     EXPECT_TRUE(segment_hit({0, 0}, {10, 100}, {6, 50}));
     EXPECT_FALSE(segment_hit({0, 0}, {10, 100}, {7, 50}));
+    // Vertices far off-screen sit at the ends of the int32 range; the test must neither overflow nor lie.
+    EXPECT_TRUE(segment_hit({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {0, 0}));
+    EXPECT_FALSE(segment_hit({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {0, 40}));
+    EXPECT_FALSE(segment_hit({INT32_MIN, 0}, {INT32_MAX, 0}, {INT32_MAX, INT32_MAX}));
     // A segment of length 0 never answers.
     EXPECT_FALSE(segment_hit({5, 5}, {5, 5}, {5, 5}));
     // A diagonal one: exact points hit, a pixel off along x also (neighbour), two off not.
