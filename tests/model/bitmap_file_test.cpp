@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/bmp_writer.h"
 #include "model/bytes.h"
+#include "support/bmp_writer.h"
 #include "support/scratch_dir.h"
 
 namespace plotwell {
@@ -22,7 +22,9 @@ using test::write_bmp;
 
 constexpr uint32_t kBlack = 0xFF000000;
 
-std::shared_ptr<const Image> decode(const std::vector<uint8_t>& bytes) { return decode_bitmap(bytes); }
+std::shared_ptr<const Image> decode(const std::vector<uint8_t>& bytes) {
+    return decode_bitmap(bytes);
+}
 
 std::vector<uint8_t> data_file(const std::string& name) {
     std::vector<uint8_t> bytes;
@@ -46,7 +48,8 @@ Image read_ppm(const std::vector<uint8_t>& bytes) {
     image.width = values[1];
     image.height = values[2];
     for (int i = 0; i < image.width * image.height && p + 2 < bytes.size(); ++i, p += 3)
-        image.pixels.push_back(kBlack | (uint32_t(bytes[p]) << 16) | (uint32_t(bytes[p + 1]) << 8) | bytes[p + 2]);
+        image.pixels.push_back(kBlack | (uint32_t(bytes[p]) << 16) | (uint32_t(bytes[p + 1]) << 8) |
+                               bytes[p + 2]);
     return image;
 }
 
@@ -81,7 +84,9 @@ TEST(LoadBitmapFile, ReadsFromDiskAndGivesNoneForMissingFiles) {
 
 // A 5 x 3 picture in every depth, both row orders and every header size; pixel (x, y) has a value that
 // differs in each position so that swapped rows, columns or nibbles show.
-uint32_t widen5(uint32_t v) { return (v << 3) | (v >> 2); }
+uint32_t widen5(uint32_t v) {
+    return (v << 3) | (v >> 2);
+}
 
 struct DepthCase {
     uint16_t bpp;
@@ -214,9 +219,8 @@ std::vector<uint32_t> indices_of(const Image& image) {
 TEST(LoadBitmapFile, Rle8RunsLiteralsDeltasAndLineEnds) {
     // Bottom row: run of 3 x 7, literal 1 2 3 (padded), end of line.
     // Middle row: delta right 2, up 0; run 1 x 9; end of line. Top row: run of 9 x 5 (clipped), end.
-    const auto image = decode(write_bmp(rle_spec(
-        5, 3, 8,
-        {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 9, 0, 0, 9, 5, 0, 1})));
+    const auto image = decode(
+        write_bmp(rle_spec(5, 3, 8, {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 9, 0, 0, 9, 5, 0, 1})));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(indices_of(*image), (std::vector<uint32_t>{5, 5, 5, 5, 5,  //
                                                          0, 0, 9, 0, 0,  //
@@ -226,8 +230,8 @@ TEST(LoadBitmapFile, Rle8RunsLiteralsDeltasAndLineEnds) {
 TEST(LoadBitmapFile, Rle4NibblesAlternateAndLiteralsPadToWords) {
     // Bottom row: run of 5 alternating 1/2; literal of 3 nibbles 3 4 5 (2 bytes, padded to 2);
     // end of line; top row: delta right 1, literal 6 7 8, then end of bitmap.
-    const auto image =
-        decode(write_bmp(rle_spec(8, 2, 4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 0, 0, 3, 0x67, 0x80, 0, 1})));
+    const auto image = decode(
+        write_bmp(rle_spec(8, 2, 4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 0, 0, 3, 0x67, 0x80, 0, 1})));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(indices_of(*image), (std::vector<uint32_t>{0, 6, 7, 8, 0, 0, 0, 0,  //
                                                          1, 2, 1, 2, 1, 3, 4, 5}));
@@ -236,12 +240,7 @@ TEST(LoadBitmapFile, Rle4NibblesAlternateAndLiteralsPadToWords) {
 TEST(LoadBitmapFile, RunLengthDataThatStopsEarlyOrRunsOffTheImageIsContained) {
     // No end marker, a delta far outside, a literal cut by the end of the file.
     for (const std::vector<uint8_t>& data : std::vector<std::vector<uint8_t>>{
-             {2, 4},
-             {0, 2, 200, 200, 3, 3},
-             {0, 2, 3, 0, 4, 1},
-             {0, 9, 1, 2},
-             {0},
-             {}}) {
+             {2, 4}, {0, 2, 200, 200, 3, 3}, {0, 2, 3, 0, 4, 1}, {0, 9, 1, 2}, {0}, {}}) {
         const auto image = decode(write_bmp(rle_spec(4, 2, 8, data)));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->pixels.size(), 8u);
@@ -341,8 +340,8 @@ TEST(LoadBitmapFile, WidthTimesDepthOverflowIsCaught) {
 }
 
 std::vector<std::string> sample_names() {
-    return {"rgb24.bmp", "pal8.bmp", "pal4.bmp", "mono1.bmp", "rle8.bmp", "argb32.bmp", "rgb565.bmp",
-            "core24.bmp"};
+    return {"rgb24.bmp", "pal8.bmp",   "pal4.bmp",   "mono1.bmp",
+            "rle8.bmp",  "argb32.bmp", "rgb565.bmp", "core24.bmp"};
 }
 
 TEST(LoadBitmapFile, EveryPrefixOfARealFileDecodesOrGivesNone) {
@@ -399,12 +398,15 @@ TEST(ReadBitmapSize, ReportsHeaderFieldsAndWhyItCouldNot) {
     EXPECT_EQ(size.planes, 1);
     EXPECT_EQ(size.bits_per_pixel, 24);
 
-    EXPECT_EQ(read_bitmap_size(dir.write("a.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 13))).status,
-              kBitmapFileHeaderUnreadable);
-    EXPECT_EQ(read_bitmap_size(dir.write("b.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 29))).status,
-              kBitmapInfoHeaderUnreadable);
-    EXPECT_EQ(read_bitmap_size(dir.write("c.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 30))).status,
-              kBitmapSizeOk);
+    EXPECT_EQ(
+        read_bitmap_size(dir.write("a.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 13))).status,
+        kBitmapFileHeaderUnreadable);
+    EXPECT_EQ(
+        read_bitmap_size(dir.write("b.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 29))).status,
+        kBitmapInfoHeaderUnreadable);
+    EXPECT_EQ(
+        read_bitmap_size(dir.write("c.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 30))).status,
+        kBitmapSizeOk);
 
     // Top-down files keep their negative height; core headers hold 16-bit sizes.
     BmpSpec spec;
