@@ -10,7 +10,7 @@
 
 namespace plotwell::test {
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t header_size = 40;  // 12 (core), 40 (info), 52, 56, 108 (V4), 124 (V5)
     int32_t width = 0;
     int32_t height = 0;  // negative: rows stored top first
@@ -22,7 +22,7 @@ struct BmpSpec {
     std::vector<uint8_t> pixel_data;  // exactly as stored
 };
 
-inline std::vector<uint8_t> write_bmp(const BmpSpec& s) {
+inline std::vector<uint8_t> write_bmp(const BmpLayout& s) {
     const bool core = s.header_size == 12;
     const bool masks_after_header = s.compression == 3 && s.header_size < 52;
     const size_t entry = core ? 3 : 4;
