@@ -8,12 +8,16 @@
 namespace plotwell {
 
 namespace {
-bool is_separator(char c) { return c == '/' || c == '\\'; }
+bool is_separator(char c) {
+    return c == '/' || c == '\\';
+}
 }  // namespace
 
 std::string program_dir_from_path(std::string_view path) {
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
-    else if (!path.empty() && path.front() == '"') path.remove_prefix(1);
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    else if (!path.empty() && path.front() == '"')
+        path.remove_prefix(1);
     size_t end = path.size();
     while (end > 0 && !is_separator(path[end - 1])) --end;
     if (end == 0) return "./";

@@ -17,7 +17,8 @@ TEST(ProgramDir, IsTheDirectoryOfTheProgramPathEndingInASeparator) {
     EXPECT_EQ(program_dir_from_path("bin/plotwell"), "bin/");
     EXPECT_EQ(program_dir_from_path("plotwell"), "./");
     EXPECT_EQ(program_dir_from_path(""), "./");
-    EXPECT_EQ(program_dir_from_path("\"C:\\Program Files\\Plotwell\\plotwell.exe\""), "C:\\Program Files\\Plotwell\\");
+    EXPECT_EQ(program_dir_from_path("\"C:\\Program Files\\Plotwell\\plotwell.exe\""),
+              "C:\\Program Files\\Plotwell\\");
 }
 
 TEST(ProgramDir, OfThisProcessIsWhereItsExecutableLies) {
