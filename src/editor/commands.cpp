@@ -160,6 +160,11 @@ CommandResult handle_command(EditorContext& ctx, int command) {
             const Outcome o = edit_layers_command(ctx);
             if (o == Outcome::NotAvailable) return CommandResult::NotAvailable;
             if (o == Outcome::Ok) {
+                // The export's layer list and region level name layers by number: start them afresh.
+                if (ctx.export_settings) {
+                    ctx.export_settings->visible_layer_count = 0;
+                    ctx.export_settings->region_level_count = 0;
+                }
                 project.modified = 1;
                 ctx.host.request_redraw();
             }

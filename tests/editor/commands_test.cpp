@@ -172,14 +172,21 @@ TEST_F(Commands, HookedCommandsFinishWithTheirSteps) {
         return Outcome::Ok;
     };
     ctx.hooks = &hooks;
+    ExportSettings settings;
+    settings.visible_layer_count = 2;
+    settings.region_level_count = 1;
+    ctx.export_settings = &settings;
     editor.current_layer = 1;
 
     command(cmd::kEditLayers);  // cancelled: status and title only
     EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(settings.visible_layer_count, 2);
     EXPECT_EQ(host.status[1], "curr layer: 1:lakes [WATER]");
     EXPECT_EQ(host.titles.back(), "Plotwell - city");
     command(cmd::kEditLayers);
     EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(settings.visible_layer_count, 0);
+    EXPECT_EQ(settings.region_level_count, 0);
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");
 
     project.modified = 0;
