@@ -62,6 +62,7 @@ void set_hot_rectangle(EditorContext& ctx, ScreenPoint p) {
 void on_resize(EditorContext& ctx, int32_t client_width, int32_t client_height, const WindowMetrics& metrics) {
     ctx.editor.layout = compute_layout(client_width, client_height, metrics);
     ctx.view.view_rect = ctx.editor.layout.map_area;
+    ctx.host.set_status_parts(status_part_edges(ctx.editor.layout));
     set_scroll_bars(ctx.view, ctx.project, ctx.host);
 }
 
@@ -123,14 +124,17 @@ void on_mouse_move(EditorContext& ctx, ScreenPoint p) {
         return;
     }
     const bool in_map = inside_map_area(ed.layout, p) && current_layer_ptr(ctx.project, ed);
-    if (ed.tool_mode == kToolRectangle) {
-        if (ed.drag.button_down)
-            follow_rubber_band(ctx, p);
-        else if (in_map)
-            set_hot_rectangle(ctx, p);
-    } else if (ed.tool_mode == kToolSelect) {
-        if (!ed.drag.button_down && in_map) hover(ctx, p);
+    if (ed.tool_mode == kToolRectangle && !ed.drag.button_down && in_map) {
+        set_hot_rectangle(ctx, p);
+        return;
     }
+    if (ed.tool_mode == kToolSelect && !ed.drag.button_down && in_map) {
+        hover(ctx, p);
+        return;
+    }
+    if (ed.tool_mode == kToolRectangle && ed.drag.button_down) follow_rubber_band(ctx, p);
+    // Everywhere else (the drawing modes among them) the map area shows the window's own arrow.
+    ctx.host.set_cursor(Cursor::Arrow);
 }
 
 void on_left_down(EditorContext& ctx, ScreenPoint p) {

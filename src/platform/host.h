@@ -4,6 +4,7 @@
 // toolkit; the tests answer it from a script.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -92,6 +93,8 @@ public:
     virtual void set_cursor(Cursor cursor) = 0;
     // Invalidates the whole map area; the host repaints it later through paint_map.
     virtual void request_redraw() = 0;
+    // Right edges of the status bar's three parts, in client pixels.
+    virtual void set_status_parts(const std::array<int32_t, 3>& right_edges) = 0;
     virtual void set_status_text(int part, std::string_view text) = 0;
     virtual void set_title(std::string_view title) = 0;
     // Presses or releases the tool button of a command.

@@ -479,6 +479,7 @@ TEST_F(Commands, BackgroundHoverFindsBitmapsAndTheirCursors) {
 TEST_F(Commands, ResizeLaysOutTheMapAreaAndLoadsTheScrollBars) {
     on_resize(ctx, 816, 416, WindowMetrics{30, 20, 16, 16});
     EXPECT_EQ(view.view_rect, (ScreenRect{0, 30, 800, 380}));
+    EXPECT_EQ(host.status_parts, (std::array<int32_t, 3>{240, 464, 680}));
     EXPECT_EQ(host.scroll_bars[ScrollBar::Horizontal].page, 800);
     EXPECT_EQ(host.scroll_bars[ScrollBar::Horizontal].maximum, 1000);
     EXPECT_TRUE(host.scroll_bars[ScrollBar::Horizontal].enabled);

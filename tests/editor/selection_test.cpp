@@ -57,10 +57,13 @@ TEST_F(Selection, HoverOverTheSingleCurrentObjectAndOverOthers) {
     EXPECT_EQ(editor.hot_item, nullptr);
     EXPECT_EQ(host.cursor(), Cursor::Arrow);
 
-    // Hover is select mode's: other modes leave the hot item alone.
-    editor.tool_mode = kToolLine;
+    // Hover is select mode's: other modes leave the hot item alone and show the arrow.
+    move(at(150, 100));
+    EXPECT_EQ(host.cursor(), Cursor::Segment);
+    handle_command(ctx, 104);
     move(at(150, 100));
     EXPECT_EQ(editor.hot_item, nullptr);
+    EXPECT_EQ(host.cursor(), Cursor::Arrow);
 }
 
 TEST_F(Selection, CtrlClickAddsTheHotObjectOnce) {
