@@ -32,7 +32,7 @@ enum class Cursor {
     SizeNesw,
     SizeNs,
     SizeWe,
-    SizeAll,   // the body of a bitmap
+    SizeAll,  // the body of a bitmap
 };
 
 // File dialog flags.
@@ -74,13 +74,13 @@ struct ProgressOptions {
 // Base of every modal dialog's model. The host finds the view that shows the model; the model does the
 // work. run_dialog answers 1 for OK and 0 for Cancel.
 class DialogModel {
-public:
+  public:
     virtual ~DialogModel() = default;
     virtual std::string_view dialog_title() const = 0;
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     virtual Answer message_box(std::string_view text, std::string_view caption, MessageIcon icon,

@@ -345,9 +345,10 @@ TEST_F(Commands, ClicksNeedALayerTheMapAreaAndARange) {
     project.range.width = 0;
     click(at(150, 100));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              "Project has empty coordinate range! You need to import some data, or explicitly set the coordinate "
-              "range.");
+    EXPECT_EQ(
+        host.messages[0].text,
+        "Project has empty coordinate range! You need to import some data, or explicitly set the coordinate "
+        "range.");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(editor.current_objects.empty());
 

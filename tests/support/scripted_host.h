@@ -28,7 +28,7 @@ struct ShownFileDialog {
 };
 
 class ScriptedHost : public Host {
-public:
+  public:
     // --- the script -----------------------------------------------------------------------------
     std::deque<Answer> answers;                           // for Yes/No and Yes/No/Cancel boxes, in order
     std::deque<std::optional<std::string>> file_answers;  // for file dialogs, in order
