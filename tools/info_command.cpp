@@ -1,6 +1,7 @@
 // plotwell-tool info: what a project file holds, in a few lines.
 #include <cstdio>
 
+#include "model/layer_lines.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "tool_command.h"
@@ -36,7 +37,7 @@ int run_info(const std::vector<std::string>& args) {
     std::printf("layers: %d\n", p.layer_count);
     for (int i = 0; i < p.layer_count; ++i) {
         const Layer& l = p.layers[i];
-        std::printf("  %s type %s, flags %d, objects %d\n", layer_line(i, l).c_str(), layer_type_name(l.type),
+        std::printf("  %s type %s, flags %d, objects %d\n", layer_list_line(i, l).c_str(), layer_type_name(l.type),
                     l.display_flags, l.object_count);
     }
     std::printf("bitmaps: %d\n", p.bitmaps.count);

@@ -64,11 +64,4 @@ std::vector<std::string> split(std::string_view text, char separator) {
     }
 }
 
-std::string layer_line(int index, const Layer& layer) {
-    char line[96];
-    std::snprintf(line, sizeof line, "%d: %s [%s]", index, std::string(field_text(layer.name)).c_str(),
-                  theme_name(layer.theme));
-    return line;
-}
-
 }  // namespace plotwell::tool

@@ -23,7 +23,7 @@ SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntry
         progress.object_handled();
         MapObject* object = nullptr;
         ByteReader in(file);
-        if (slot >= 4 && in.seek(slot - 4)) object = read_object_record(in);
+        if (slot >= 4 && !guard.taken(slot - 4) && in.seek(slot - 4)) object = read_object_record(in);
         // Only a record that proved sound draws on the guard, so a garbage size word cannot use it up.
         if (object && !guard.admit(slot - 4, size_t(object_record_size(object)))) {
             free_object(object);

@@ -21,6 +21,9 @@ namespace plotwell {
 class RecordGuard {
 public:
     explicit RecordGuard(size_t file_size) : taken_(file_size), budget_(file_size) {}
+    // True when a record at `offset` was taken already; asked before reading, so a repeated slot costs
+    // no allocation.
+    bool taken(size_t offset) const { return offset < taken_.size() && taken_[offset]; }
     bool admit(size_t offset, size_t size);
 
 private:

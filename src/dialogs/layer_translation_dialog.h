@@ -1,0 +1,28 @@
+// The "Layer Translation" dialog without its toolkit: one source layer and the choice of its
+// destination, opened from the translation list of the project import.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/import_project_dialog.h"
+
+namespace plotwell {
+
+struct LayerTranslationDialog {
+    std::string source_layer;          // "Source Layer:" as "%d: %s [%s]"
+    std::vector<std::string> choices;  // "&Dest Layer:": "None", then the project's layers
+    int selected = 0;                  // index into choices
+
+    // The destination currently chosen: selected entry - 1, so "None" is -1.
+    int destination() const { return selected - 1; }
+};
+
+// Opens the dialog for the import dialog's edited line, with the entry of its mapping selected.
+LayerTranslationDialog open_layer_translation(const ImportProjectDialog& import);
+
+// OK: the edited line takes the chosen destination and the import dialog's list is refilled.
+// Cancel needs no call: nothing changes.
+void store_layer_translation(const LayerTranslationDialog& dialog, ImportProjectDialog& import);
+
+}  // namespace plotwell
