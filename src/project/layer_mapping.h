@@ -21,7 +21,6 @@ struct LayerMapping {
         for (int& d : destination) d = kNoLayer;
         edited_line = -1;
     }
-    int operator[](int source) const { return destination[source]; }
 };
 
 // The destination choices: "None", then one "%d: %s [%s]" line per layer of the project.

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "model/text.h"
-#include "project/clone_project_dialog.h"
 #include "project/import_project_dialog.h"
 #include "project/project_file.h"
 #include "support/object_builders.h"
@@ -106,15 +105,4 @@ TEST(ImportProjectDialog, UnreadableFileGivesAnEmptyListAndNoLayersMapToNone) {
     no_layers.open();
     EXPECT_EQ(to_empty.mapping.destination[1], kNoLayer) << "there is no layer 0 to fall back to";
     EXPECT_EQ(no_layers.lines()[1].substr(28), "None");
-}
-
-TEST(CloneProjectDialog, ButtonsDoNothingAndOkReadsNothing) {
-    CloneProjectDialog dialog;
-    dialog.source_project = "a.mpr";
-    dialog.browse();
-    dialog.file();
-    EXPECT_EQ(dialog.source_project, "a.mpr");
-    EXPECT_TRUE(dialog.new_project.empty());
-    EXPECT_EQ(dialog.ok(), DialogResult::kOk);
-    EXPECT_EQ(dialog.cancel(), DialogResult::kCancel);
 }

@@ -1,4 +1,4 @@
-// Damaged and hostile project files: the readers stay inside the file, take what is sound, and a
+// Damaged and hostile project files: the readers (load, layer structure, import) stay inside the file, take what is sound, and a
 // refused file leaves the open project untouched.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "model/text.h"
 #include "support/object_builders.h"
 #include "project/project_file.h"
+#include "project/project_import.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
 
@@ -36,10 +37,11 @@ std::vector<uint8_t> one_layer_bytes(int points) {
 // Where the (only or first) layer's slot table begins, past its length word.
 size_t first_slot_table(const std::vector<uint8_t>& b) { return get_le32(b.data() + get_le32(b.data() + 28) + 4); }
 
-int live_objects(const Project& p) {
-    int n = 0;
+// What the loaded records take: never more than the file, however its slots point.
+int64_t loaded_record_bytes(const Project& p) {
+    int64_t n = 0;
     for (int i = 0; i < p.layer_count; ++i)
-        for (const MapObject* o = p.layers[i].objects; o; o = o->next) n += o->dimension != kDimDeleted;
+        for (const MapObject* o = p.layers[i].objects; o; o = o->next) n += object_record_size(o);
     return n;
 }
 
@@ -105,10 +107,19 @@ TEST(ProjectFileDamage, RandomlyCorruptedBytesNeverLeadOutsideTheFile) {
         ProjectFileReport report;
         if (load_project_from_bytes(p, b, quiet, &report) == 1) {
             expect_consistent(p);
-            EXPECT_LE(live_objects(p), 8);
+            EXPECT_LE(loaded_record_bytes(p), int64_t(b.size()));
         }
         Layer layers[kMaxLayers];
         read_project_layers_from_bytes(b, layers);
+
+        Project open;
+        open.coord_sys = b[3];
+        add_layer(open, "into");
+        LayerMapping all_to_one;
+        for (int& d : all_to_one.destination) d = 0;
+        import_project_bytes(open, b, all_to_one, quiet);
+        expect_consistent(open);
+        EXPECT_LE(loaded_record_bytes(open), int64_t(b.size()));
     }
 }
 
@@ -232,6 +243,7 @@ TEST(ProjectFileDamage, SlotsAllNamingOneHugeRecordDoNotMultiplyIt) {
     ProjectFileReport report;
     ASSERT_EQ(load_project_from_bytes(p, f.bytes, sink, &report), 1);
     EXPECT_EQ(p.layers[0].object_count, 1);
+    EXPECT_LE(loaded_record_bytes(p), int64_t(f.size()));
     EXPECT_EQ(report.objects_skipped, slot_count - 1);
     EXPECT_EQ(sink.ranges, std::vector<int>{int(slot_count)});
     EXPECT_EQ(sink.positions.size(), slot_count / 16);
