@@ -4,13 +4,13 @@
 #include "dialogs/layer_translation_dialog.h"
 #include "project/project_file.h"
 #include "support/object_builders.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 TEST(LayerTranslationDialog, ShowsTheSourceAndStoresTheChoice) {
-    TempDir dir("translation_dialog");
+    ScratchDir dir;
     Project source;
     add_layer(source, "Rails", kThemeRailways);
     add_layer(source, "Roads", kThemeRoads);

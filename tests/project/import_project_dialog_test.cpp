@@ -5,7 +5,7 @@
 #include "project/import_project_dialog.h"
 #include "project/project_file.h"
 #include "support/object_builders.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -13,7 +13,7 @@ using namespace plotwell::test;
 namespace {
 
 // A source with an ERASE_BKG layer, a theme the destination has twice and one it lacks.
-std::string write_source(const TempDir& dir) {
+std::string write_source(const ScratchDir& dir) {
     Project source;
     add_layer(source, "Ground", kThemeWater, kEraseBkg);
     add_layer(source, "Highways", kThemeRoads, kSngTypedObjs);
@@ -34,7 +34,7 @@ void fill_destination(Project& p) {
 }  // namespace
 
 TEST(ImportProjectDialog, OpeningMatchesThemesAndPadsTheLines) {
-    TempDir dir("import_dialog");
+    ScratchDir dir;
     Project p;
     fill_destination(p);
     ImportSettings settings;
@@ -61,7 +61,7 @@ TEST(ImportProjectDialog, OpeningMatchesThemesAndPadsTheLines) {
 }
 
 TEST(ImportProjectDialog, DeselectAllEditAndMatchAgain) {
-    TempDir dir("import_dialog_edit");
+    ScratchDir dir;
     Project p;
     fill_destination(p);
     ImportSettings settings;
@@ -88,7 +88,7 @@ TEST(ImportProjectDialog, DeselectAllEditAndMatchAgain) {
 }
 
 TEST(ImportProjectDialog, UnreadableFileGivesAnEmptyListAndNoLayersMapToNone) {
-    TempDir dir("import_dialog_empty");
+    ScratchDir dir;
     Project p;
     fill_destination(p);
     ImportSettings settings;

@@ -11,7 +11,7 @@
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -30,7 +30,7 @@ LayerMapping identity(int n) {
     return m;
 }
 
-std::string save(const Project& p, const TempDir& dir, const std::string& name) {
+std::string save(const Project& p, const ScratchDir& dir, const std::string& name) {
     NullProgressSink quiet;
     EXPECT_EQ(save_project(p, dir.file(name), quiet), 1);
     return dir.file(name + ".mpr");
@@ -39,7 +39,7 @@ std::string save(const Project& p, const TempDir& dir, const std::string& name) 
 }  // namespace
 
 TEST(ProjectImport, ImportingTheOwnFileAddsReversedCopiesInFront) {
-    TempDir dir("import_own");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     const std::string path = save(p, dir, "own");
@@ -63,7 +63,7 @@ TEST(ProjectImport, ImportingTheOwnFileAddsReversedCopiesInFront) {
 }
 
 TEST(ProjectImport, UnmappedLayersCountInTheProgressTotal) {
-    TempDir dir("import_progress");
+    ScratchDir dir;
     Project source;
     Layer& a = add_layer(source, "A", kThemeRoads);
     Layer& b = add_layer(source, "B", kThemeWater);
@@ -84,7 +84,7 @@ TEST(ProjectImport, UnmappedLayersCountInTheProgressTotal) {
 }
 
 TEST(ProjectImport, RefusalsLogTheirLineAndChangeNothing) {
-    TempDir dir("import_refused");
+    ScratchDir dir;
     Project source;
     add_point(add_layer(source, "S"), "s", {1, 1});
     source.coord_sys = kCoordArbitrary;
@@ -164,7 +164,7 @@ TEST(ProjectImport, RangeMerge) {
 }
 
 TEST(ProjectImport, DamagedSourceImportsWhatIsSoundAndSaysWhatWasSkipped) {
-    TempDir dir("import_damaged");
+    ScratchDir dir;
     Project source;
     Layer& l = add_layer(source, "S");
     for (int i = 0; i < 4; ++i) add_point(l, "p" + std::to_string(i), {i, i});

@@ -10,13 +10,13 @@
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
-    TempDir dir("load_task");
+    ScratchDir dir;
     Project saved;
     fill_sample_project(saved);
     saved.bitmaps.count = 3;
@@ -47,7 +47,7 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
 }
 
 TEST(ProjectTasks, FailedLoadClosesWithZeroAndKeepsTheProject) {
-    TempDir dir("load_fail");
+    ScratchDir dir;
     ASSERT_TRUE(write_bytes(dir.file("bad.mpr"), std::vector<uint8_t>(300, 'x')));
     Project p;
     fill_sample_project(p);
@@ -60,7 +60,7 @@ TEST(ProjectTasks, FailedLoadClosesWithZeroAndKeepsTheProject) {
 }
 
 TEST(ProjectTasks, SaveClearsModifiedOnlyOnSuccess) {
-    TempDir dir("save_task");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     p.modified = 1;
@@ -77,7 +77,7 @@ TEST(ProjectTasks, SaveClearsModifiedOnlyOnSuccess) {
 }
 
 TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
-    TempDir dir("save_faults");
+    ScratchDir dir;
     Project old_project;
     add_line(add_layer(old_project, "Old"), "old line", {{1, 1}, {2, 2}});
     NullProgressSink quiet;

@@ -6,13 +6,13 @@
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/run_tool.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 TEST(ImportProjectCommand, MapsByThemeTakesOverridesAndSaves) {
-    TempDir dir("tool_import");
+    ScratchDir dir;
     Project source;
     fill_sample_project(source);  // Roads [ROADS], Water [WATER], Places [PLACES]
     NullProgressSink quiet;
@@ -38,7 +38,7 @@ TEST(ImportProjectCommand, MapsByThemeTakesOverridesAndSaves) {
 }
 
 TEST(ImportProjectCommand, RefusalsFailWithoutSaving) {
-    TempDir dir("tool_import_refused");
+    ScratchDir dir;
     ASSERT_EQ(run_tool({"new", dir.file("pixels.mpr"), "--coord-sys", "pixels", "--layer", "A:LAND"}).status, 0);
     ASSERT_EQ(run_tool({"new", dir.file("deg.mpr"), "--coord-sys", "degrees", "--layer", "B:ROADS"}).status, 0);
     ASSERT_EQ(run_tool({"new", dir.file("bare.mpr"), "--coord-sys", "degrees"}).status, 0);

@@ -6,7 +6,7 @@
 #include "project/project_file.h"
 #include "support/project_file_builders.h"
 #include "support/run_tool.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -26,7 +26,7 @@ int count_lines_starting(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
-    TempDir dir("tool_new");
+    ScratchDir dir;
     const std::string made = dir.file("made.mpr");
     const ToolRun create = run_tool({"new", made, "--coord-sys", "degrees", "--name", "Trip", "--layer",
                                      "Roads:ROADS:SNG_TYPED_OBJS", "--layer", "Lakes:water", "--layer", "a:b:5"});
@@ -53,7 +53,7 @@ TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
 }
 
 TEST(ProjectCommands, PixelProjectsTakeTheDefaultOrTheGivenRange) {
-    TempDir dir("tool_pixels");
+    ScratchDir dir;
     NullProgressSink quiet;
     ASSERT_EQ(run_tool({"new", dir.file("a.mpr"), "--coord-sys", "pixels"}).status, 0);
     ASSERT_EQ(run_tool({"new", dir.file("b.mpr"), "--coord-sys", "pixels", "--range", "-5,6,700,-800"}).status, 0);
@@ -67,7 +67,7 @@ TEST(ProjectCommands, PixelProjectsTakeTheDefaultOrTheGivenRange) {
 }
 
 TEST(ProjectCommands, DumpAndInfoShowEveryObjectAndLayer) {
-    TempDir dir("tool_dump");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     NullProgressSink quiet;
@@ -95,7 +95,7 @@ TEST(ProjectCommands, DumpAndInfoShowEveryObjectAndLayer) {
 }
 
 TEST(ProjectCommands, CheckReportsDamageAndRefusesNonProjects) {
-    TempDir dir("tool_check");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     NullProgressSink quiet;
@@ -119,7 +119,7 @@ TEST(ProjectCommands, CheckReportsDamageAndRefusesNonProjects) {
 }
 
 TEST(ProjectCommands, UsageErrorsAndExistingFiles) {
-    TempDir dir("tool_usage");
+    ScratchDir dir;
     EXPECT_EQ(run_tool({"info"}).status, 2);
     EXPECT_EQ(run_tool({"dump", "a.mpr", "b.mpr"}).status, 2);
     EXPECT_EQ(run_tool({"new", dir.file("x.mpr")}).status, 2) << "no coordinate system";
