@@ -20,4 +20,12 @@ void store_layer_translation(const LayerTranslationDialog& dialog, ImportProject
     import.translation_chosen(dialog.destination());
 }
 
+int edit_translation_line(ImportProjectDialog& import, Host& host) {
+    if (!import.edit()) return 0;
+    LayerTranslationDialog dialog = open_layer_translation(import);
+    if (host.run_dialog(dialog) != 1) return 0;
+    store_layer_translation(dialog, import);
+    return 1;
+}
+
 }  // namespace plotwell

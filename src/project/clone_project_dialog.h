@@ -8,7 +8,8 @@
 
 namespace plotwell {
 
-struct CloneProjectDialog {
+struct CloneProjectDialog : DialogModel {
+    std::string_view dialog_title() const override { return "Clone Project"; }
     std::string source_project;  // "&Source Project:"
     std::string new_project;     // "&New Project:"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/records.h"
+#include "platform/host.h"
 #include "project/layer_mapping.h"
 
 namespace plotwell {
@@ -20,9 +21,10 @@ void clear_import_settings(ImportSettings& settings, const std::string& source_p
 
 enum class DialogResult { kOk, kCancel };
 
-class ImportProjectDialog {
+class ImportProjectDialog : public DialogModel {
 public:
     ImportProjectDialog(const Project& project, ImportSettings& settings) : project_(project), settings_(settings) {}
+    std::string_view dialog_title() const override { return "Import Plotwell Project"; }
 
     // Reads the source layers (a file that cannot be read gives none), builds the destination choices,
     // sets the mapping by theme and fills the list.
@@ -42,7 +44,8 @@ public:
     int selected = -1;
 
     // "&Edit..." or a double click: remembers the selected line as the one being edited. Returns true
-    // when the "Layer Translation" dialog is to be opened for it (false without a selection).
+    // when the "Layer Translation" dialog is to be opened for it (false without a selection); the
+    // dialogs layer does that (edit_translation_line).
     bool edit();
     // The "Layer Translation" dialog closed with OK: the edited line now maps to `destination`.
     void translation_chosen(int destination);
