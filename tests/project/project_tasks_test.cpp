@@ -7,6 +7,7 @@
 #include "model/text.h"
 #include "project/project_file.h"
 #include "project/project_tasks.h"
+#include "support/bmp_writer.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
@@ -106,4 +107,35 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
               1)
         << "no temporary file is left behind";
+}
+
+TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.path() / "program" / "maps");
+    BmpSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.pixel_data = {0, 0, 255, 0, 255, 0, 0, 0};  // red, green, row padding
+    ASSERT_TRUE(write_bytes(dir.file("program/maps/rel.bmp"), write_bmp(spec)));
+    ASSERT_TRUE(write_bytes(dir.file("abs.bmp"), write_bmp(spec)));
+
+    Project saved;
+    saved.bitmaps.count = 4;
+    set_field(saved.bitmaps.entries[0].file_name, "maps/rel.bmp");
+    set_field(saved.bitmaps.entries[1].file_name, dir.file("abs.bmp"));
+    set_field(saved.bitmaps.entries[2].file_name, "maps/missing.bmp");
+    set_field(saved.bitmaps.entries[3].file_name, "maps/rel.bmp");
+    saved.bitmaps.entries[3].flags = kBitmapHidden;
+    NullProgressSink quiet;
+    ASSERT_EQ(save_project(saved, dir.file("p"), quiet), 1);
+
+    Project p;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_task(p, dir.file("p"), sink, bitmap_loader(dir.file("program") + "/")), 1);
+    ASSERT_TRUE(p.bitmaps.entries[0].image);
+    EXPECT_EQ(p.bitmaps.entries[0].image->width, 2);
+    EXPECT_TRUE(p.bitmaps.entries[1].image);
+    EXPECT_FALSE(p.bitmaps.entries[2].image);
+    EXPECT_FALSE(p.bitmaps.entries[3].image);
+    EXPECT_EQ(sink.result, 1);
 }
