@@ -50,7 +50,8 @@ int run_import(const std::vector<std::string>& args) {
             maps.push_back(m);
             ++i;
         } else if (args[i].rfind("--", 0) == 0) {
-            return fail(kExitUsage, "import-project: unknown option '" + args[i] + "' (see import-project --help)");
+            return fail(kExitUsage,
+                        "import-project: unknown option '" + args[i] + "' (see import-project --help)");
         } else {
             files.push_back(args[i]);
         }
@@ -71,7 +72,8 @@ int run_import(const std::vector<std::string>& args) {
     dialog.open();
     for (const MapOption& m : maps) {
         if (m.source >= dialog.source_layer_count())
-            return fail(kExitFailure, "import-project: " + files[1] + " has no layer " + std::to_string(m.source));
+            return fail(kExitFailure,
+                        "import-project: " + files[1] + " has no layer " + std::to_string(m.source));
         settings.mapping.destination[m.source] = m.destination;
     }
     for (int i = 0; i < dialog.source_layer_count(); ++i)

@@ -9,7 +9,9 @@ namespace plotwell {
 
 namespace {
 // The name as text; field_text also stops at the field's end for a name without its terminator.
-std::string name_of(const Layer& layer) { return std::string(field_text(layer.name)); }
+std::string name_of(const Layer& layer) {
+    return std::string(field_text(layer.name));
+}
 }  // namespace
 
 std::string format_layer_line(const Layer& layer) {

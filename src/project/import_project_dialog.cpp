@@ -45,7 +45,8 @@ void ImportProjectDialog::deselect_all() {
 void ImportProjectDialog::refill() {
     lines_.clear();
     for (int i = 0; i < source_layer_count_; ++i)
-        lines_.push_back(translation_line(i, source_layers_[i], settings_.mapping.destination[i], destinations_));
+        lines_.push_back(
+            translation_line(i, source_layers_[i], settings_.mapping.destination[i], destinations_));
 }
 
 DialogResult ImportProjectDialog::close(DialogResult result) {

@@ -22,8 +22,9 @@ void clear_import_settings(ImportSettings& settings, const std::string& source_p
 enum class DialogResult { kOk, kCancel };
 
 class ImportProjectDialog : public DialogModel {
-public:
-    ImportProjectDialog(const Project& project, ImportSettings& settings) : project_(project), settings_(settings) {}
+  public:
+    ImportProjectDialog(const Project& project, ImportSettings& settings)
+        : project_(project), settings_(settings) {}
     std::string_view dialog_title() const override { return "Import Plotwell Project"; }
 
     // Reads the source layers (a file that cannot be read gives none), builds the destination choices,
@@ -56,7 +57,7 @@ public:
     DialogResult ok() { return close(DialogResult::kOk); }
     DialogResult cancel() { return close(DialogResult::kCancel); }
 
-private:
+  private:
     void refill();
     DialogResult close(DialogResult result);
 

@@ -13,7 +13,8 @@ std::vector<std::string> destination_names(const Project& project) {
     return names;
 }
 
-void match_themes(const Layer* source_layers, int source_count, const Project& project, LayerMapping& mapping) {
+void match_themes(const Layer* source_layers, int source_count, const Project& project,
+                  LayerMapping& mapping) {
     const int n = std::clamp(source_count, 0, kMaxMappedLayers);
     for (int i = 0; i < n; ++i) {
         const Layer& source = source_layers[i];

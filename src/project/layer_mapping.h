@@ -29,7 +29,8 @@ std::vector<std::string> destination_names(const Project& project);
 // Maps every source layer: an ERASE_BKG layer to layer 0, any other to the first layer of the project
 // with the same theme, or to layer 0 when none has it. A project without layers has no layer 0, so
 // everything maps to none then.
-void match_themes(const Layer* source_layers, int source_count, const Project& project, LayerMapping& mapping);
+void match_themes(const Layer* source_layers, int source_count, const Project& project,
+                  LayerMapping& mapping);
 
 // Every source layer maps to none.
 void deselect_all(LayerMapping& mapping);

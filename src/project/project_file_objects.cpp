@@ -12,8 +12,8 @@ bool RecordGuard::admit(size_t offset, size_t size) {
     return true;
 }
 
-SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntryInFile& entry, int layer_index,
-                                 Layer& dest, RecordGuard& guard, ObjectProgress& progress,
+SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntryInFile& entry,
+                                 int layer_index, Layer& dest, RecordGuard& guard, ObjectProgress& progress,
                                  std::vector<std::string>* problems) {
     SlotReadStats stats;
     size_t first_bad = 0;
@@ -38,8 +38,8 @@ SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntry
     }
     if (stats.skipped > 0 && problems)
         problems->push_back("layer " + std::to_string(layer_index) + ": " + std::to_string(stats.skipped) +
-                            " object record(s) skipped as unreadable (first at slot " + std::to_string(first_bad) +
-                            ")");
+                            " object record(s) skipped as unreadable (first at slot " +
+                            std::to_string(first_bad) + ")");
     return stats;
 }
 

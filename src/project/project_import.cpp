@@ -13,7 +13,8 @@ namespace plotwell {
 namespace {
 
 int32_t clamp32(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return int32_t(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void merge_axis(int32_t& min, int32_t& extent, int32_t source_min, int32_t source_extent) {

@@ -1,7 +1,8 @@
 // The "Layer Translation" dialog opened from the import dialog's list.
+#include "dialogs/layer_translation_dialog.h"
+
 #include <gtest/gtest.h>
 
-#include "dialogs/layer_translation_dialog.h"
 #include "project/project_file.h"
 #include "support/object_builders.h"
 #include "support/scratch_dir.h"

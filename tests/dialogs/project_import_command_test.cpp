@@ -1,9 +1,10 @@
 // File > Import > "from Plotwell project..." against a scripted host: file dialog, import dialog with
 // its Layer Translation, the task and what the main window does afterwards.
+#include "dialogs/project_import_command.h"
+
 #include <gtest/gtest.h>
 
 #include "dialogs/layer_translation_dialog.h"
-#include "dialogs/project_import_command.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
 #include "model/text.h"
@@ -47,9 +48,10 @@ TEST_F(ImportCommand, MapsThroughTheDialogsRunsTheTaskAndMarksTheProject) {
     host.file_answers.push_back(dir.file("source.mpr"));
     host.answer_dialog("Import Plotwell Project", [&](DialogModel& model) {
         auto& dialog = dynamic_cast<ImportProjectDialog&>(model);
-        EXPECT_EQ(dialog.lines(), (std::vector<std::string>{"0: Roads [ROADS]            0: Streets [ROADS]",
-                                                            "1: Water [WATER]            1: Lakes [WATER]",
-                                                            "2: Places [PLACES]          0: Streets [ROADS]"}));
+        EXPECT_EQ(dialog.lines(),
+                  (std::vector<std::string>{"0: Roads [ROADS]            0: Streets [ROADS]",
+                                            "1: Water [WATER]            1: Lakes [WATER]",
+                                            "2: Places [PLACES]          0: Streets [ROADS]"}));
         dialog.selected = 2;
         EXPECT_EQ(edit_translation_line(dialog, host), 1);
         EXPECT_EQ(dialog.lines()[2], "2: Places [PLACES]          None");

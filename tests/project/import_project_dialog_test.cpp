@@ -1,8 +1,9 @@
 // The import dialog's translation list: opening, matching themes, deselecting, editing one line.
+#include "project/import_project_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include "model/text.h"
-#include "project/import_project_dialog.h"
 #include "project/project_file.h"
 #include "support/object_builders.h"
 #include "support/scratch_dir.h"
@@ -71,7 +72,8 @@ TEST(ImportProjectDialog, DeselectAllEditAndMatchAgain) {
 
     dialog.deselect_all();
     ASSERT_EQ(dialog.lines().size(), 4u);
-    for (const std::string& line : dialog.lines()) EXPECT_TRUE(line.ends_with("]None") || line.ends_with(" None")) << line;
+    for (const std::string& line : dialog.lines())
+        EXPECT_TRUE(line.ends_with("]None") || line.ends_with(" None")) << line;
 
     EXPECT_FALSE(dialog.edit()) << "no selected line";
     dialog.selected = 2;

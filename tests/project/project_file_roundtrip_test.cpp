@@ -7,8 +7,8 @@
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
-#include "support/object_builders.h"
 #include "project/project_file.h"
+#include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
 #include "support/scratch_dir.h"
@@ -18,7 +18,9 @@ using namespace plotwell::test;
 
 namespace {
 
-std::vector<std::string> reversed(std::vector<std::string> v) { return {v.rbegin(), v.rend()}; }
+std::vector<std::string> reversed(std::vector<std::string> v) {
+    return {v.rbegin(), v.rend()};
+}
 
 // Saves `from` and loads the file into `to`.
 void save_and_load(const Project& from, Project& to, const ScratchDir& dir) {
@@ -203,7 +205,8 @@ TEST(ProjectFileRoundTrip, VersionTwoFileWithTheDirectoryInTheHeaderLoads) {
     EXPECT_EQ(field_text(p.layers[0].name), "Old roads");
     EXPECT_EQ(p.layers[0].theme, kThemeRoads);
     EXPECT_EQ(p.layers[0].display_flags, 1);
-    EXPECT_EQ(layer_object_texts(p.layers[0]), (std::vector<std::string>{"1 0  (-3,4)", "0 0 Pt @(7,8) icon 0"}));
+    EXPECT_EQ(layer_object_texts(p.layers[0]),
+              (std::vector<std::string>{"1 0  (-3,4)", "0 0 Pt @(7,8) icon 0"}));
     EXPECT_EQ(p.layers[0].object_count, 2);
     EXPECT_EQ(field_text(p.layers[1].name), "");
     EXPECT_EQ(sink.ranges, std::vector<int>{2});

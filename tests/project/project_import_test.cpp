@@ -1,4 +1,6 @@
 // Merging another project file: order, progress, refusals, the range merge and damaged sources.
+#include "project/project_import.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,7 +9,6 @@
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "project/project_file.h"
-#include "project/project_import.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
@@ -22,7 +23,9 @@ std::vector<std::string> concat(std::vector<std::string> a, const std::vector<st
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
-std::vector<std::string> reversed(std::vector<std::string> v) { return {v.rbegin(), v.rend()}; }
+std::vector<std::string> reversed(std::vector<std::string> v) {
+    return {v.rbegin(), v.rend()};
+}
 
 LayerMapping identity(int n) {
     LayerMapping m;
@@ -143,17 +146,24 @@ TEST(ProjectImport, RangeMerge) {
         const char* what;
         CoordRange open, source, merged;
     } cases[] = {
-        {"negative open range takes the source", {180000000, 180000000, -360000000, -360000000}, {5, 6, 7, 8},
+        {"negative open range takes the source",
+         {180000000, 180000000, -360000000, -360000000},
+         {5, 6, 7, 8},
          {5, 6, 7, 8}},
         {"negative height alone also counts as empty", {0, 0, 10, -1}, {5, 6, 7, 8}, {5, 6, 7, 8}},
-        {"an empty source range is used as stored", {0, 0, 100, 100}, {-50, -60, -10, -10}, {-50, -60, 150, 160}},
+        {"an empty source range is used as stored",
+         {0, 0, 100, 100},
+         {-50, -60, -10, -10},
+         {-50, -60, 150, 160}},
         {"the editor's empty source range changes nothing",
          {0, 0, 100, 100},
          {180000000, 180000000, -360000000, -360000000},
          {0, 0, 100, 100}},
         {"width 0 merges like a range with extent", {10, 10, 0, 0}, {0, 0, 5, 5}, {0, 0, 10, 10}},
         {"growth on both sides", {0, 0, 10, 10}, {-5, 2, 30, 3}, {-5, 0, 30, 10}},
-        {"sums past int32 are kept inside it", {2147483000, 0, 600, 10}, {-2147483000, 0, 10, 10},
+        {"sums past int32 are kept inside it",
+         {2147483000, 0, 600, 10},
+         {-2147483000, 0, 10, 10},
          {-2147483000, 0, INT32_MAX, 10}},
     };
     for (const Case& c : cases) {

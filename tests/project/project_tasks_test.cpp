@@ -1,4 +1,6 @@
 // The load and save tasks: their log, progress, the bitmap images and what a failure leaves behind.
+#include "project/project_tasks.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include "model/bytes.h"
 #include "model/text.h"
 #include "project/project_file.h"
-#include "project/project_tasks.h"
 #include "support/bmp_writer.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
@@ -39,7 +40,8 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
     EXPECT_EQ(sink.log, "Loading layer objects...\r\nLoading background bitmaps...\r\n");
     EXPECT_TRUE(sink.closed);
     EXPECT_EQ(sink.result, 1);
-    EXPECT_EQ(asked, (std::vector<std::string>{"maps/shown.bmp", "unloadable.bmp"})) << "the hidden one is not read";
+    EXPECT_EQ(asked, (std::vector<std::string>{"maps/shown.bmp", "unloadable.bmp"}))
+        << "the hidden one is not read";
     EXPECT_TRUE(p.bitmaps.entries[0].image);
     EXPECT_FALSE(p.bitmaps.entries[1].image) << "hidden";
     EXPECT_FALSE(p.bitmaps.entries[2].image) << "cannot be loaded: silently none";
@@ -104,8 +106,9 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
     WriteFaults flush;
     flush.fail_flush = true;
     EXPECT_EQ(save_project(p, dir.file("p"), quiet, &flush), 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
-              1)
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+        1)
         << "no temporary file is left behind";
 }
 

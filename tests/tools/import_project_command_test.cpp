@@ -22,7 +22,8 @@ TEST(ImportProjectCommand, MapsByThemeTakesOverridesAndSaves) {
                   .status,
               0);
 
-    const ToolRun run = run_tool({"import-project", dir.file("map.mpr"), dir.file("source.mpr"), "--map", "1=none"});
+    const ToolRun run =
+        run_tool({"import-project", dir.file("map.mpr"), dir.file("source.mpr"), "--map", "1=none"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
               "0: Roads [ROADS]            0: Streets [ROADS]\n"
@@ -39,24 +40,30 @@ TEST(ImportProjectCommand, MapsByThemeTakesOverridesAndSaves) {
 
 TEST(ImportProjectCommand, RefusalsFailWithoutSaving) {
     ScratchDir dir;
-    ASSERT_EQ(run_tool({"new", dir.file("pixels.mpr"), "--coord-sys", "pixels", "--layer", "A:LAND"}).status, 0);
-    ASSERT_EQ(run_tool({"new", dir.file("deg.mpr"), "--coord-sys", "degrees", "--layer", "B:ROADS"}).status, 0);
+    ASSERT_EQ(run_tool({"new", dir.file("pixels.mpr"), "--coord-sys", "pixels", "--layer", "A:LAND"}).status,
+              0);
+    ASSERT_EQ(run_tool({"new", dir.file("deg.mpr"), "--coord-sys", "degrees", "--layer", "B:ROADS"}).status,
+              0);
     ASSERT_EQ(run_tool({"new", dir.file("bare.mpr"), "--coord-sys", "degrees"}).status, 0);
 
     const ToolRun other = run_tool({"import-project", dir.file("pixels.mpr"), dir.file("deg.mpr")});
     EXPECT_EQ(other.status, 1);
-    EXPECT_NE(other.err.find("Error: project files have incompatible coordinate systems!\n"), std::string::npos);
+    EXPECT_NE(other.err.find("Error: project files have incompatible coordinate systems!\n"),
+              std::string::npos);
 
     const ToolRun bare = run_tool({"import-project", dir.file("bare.mpr"), dir.file("deg.mpr")});
     EXPECT_EQ(bare.status, 1);
     EXPECT_NE(bare.err.find("has no layers"), std::string::npos) << bare.err;
 
-    const ToolRun missing = run_tool({"import-project", dir.file("deg.mpr"), dir.file("deg.mpr"), "--map", "0=3"});
+    const ToolRun missing =
+        run_tool({"import-project", dir.file("deg.mpr"), dir.file("deg.mpr"), "--map", "0=3"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("which the project does not have"), std::string::npos) << missing.err;
 
-    EXPECT_EQ(run_tool({"import-project", dir.file("deg.mpr"), dir.file("deg.mpr"), "--map", "0:1"}).status, 2);
+    EXPECT_EQ(run_tool({"import-project", dir.file("deg.mpr"), dir.file("deg.mpr"), "--map", "0:1"}).status,
+              2);
     EXPECT_EQ(run_tool({"import-project", dir.file("deg.mpr")}).status, 2);
-    const ToolRun no_such_layer = run_tool({"import-project", dir.file("deg.mpr"), dir.file("deg.mpr"), "--map", "4=0"});
+    const ToolRun no_such_layer =
+        run_tool({"import-project", dir.file("deg.mpr"), dir.file("deg.mpr"), "--map", "4=0"});
     EXPECT_EQ(no_such_layer.status, 1);
 }

@@ -28,8 +28,9 @@ int count_lines_starting(const std::string& text, const std::string& prefix) {
 TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
     ScratchDir dir;
     const std::string made = dir.file("made.mpr");
-    const ToolRun create = run_tool({"new", made, "--coord-sys", "degrees", "--name", "Trip", "--layer",
-                                     "Roads:ROADS:SNG_TYPED_OBJS", "--layer", "Lakes:water", "--layer", "a:b:5"});
+    const ToolRun create =
+        run_tool({"new", made, "--coord-sys", "degrees", "--name", "Trip", "--layer",
+                  "Roads:ROADS:SNG_TYPED_OBJS", "--layer", "Lakes:water", "--layer", "a:b:5"});
     ASSERT_EQ(create.status, 0) << create.err;
 
     Project p;
@@ -56,7 +57,8 @@ TEST(ProjectCommands, PixelProjectsTakeTheDefaultOrTheGivenRange) {
     ScratchDir dir;
     NullProgressSink quiet;
     ASSERT_EQ(run_tool({"new", dir.file("a.mpr"), "--coord-sys", "pixels"}).status, 0);
-    ASSERT_EQ(run_tool({"new", dir.file("b.mpr"), "--coord-sys", "pixels", "--range", "-5,6,700,-800"}).status, 0);
+    ASSERT_EQ(
+        run_tool({"new", dir.file("b.mpr"), "--coord-sys", "pixels", "--range", "-5,6,700,-800"}).status, 0);
     Project a, b;
     ASSERT_EQ(load_project_file(a, dir.file("a"), quiet), 1);
     ASSERT_EQ(load_project_file(b, dir.file("b"), quiet), 1);
@@ -88,10 +90,12 @@ TEST(ProjectCommands, DumpAndInfoShowEveryObjectAndLayer) {
 
     const ToolRun info = run_tool({"info", dir.file("s.mpr")});
     ASSERT_EQ(info.status, 0) << info.err;
-    EXPECT_NE(info.out.find("  0: Roads [ROADS] type SNG_TYPED_OBJS, flags 1, objects 2\n"), std::string::npos)
+    EXPECT_NE(info.out.find("  0: Roads [ROADS] type SNG_TYPED_OBJS, flags 1, objects 2\n"),
+              std::string::npos)
         << info.out;
     EXPECT_NE(info.out.find("coordinate system: 1 Decimal Degrees (Exp 6)\n"), std::string::npos);
-    EXPECT_NE(info.out.find("\"/abs/hidden.bmp\" at 0,0 size 10 x 20 hidden\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\"/abs/hidden.bmp\" at 0,0 size 10 x 20 hidden\n"), std::string::npos)
+        << info.out;
 }
 
 TEST(ProjectCommands, CheckReportsDamageAndRefusesNonProjects) {
