@@ -1,0 +1,169 @@
+// Shapefile import times on generated data, with a copy by ogr2ogr as the baseline.
+//   roads:    200,000 short PolyLine segments that chain end to end into 2,000 roads (records shuffled,
+//             every other segment reversed), fields NAME, ROAD_ID, REGION (one value for all)
+//   polygons: 50,000 closed rings of 5 to 180 vertices
+//   points:   200,000 named points
+// Each case runs 5 times; the medians are the figures to compare.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "model/text.h"
+#include "shapefile/shapefile_import.h"
+#include "support/shapefile_writer.h"
+
+namespace plotwell {
+namespace {
+
+using test::ShapefileData;
+using test::XY;
+
+struct Data {
+    std::string dir;
+    std::string roads, polygons, points;
+};
+
+ShapefileData make_roads() {
+    ShapefileData d;
+    d.shape_type = 3;
+    d.fields = {{"NAME", 'C', 30}, {"ROAD_ID", 'N', 6}, {"REGION", 'C', 4}};
+    std::mt19937 rng(1);
+    std::uniform_real_distribution<double> step(0.00005, 0.0002);
+    for (int road = 0; road < 2000; ++road) {
+        XY at{10 + (road % 50) * 0.02, 50 + (road / 50) * 0.02};
+        const std::string name = "ROAD NUMBER " + std::to_string(road);
+        for (int s = 0; s < 100; ++s) {
+            XY next{at.x + step(rng), at.y + step(rng) - 0.000125};
+            std::vector<XY> seg{at, next};
+            if (s % 2) std::reverse(seg.begin(), seg.end());
+            d.records.push_back(test::line_record(seg, {name, std::to_string(road), "1"}));
+            at = next;
+        }
+    }
+    std::shuffle(d.records.begin(), d.records.end(), rng);
+    return d;
+}
+
+ShapefileData make_polygons() {
+    ShapefileData d;
+    d.shape_type = 5;
+    d.fields = {{"NAME", 'C', 30}, {"KIND", 'C', 10}};
+    std::mt19937 rng(2);
+    for (int i = 0; i < 50000; ++i) {
+        const int n = 5 + int(rng() % 176);
+        const XY c{10 + (i % 250) * 0.004, 50 + (i / 250) * 0.004};
+        std::vector<XY> ring;
+        for (int k = 0; k < n; ++k) {
+            const double a = -2 * 3.141592653589793 * k / n;  // clockwise, as outer rings are stored
+            ring.push_back({c.x + 0.0015 * std::cos(a), c.y + 0.0015 * std::sin(a)});
+        }
+        ring.push_back(ring.front());
+        d.records.push_back(test::parts_record({ring}, {"PARCEL " + std::to_string(i), "land"}));
+    }
+    return d;
+}
+
+ShapefileData make_points() {
+    ShapefileData d;
+    d.shape_type = 1;
+    d.fields = {{"NAME", 'C', 30}, {"POP", 'N', 8}};
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> lon(10, 11), lat(50, 51);
+    for (int i = 0; i < 200000; ++i)
+        d.records.push_back(test::point_record(lon(rng), lat(rng), {"PLACE " + std::to_string(i), std::to_string(i % 5000)}));
+    return d;
+}
+
+const Data& data() {
+    static const Data d = [] {
+        Data out;
+        out.dir = (std::filesystem::temp_directory_path() / "plotwell_shapefile_bench").string();
+        std::filesystem::create_directories(out.dir);
+        out.roads = out.dir + "/roads";
+        out.polygons = out.dir + "/polygons";
+        out.points = out.dir + "/points";
+        test::write_shapefile(out.roads, make_roads());
+        test::write_shapefile(out.polygons, make_polygons());
+        test::write_shapefile(out.points, make_points());
+        return out;
+    }();
+    return d;
+}
+
+// Opens the files, imports into a fresh decimal-degree project, frees it: what a user waits for.
+void import_file(benchmark::State& state, const std::string& base, const char* link_field) {
+    for (auto _ : state) {
+        Project project;
+        project.coord_sys = kCoordDegrees;
+        project.range = {180000000, 180000000, -360000000, -360000000};
+        project.layer_count = 1;
+        ShapefileReader reader;
+        if (open_shapefile(reader, base) != 0) {
+            state.SkipWithError("cannot open the generated shapefile");
+            return;
+        }
+        ShapeImportSettings s = default_import_settings(project, reader, base, 0);
+        s.name_fields = {{0}, 1};
+        if (link_field) s.link_fields = {{find_field(reader, link_field)}, 1};
+        NullProgressSink sink;
+        std::atomic<bool> running{true};
+        const ShapeImportResult r = run_shapefile_import(project, reader, s, sink, running);
+        state.counters["objects"] = r.objects_added;
+        benchmark::DoNotOptimize(project.layers[0].objects);
+    }
+}
+
+void BM_ImportPoints(benchmark::State& state) { import_file(state, data().points, nullptr); }
+void BM_ImportPolygons(benchmark::State& state) { import_file(state, data().polygons, nullptr); }
+void BM_ImportRoads(benchmark::State& state) { import_file(state, data().roads, nullptr); }
+void BM_ImportRoadsLinkedByRoadId(benchmark::State& state) { import_file(state, data().roads, "ROAD_ID"); }
+void BM_ImportRoadsLinkedAsOneGroup(benchmark::State& state) { import_file(state, data().roads, "REGION"); }
+
+bool have_ogr2ogr() { return std::system("command -v ogr2ogr >/dev/null 2>&1") == 0; }
+
+void copy_with_ogr2ogr(benchmark::State& state, const std::string& base) {
+    if (!have_ogr2ogr()) {
+        state.SkipWithError("ogr2ogr is not installed: no baseline");
+        return;
+    }
+    const std::string out = data().dir + "/ogr_copy";
+    const std::string command = "ogr2ogr -f \"ESRI Shapefile\" -overwrite " + out + ".shp " + base + ".shp >/dev/null 2>&1";
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(out + ".shp");
+        std::filesystem::remove(out + ".shx");
+        std::filesystem::remove(out + ".dbf");
+        state.ResumeTiming();
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("ogr2ogr failed");
+            return;
+        }
+    }
+}
+
+void BM_Ogr2ogrCopyPoints(benchmark::State& state) { copy_with_ogr2ogr(state, data().points); }
+void BM_Ogr2ogrCopyPolygons(benchmark::State& state) { copy_with_ogr2ogr(state, data().polygons); }
+void BM_Ogr2ogrCopyRoads(benchmark::State& state) { copy_with_ogr2ogr(state, data().roads); }
+
+#define PLOTWELL_CASE(fn) \
+    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)
+
+PLOTWELL_CASE(BM_ImportPoints);
+PLOTWELL_CASE(BM_Ogr2ogrCopyPoints);
+PLOTWELL_CASE(BM_ImportPolygons);
+PLOTWELL_CASE(BM_Ogr2ogrCopyPolygons);
+PLOTWELL_CASE(BM_ImportRoads);
+PLOTWELL_CASE(BM_Ogr2ogrCopyRoads);
+PLOTWELL_CASE(BM_ImportRoadsLinkedByRoadId);
+PLOTWELL_CASE(BM_ImportRoadsLinkedAsOneGroup);
+
+}  // namespace
+}  // namespace plotwell
+
+BENCHMARK_MAIN();

@@ -1,0 +1,298 @@
+#include "shapefile/shapefile_import.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "model/object_storage.h"
+#include "model/text.h"
+#include "model/vocabulary.h"
+#include "shapefile/coordinate_conversion.h"
+#include "shapefile/field_text.h"
+#include "shapefile/line_linking.h"
+#include "shapefile/name_building.h"
+#include "shapefile/value_translation.h"
+
+namespace plotwell {
+
+namespace {
+
+constexpr size_t kLineNameLength = kObjectNameSize - 1;   // 41
+constexpr size_t kPointNameLength = kObjectNameSize - 2;  // 40: the 42nd byte is the icon code
+
+void log_named(ProgressSink& sink, const char* prefix, const std::string& name) {
+    std::string line = prefix;
+    line += name;
+    line += "\r\n";
+    sink.log_line(line);
+}
+
+int32_t saturate(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+bool in_degree_limits(Point p) {
+    return p.x >= -kDegreeLongitudeLimit && p.x <= kDegreeLongitudeLimit && p.y >= -kDegreeLatitudeLimit &&
+           p.y <= kDegreeLatitudeLimit;
+}
+
+// Orientation of a closed ring. A repeated vertex is a zero-length edge without a direction; the ring
+// is judged without the repeats so that it still reads the way it is drawn.
+int ring_orientation(const Point* points, int32_t n) {
+    bool repeats = false;
+    for (int32_t i = 1; i < n && !repeats; ++i) repeats = points[i] == points[i - 1];
+    if (!repeats) return polygon_orientation(points, n);
+    std::vector<Point> ring;
+    ring.reserve(size_t(n));
+    for (int32_t i = 0; i < n; ++i)
+        if (ring.empty() || !(points[i] == ring.back())) ring.push_back(points[i]);
+    return polygon_orientation(ring.data(), int32_t(ring.size()));
+}
+
+// The name as stored: cut to what the record holds, with a warning when something is cut.
+void cut_name(std::string& name, size_t length, ProgressSink& sink) {
+    if (name.size() <= length) return;
+    log_named(sink, "Warning: Name truncated: ", name);
+    name.resize(length);
+}
+
+struct ImportRun {
+    Project& project;
+    ShapefileReader& reader;
+    const ShapeImportSettings& settings;
+    ProgressSink& sink;
+    Layer& layer;
+    FieldList name_list;
+    FieldList link_list;
+    std::unique_ptr<LinkGroupTable> groups = std::make_unique<LinkGroupTable>();
+    int objects_added = 0;
+
+    bool linking() const { return link_list.count > 0; }
+
+    int record_type() {
+        int t;
+        if (settings.type_translation.kind != kNoTranslation) {
+            t = translate_value(reader, settings.type_translation);
+            // A table result outside the type list cannot name a type: it counts as no translation.
+            if (t >= object_type_count(uint8_t(settings.dimension))) t = -1;
+            if (t < 0 && settings.filter_untranslated == 0) t = settings.default_type;
+        } else {
+            t = settings.default_type;
+        }
+        return t;
+    }
+
+    void import_point(std::string& name, int t) {
+        PointShape shape;
+        if (!read_point_shape(reader, shape)) return;  // null shape or short content
+        cut_name(name, kLineNameLength, sink);
+        if (t != kPntFeature) return;
+        Point p;
+        if (!convert_coordinate(shape.x, settings.add_x, settings.multiply_x, p.x) ||
+            !convert_coordinate(shape.y, settings.add_y, settings.multiply_y, p.y)) {
+            log_named(sink, "Warning: coordinates out of range! Name: ", name);
+            return;
+        }
+        int icon = settings.default_icon;
+        if (settings.icon_translation.kind != kNoTranslation) {
+            const int r = translate_value(reader, settings.icon_translation);
+            if (r >= 0) icon = r;
+        }
+        if (!apply_range_step(project.range, settings.filter_outside_range != 0, true, p, p)) return;
+        MapObject* o = allocate_object(record_size_for(kDimPoint, kPntFeature, 0));
+        if (!o) return;
+        o->dimension = kDimPoint;
+        o->type = kPntFeature;
+        set_field(o->name, kPointNameLength + 1, name);
+        set_object_position(o, p);
+        set_icon_code(o, uint8_t(icon & 0xFF));
+        push_object(layer, o);
+        ++objects_added;
+    }
+
+    void import_parts(std::string& name, int t) {
+        PolyShape shape;
+        if (!read_poly_shape(reader, shape)) return;  // null shape or counts that do not fit
+        const bool polygon = settings.dimension == kDimPolygon;
+        for (int32_t i = 0; i < shape.part_count(); ++i) {
+            MapObject* o = convert_part(shape, i, settings, project, name, sink);
+            if (!o) continue;
+            int type = t;
+            if (polygon) {
+                const int32_t n = object_point_count(o);
+                if (settings.multipart_policy == kCcwPartsGetCcwType && ring_orientation(object_points(o), n) == 1)
+                    type = settings.ccw_type;
+                set_object_point_count(o, n - 1);
+                if (!(object_points(o)[0] == object_points(o)[n - 1])) {
+                    log_named(sink, "Warning: Polygon not closed! Name: ", name);
+                    free_object(o);
+                    continue;
+                }
+            }
+            o->dimension = uint8_t(settings.dimension);
+            o->type = uint8_t(type);
+            std::string stored = name;
+            cut_name(stored, kLineNameLength, sink);
+            set_field(o->name, stored);
+            const Bounds b = object_bounds(o);
+            if (!apply_range_step(project.range, settings.filter_outside_range != 0, false, b.min, b.max)) {
+                free_object(o);
+                continue;
+            }
+            if (linking() && !polygon) {
+                const std::string key = joined_field_text(reader.record, link_list, kLinkKeyCapacity);
+                LinkGroup* g = find_link_group(*groups, key);
+                if (!g) g = add_link_group(*groups, key);
+                o->next = g->objects;
+                g->objects = o;
+            } else {
+                push_object(layer, o);
+                ++objects_added;
+            }
+        }
+    }
+
+    void link_groups() {
+        const std::vector<LinkGroup*> order = link_groups_in_order(*groups);
+        sink.set_progress_range(int(order.size()));
+        sink.log_line("Linking line segments...\r\n");
+        int k = 0;
+        for (LinkGroup* g : order) {
+            sink.set_progress_pos(++k);
+            MapObject* o = link_line_segments(g->objects);
+            g->objects = nullptr;
+            while (o) {
+                MapObject* next = o->next;
+                if (o->dimension == kDimDeleted) {
+                    free_object(o);
+                } else {
+                    push_object(layer, o);
+                    ++objects_added;
+                }
+                o = next;
+            }
+        }
+        clear_link_groups(*groups);
+    }
+};
+
+}  // namespace
+
+void extend_range(CoordRange& range, Point min, Point max) {
+    if (range.width < 0 || range.height < 0) {
+        range.x_min = min.x;
+        range.y_min = min.y;
+        range.width = saturate(int64_t(max.x) - min.x);
+        range.height = saturate(int64_t(max.y) - min.y);
+        return;
+    }
+    // 64-bit sums: a range near the ends of the 32-bit space must not wrap.
+    int64_t x_min = range.x_min, y_min = range.y_min, width = range.width, height = range.height;
+    if (min.x < x_min) {
+        width += x_min - min.x;
+        x_min = min.x;
+    }
+    if (min.y < y_min) {
+        height += y_min - min.y;
+        y_min = min.y;
+    }
+    if (max.x > x_min + width) width = max.x - x_min;
+    if (max.y > y_min + height) height = max.y - y_min;
+    range.x_min = int32_t(x_min);
+    range.y_min = int32_t(y_min);
+    range.width = saturate(width);
+    range.height = saturate(height);
+}
+
+bool apply_range_step(CoordRange& range, bool filter, bool is_point, Point min, Point max) {
+    if (!filter) {
+        extend_range(range, min, max);
+        return true;
+    }
+    const int64_t x_max = int64_t(range.x_min) + range.width;
+    const int64_t y_max = int64_t(range.y_min) + range.height;
+    if (is_point) return range.x_min <= min.x && min.x <= x_max && range.y_min <= min.y && min.y <= y_max;
+    return !(min.x > x_max || min.y > y_max || max.x < range.x_min || max.y < range.y_min);
+}
+
+MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportSettings& settings,
+                        const Project& project, const std::string& name, ProgressSink& sink) {
+    const int32_t first = shape.part_start(part);
+    const int32_t end = part + 1 < shape.part_count() ? shape.part_start(part + 1) : shape.point_count();
+    // Part indices come from the file: a part must lie inside the record's points.
+    if (first < 0 || end > shape.point_count() || end <= first) return nullptr;
+    const int32_t n = end - first;
+    if (shape.shape_type() == kShapePolygon && n < kMinPolygonPartPoints) return nullptr;
+    if (n > kMaxPartPoints) {
+        log_named(sink, "Warning: too many points in object! Name: ", name);
+        return nullptr;
+    }
+    MapObject* o = allocate_object(record_size_for(kDimLine, 0, n));
+    if (!o) return nullptr;
+    set_object_point_count(o, n);
+    Point* pts = object_points(o);
+    bool fits = true;
+    for (int32_t j = 0; j < n && fits; ++j) {
+        const PointShape p = shape.point(first + j);
+        fits = convert_coordinate(p.x, settings.add_x, settings.multiply_x, pts[j].x) &&
+               convert_coordinate(p.y, settings.add_y, settings.multiply_y, pts[j].y);
+    }
+    if (!fits) {
+        log_named(sink, "Warning: coordinates out of range! Name: ", name);
+        free_object(o);
+        return nullptr;
+    }
+    if (project.coord_sys == kCoordDegrees) {
+        for (int32_t j = 0; j < n; ++j) {
+            if (!in_degree_limits(pts[j])) {
+                free_object(o);
+                return nullptr;
+            }
+        }
+    }
+    return o;
+}
+
+ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader, const ShapeImportSettings& settings,
+                                       ProgressSink& sink, const std::atomic<bool>& running) {
+    ShapeImportResult result;
+    result.error = import_refusal(project, reader, settings);
+    if (!result.error.empty()) return result;
+    result.started = true;
+
+    ImportRun run{project, reader, settings, sink, project.layers[settings.dest_layer], {}, {}};
+    sink.log_line("Reading shapefile...\r\n");
+    sink.set_progress_range(count_records(reader));
+    run.name_list = make_field_list(reader, settings.name_fields.indices, settings.name_fields.count);
+    if (settings.link_fields.count > 0)
+        run.link_list = make_field_list(reader, settings.link_fields.indices, settings.link_fields.count);
+    rewind_records(reader);
+
+    if (running.load(std::memory_order_relaxed)) {
+        while (next_shape_record(reader)) {
+            ++result.records_read;
+            if (result.records_read % kProgressEvery == 0) sink.set_progress_pos(result.records_read);
+            read_attribute_record(reader);
+            std::string name = joined_field_text(reader.record, run.name_list, kNameCapacity);
+            if (settings.substitution_mode == 1)
+                apply_substitutions(name, settings.substitutions, settings.substitution_count);
+            if (settings.downcase) downcase_name(name);
+            const int t = run.record_type();
+            if (t >= 0) {
+                if (settings.dimension == kDimPoint)
+                    run.import_point(name, t);
+                else
+                    run.import_parts(name, t);
+            }
+            if (!running.load(std::memory_order_relaxed)) break;
+        }
+    }
+    if (run.linking()) run.link_groups();
+
+    result.stopped = !running.load(std::memory_order_relaxed);
+    result.objects_added = run.objects_added;
+    if (!result.stopped) sink.log_line("Shapefile successfully imported.\r\n");
+    project.modified = 1;
+    if (!result.stopped) sink.show_ok_button();
+    return result;
+}
+
+}  // namespace plotwell

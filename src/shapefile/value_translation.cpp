@@ -1,0 +1,82 @@
+#include "shapefile/value_translation.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "model/text.h"
+#include "shapefile/field_text.h"
+
+namespace plotwell {
+
+namespace {
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool text_matches(std::string_view value, std::string_view entry, const ValueTranslation& t) {
+    if (t.match_mode == kMatchPrefix) {
+        if (value.size() < entry.size()) return false;
+        value = value.substr(0, entry.size());
+    }
+    return t.case_sensitive ? value == entry : equal_ignoring_case(value, entry);
+}
+}  // namespace
+
+double parse_number_prefix(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t digits = 0;
+    while (i < text.size() && is_digit(text[i])) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && is_digit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return 0;
+    size_t end = i;
+    // An exponent counts only when it has digits.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && is_digit(text[j])) {
+            while (j < text.size() && is_digit(text[j])) ++j;
+            end = j;
+        }
+    }
+    // from_chars takes no '+' and ignores the locale, which strtod would not.
+    size_t from = start;
+    if (text[from] == '+') ++from;
+    double v = 0;
+    const auto r = std::from_chars(text.data() + from, text.data() + end, v);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Saturate like the C library: a negative exponent underflows to 0, anything else overflows.
+        const std::string_view number(text.data() + from, end - from);
+        const size_t e = number.find_first_of("eE");
+        if (e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-') return 0;
+        return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return v;
+}
+
+int translate_text(std::string_view value, const ValueTranslation& t) {
+    const int count = std::max<int>(0, t.entry_count);
+    if (t.kind == kNoTranslation) return -1;
+    if (t.kind == kStringTable) {
+        for (int i = 0; i < std::min(count, kMaxStringTranslations); ++i)
+            if (text_matches(value, field_text(t.strings[i].text), t)) return t.strings[i].result;
+        return -1;
+    }
+    const float v = float(parse_number_prefix(value));
+    for (int i = 0; i < std::min(count, kMaxRangeTranslations); ++i)
+        if (t.ranges[i].min <= v && v <= t.ranges[i].max) return t.ranges[i].result;
+    return -1;
+}
+
+int translate_value(const ShapefileReader& reader, const ValueTranslation& t) {
+    if (t.field_index < 0 || t.field_index >= reader.field_count) return -1;
+    const std::string value = field_text(reader.record, reader.fields[size_t(t.field_index)], kTranslationValueCapacity);
+    return translate_text(value, t);
+}
+
+}  // namespace plotwell

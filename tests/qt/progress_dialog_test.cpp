@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "qt/progress_dialog.h"
+#include "qt/text_codec.h"
+
+using namespace plotwell;
+using namespace plotwell::qt;
+
+namespace {
+// Finds the open progress dialog from the event loop, then runs `act` on it.
+void when_shown(std::function<void(ProgressDialog*)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act]() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<ProgressDialog*>(w);
+            if (d && d->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(d);
+                return;
+            }
+        }
+    });
+    timer->start(5);
+}
+}  // namespace
+
+TEST(ProgressDialog, ATaskThatClosesItselfReturnsItsResultWithoutTheUser) {
+    QString log;
+    bool button_seen = true;
+    int result = run_with_progress(nullptr, [&](ProgressSink& sink) {
+        sink.log_line("Loading layer objects...\r\n");
+        sink.log_line("no line end, ");
+        sink.log_line("same line\r\n");
+        sink.set_progress_range(10);
+        sink.set_progress_pos(5);
+        // Widgets are read on their own thread only.
+        QMetaObject::invokeMethod(
+            qApp,
+            [&]() {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* d = qobject_cast<ProgressDialog*>(w)) {
+                        log = d->log_view()->toPlainText();
+                        button_seen = d->button()->isVisible();
+                    }
+            },
+            Qt::BlockingQueuedConnection);
+        sink.close_progress(0);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(log, "Loading layer objects...\nno line end, same line\n");
+    EXPECT_FALSE(button_seen) << "a task without a stop operation shows no button";
+}
+
+TEST(ProgressDialog, OkEndsATaskThatShowedItsLog) {
+    when_shown([](ProgressDialog* d) {
+        QTimer::singleShot(20, d, [d]() {
+            ASSERT_TRUE(d->button()->isVisible());
+            EXPECT_EQ(d->button()->text(), "OK");
+            d->button()->click();
+        });
+    });
+    int result = run_with_progress(nullptr, [](ProgressSink& sink) {
+        sink.log_line("PDB file successfully created!\r\n");
+        sink.show_ok_button();
+    });
+    EXPECT_EQ(result, 1);
+}
+
+TEST(ProgressDialog, StopWaitsForTheWorkerToEnd) {
+    std::atomic<bool> running{true};
+    std::atomic<bool> worker_ended{false};
+    when_shown([](ProgressDialog* d) {
+        EXPECT_EQ(d->button()->text(), "Stop");
+        d->button()->click();
+    });
+    int result = run_with_progress(
+        nullptr,
+        [&](ProgressSink& sink) {
+            while (running) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            // The worker still reports after Stop: the dialog must keep serving it.
+            sink.log_line("Stopped.\r\n");
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            worker_ended = true;
+            sink.show_ok_button();
+        },
+        [&]() { running = false; });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(worker_ended) << "the dialog returned before the worker ended";
+}
+
+TEST(TextCodec, Windows1252RoundTrip) {
+    std::string all;
+    for (int c = 1; c < 256; ++c) all.push_back(char(c));
+    const QString wide = from_local_text(all);
+    EXPECT_EQ(wide[0x80 - 1], QChar(0x20AC));
+    EXPECT_EQ(wide[0xE9 - 1], QChar(0xE9));
+    EXPECT_EQ(to_local_text(wide), all);
+    EXPECT_EQ(to_local_text(QString::fromUtf8("\xe2\x82\xac\xe4\xb8\xad")), "\x80?");
+}
