@@ -258,7 +258,7 @@ private:
             }
         }
         if (p[12] != 0 || p[13] != 0) violation("publisher date not followed by two zero bytes");
-        report_.publisher_notice = fixed_text(p + 14, kPublisherNoticeSize, "publisher notice", report_.violations);
+        report_.publisher_notice = fixed_text(p + 14, kPublisherRecordNoticeSize, "publisher notice", report_.violations);
         const size_t n = r.size - 46;
         if (p[r.size - 1] != 0) violation("contact text does not end the record with 0");
         report_.contact = fixed_text(p + 46, n, "contact text", report_.violations);
