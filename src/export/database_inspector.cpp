@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "export/cell_tree.h"
@@ -536,10 +537,12 @@ private:
         }
     }
 
-    const InspectedDefinition* find_object(int32_t position) const {
-        for (const InspectedDefinition& d : report_.definitions)
-            if (d.position == position && d.owner.rfind("layer", 0) == 0) return &d;
-        return nullptr;
+    const InspectedDefinition* find_object(int32_t position) {
+        if (objects_.empty())
+            for (const InspectedDefinition& d : report_.definitions)
+                if (d.owner.rfind("layer", 0) == 0) objects_.emplace(d.position, &d);
+        const auto it = objects_.find(position);
+        return it == objects_.end() ? nullptr : it->second;
     }
 
     void check_overlaps() {
@@ -556,6 +559,7 @@ private:
     std::vector<Span> records_;
     std::vector<uint8_t> area_;
     std::set<int32_t> visited_;
+    std::map<int32_t, const InspectedDefinition*> objects_;
     int shift_ = 3;
     int32_t record_size_ = 16384;
     int box_[4] = {};
