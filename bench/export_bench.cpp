@@ -21,9 +21,10 @@ using namespace plotwell;
 
 namespace {
 
-const char* const kStreets[] = {"Main",    "High",   "King",    "Queen",   "George", "Victoria", "Church",
-                                "Station", "Park",   "Mill",    "Bridge",  "Elizabeth", "Market", "Albert",
-                                "Riverside", "Wattle", "Banksia", "Gumtree", "Harbour", "Ocean"};
+const char* const kStreets[] = {"Main",     "High",      "King",    "Queen",   "George",
+                                "Victoria", "Church",    "Station", "Park",    "Mill",
+                                "Bridge",   "Elizabeth", "Market",  "Albert",  "Riverside",
+                                "Wattle",   "Banksia",   "Gumtree", "Harbour", "Ocean"};
 const char* const kKinds[] = {" St", " Rd", " Ave", " Street", " Lane", " Hwy", " Park", " Creek", ""};
 
 // Object i of the endless sequence the filling project is made of: streets with repeated names and
@@ -54,7 +55,8 @@ struct Filled {
 };
 
 std::string output_path() {
-    return (std::filesystem::temp_directory_path() / ("plotwell-export-bench-" + std::to_string(::getpid()) + ".pdb"))
+    return (std::filesystem::temp_directory_path() /
+            ("plotwell-export-bench-" + std::to_string(::getpid()) + ".pdb"))
         .string();
 }
 
@@ -98,11 +100,13 @@ const Filled& filled() {
         std::vector<uint8_t> file;
         read_whole_file(output_path(), file);
         const InspectReport report = inspect_database(file);
-        std::fprintf(stderr, "inspection of the filled map: %s", report.ok() ? "OK\n" : format_inspect_report(report, false).c_str());
+        std::fprintf(stderr, "inspection of the filled map: %s",
+                     report.ok() ? "OK\n" : format_inspect_report(report, false).c_str());
         out.objects = lo;
         out.write_pos = state.write_pos;
-        std::fprintf(stderr, "filled project: %d objects, data area used up to %d of %d bytes, %zu names indexed\n", lo,
-                     int(state.write_pos), int(state.capacity), state.name_index.size());
+        std::fprintf(stderr,
+                     "filled project: %d objects, data area used up to %d of %d bytes, %zu names indexed\n",
+                     lo, int(state.write_pos), int(state.capacity), state.name_index.size());
         return out;
     }();
     return f;
@@ -124,13 +128,24 @@ void export_filled(benchmark::State& bench, NameSearchMode mode) {
     std::filesystem::remove(output_path());
 }
 
-void BM_ExportFilledLarge_FastSearch(benchmark::State& s) { export_filled(s, NameSearchMode::fast); }
-void BM_ExportFilledLarge_PlainScan(benchmark::State& s) { export_filled(s, NameSearchMode::plain); }
+void BM_ExportFilledLarge_FastSearch(benchmark::State& s) {
+    export_filled(s, NameSearchMode::fast);
+}
+void BM_ExportFilledLarge_PlainScan(benchmark::State& s) {
+    export_filled(s, NameSearchMode::plain);
+}
 
-BENCHMARK(BM_ExportFilledLarge_FastSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)
+BENCHMARK(BM_ExportFilledLarge_FastSearch)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ExportFilledLarge_PlainScan)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
-    ->Iterations(1)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportFilledLarge_PlainScan)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->Iterations(1)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

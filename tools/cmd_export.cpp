@@ -31,7 +31,8 @@ const char kUsage[] =
     "  --parent-map-id N       the parent map's ID (default: entry of the parent map basename)\n"
     "  --layers L,L,...        the visible layers in export order (project layer numbers, at most 16)\n"
     "  --zoom-category L=C     minimum zoom category of layer L: 0..7 or one of \"Major Roads\", \"Roads\",\n"
-    "                          \"Minor Roads\", \"Water\", \"Railways\", \"Parks\", \"Point features\", \"Links\"\n"
+    "                          \"Minor Roads\", \"Water\", \"Railways\", \"Parks\", \"Point features\", "
+    "\"Links\"\n"
     "  --tree-depth L=1|5      tree depth of layer L (1: one list)\n"
     "  --cache-searches L=0|1  the layer's cache-searches box (kept, not written to the file)\n"
     "  --map-class CLASS       small (128K), medium (256K) or large (512K)\n"
@@ -73,7 +74,9 @@ bool parse_layer_value(const std::string& text, const Project& project, int& lay
     return true;
 }
 
-int usage_error(const std::string& message) { return fail(kExitUsage, "export: " + message); }
+int usage_error(const std::string& message) {
+    return fail(kExitUsage, "export: " + message);
+}
 
 int run_export_command(const std::vector<std::string>& args) {
     std::vector<std::string> files;
@@ -83,7 +86,8 @@ int run_export_command(const std::vector<std::string>& args) {
         if (a == "--notes" || a == "--preferences") {
             options.emplace_back(a, "");
         } else if (a.rfind("--", 0) == 0) {
-            if (i + 1 >= args.size()) return usage_error("option " + a + " needs a value (see export --help)");
+            if (i + 1 >= args.size())
+                return usage_error("option " + a + " needs a value (see export --help)");
             options.emplace_back(a, args[++i]);
         } else {
             files.push_back(a);
@@ -120,10 +124,12 @@ int run_export_command(const std::vector<std::string>& args) {
         int layer = 0;
         std::string v;
         if (name == "--map-name") {
-            if (value.size() >= size_t(kMapNameSize)) return usage_error("map name longer than 31 characters");
+            if (value.size() >= size_t(kMapNameSize))
+                return usage_error("map name longer than 31 characters");
             set_field(settings.map_name, value);
         } else if (name == "--map-id") {
-            if (!parse_id(value, settings.map_id)) return usage_error("--map-id " + value + ": not a 16-bit number");
+            if (!parse_id(value, settings.map_id))
+                return usage_error("--map-id " + value + ": not a 16-bit number");
         } else if (name == "--parent-map-id") {
             if (!parse_id(value, settings.parent_map_id))
                 return usage_error("--parent-map-id " + value + ": not a 16-bit number");
@@ -140,7 +146,8 @@ int run_export_command(const std::vector<std::string>& args) {
                 settings.visible_layers[settings.visible_layer_count++] = n;
             }
         } else if (name == "--zoom-category") {
-            if (!parse_layer_value(value, project, layer, v)) return usage_error("--zoom-category " + value + ": expected L=C");
+            if (!parse_layer_value(value, project, layer, v))
+                return usage_error("--zoom-category " + value + ": expected L=C");
             int category = -1;
             int32_t n = 0;
             if (parse_int32(v, n) && n >= 0 && n < kZoomCategoryCount) category = n;
@@ -167,17 +174,21 @@ int run_export_command(const std::vector<std::string>& args) {
         } else if (name == "--region") {
             const size_t eq = value.rfind('=');
             int32_t n = 0;
-            if (eq == std::string::npos || !parse_int32(value.substr(eq + 1), n) || n < 0 || n >= project.layer_count)
+            if (eq == std::string::npos || !parse_int32(value.substr(eq + 1), n) || n < 0 ||
+                n >= project.layer_count)
                 return usage_error("--region " + value + ": expected NAME=L with L a project layer");
             if (eq == 0) return usage_error("You need to supply names for the region level(s)");
-            if (eq >= size_t(kRegionLevelNameSize)) return usage_error("region level name longer than 15 characters");
-            if (settings.region_level_count == kMaxRegionLevels) return usage_error("Maximum Region Levels reached.");
+            if (eq >= size_t(kRegionLevelNameSize))
+                return usage_error("region level name longer than 15 characters");
+            if (settings.region_level_count == kMaxRegionLevels)
+                return usage_error("Maximum Region Levels reached.");
             settings.region_level_count = 1;
             settings.region_source_layer = n;
             set_field(settings.region_level_name, value.substr(0, eq));
         } else if (name == "--publisher") {
             if (value != "on" && value != "off") return usage_error("--publisher: expected on or off");
-            settings.flags = value == "on" ? (settings.flags | kExportPublisherInfo) : (settings.flags & ~kExportPublisherInfo);
+            settings.flags = value == "on" ? (settings.flags | kExportPublisherInfo)
+                                           : (settings.flags & ~kExportPublisherInfo);
         } else if (name == "--notice") {
             if (value.size() >= kPublisherNoticeSize) return usage_error("notice longer than 31 characters");
             notice = value;
@@ -195,7 +206,8 @@ int run_export_command(const std::vector<std::string>& args) {
             settings.has_map_preferences = 1;
         } else if (name == "--group-zooms") {
             const std::vector<std::string> parts = split(value, ',');
-            if (parts.size() != size_t(kZoomGroupCount)) return usage_error("--group-zooms: expected eight zooms");
+            if (parts.size() != size_t(kZoomGroupCount))
+                return usage_error("--group-zooms: expected eight zooms");
             for (int g = 0; g < kZoomGroupCount; ++g) {
                 const int z = zoom_value(parts[size_t(g)], kZoomCount);
                 if (z < 0) return usage_error("--group-zooms: unknown zoom '" + parts[size_t(g)] + "'");
@@ -203,7 +215,8 @@ int run_export_command(const std::vector<std::string>& args) {
             }
             settings.has_map_preferences = 1;
         } else if (name == "--names-zoom") {
-            const int z = equal_ignoring_case(value, "never") ? kNamesZoomNever : zoom_value(value, kZoomCount);
+            const int z =
+                equal_ignoring_case(value, "never") ? kNamesZoomNever : zoom_value(value, kZoomCount);
             if (z == -1 && !equal_ignoring_case(value, "never"))
                 return usage_error("--names-zoom " + value + ": expected never, x1, x2, x4, x8 or x16");
             settings.preferences.names_zoom = int8_t(z);
@@ -211,19 +224,25 @@ int run_export_command(const std::vector<std::string>& args) {
         } else if (name == "--add-zoom") {
             const int z = zoom_value(value, kAddZoomCount);
             if (z < 0) return usage_error("--add-zoom " + value + ": expected x1, x2 or x4");
-            settings.preferences.auto_detail = uint8_t((settings.preferences.auto_detail & ~kAutoDetailAddZoomMask) | z);
+            settings.preferences.auto_detail =
+                uint8_t((settings.preferences.auto_detail & ~kAutoDetailAddZoomMask) | z);
             settings.has_map_preferences = 1;
         } else if (name == "--auto-details") {
             uint8_t bits = 0;
             if (!equal_ignoring_case(value, "none")) {
                 for (const std::string& part : split(value, ',')) {
-                    if (equal_ignoring_case(part, "roads")) bits |= kAutoDetailRoads;
-                    else if (equal_ignoring_case(part, "railways")) bits |= kAutoDetailRailways;
-                    else if (equal_ignoring_case(part, "points")) bits |= kAutoDetailPoints;
-                    else return usage_error("--auto-details: unknown detail '" + part + "'");
+                    if (equal_ignoring_case(part, "roads"))
+                        bits |= kAutoDetailRoads;
+                    else if (equal_ignoring_case(part, "railways"))
+                        bits |= kAutoDetailRailways;
+                    else if (equal_ignoring_case(part, "points"))
+                        bits |= kAutoDetailPoints;
+                    else
+                        return usage_error("--auto-details: unknown detail '" + part + "'");
                 }
             }
-            settings.preferences.auto_detail = uint8_t((settings.preferences.auto_detail & kAutoDetailAddZoomMask) | bits);
+            settings.preferences.auto_detail =
+                uint8_t((settings.preferences.auto_detail & kAutoDetailAddZoomMask) | bits);
             settings.has_map_preferences = 1;
         } else if (name == "--selection") {
             const std::vector<std::string> parts = split(value, ',');
@@ -260,8 +279,8 @@ int run_export_command(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration reg{{"export", "compile a project into a handheld map database (.pdb)", kUsage,
-                               run_export_command}};
+const CommandRegistration reg{
+    {"export", "compile a project into a handheld map database (.pdb)", kUsage, run_export_command}};
 
 }  // namespace
 

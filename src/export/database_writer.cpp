@@ -112,7 +112,8 @@ std::vector<uint8_t> publisher_record(const DatabaseExtras& extras) {
     put_text(r, date, 11);  // ten characters and their end
     r.put_u8(0);
     put_text(r, extras.publisher_notice, kPublisherRecordNoticeSize);
-    std::string contact(extras.contact.substr(0, std::min<size_t>(extras.contact.size(), kPublisherRecordContactSize - 1)));
+    std::string contact(
+        extras.contact.substr(0, std::min<size_t>(extras.contact.size(), kPublisherRecordContactSize - 1)));
     contact.erase(std::remove(contact.begin(), contact.end(), '\r'), contact.end());
     const size_t nul = contact.find('\0');
     if (nul != std::string::npos) contact.resize(nul);

@@ -18,7 +18,8 @@ std::vector<uint8_t> sample_database() {
     Layer& places = add_layer(project, "places", kThemePlaces);
     Layer& regions = add_layer(project, "regions", kThemeLand);
     for (int i = 0; i < 40; ++i) {
-        add_line(roads, i % 2 ? "George St" : "George Street", {{i * 500, 0}, {i * 500 + 300, 6000}, {i * 500, 12000}});
+        add_line(roads, i % 2 ? "George St" : "George Street",
+                 {{i * 500, 0}, {i * 500 + 300, 6000}, {i * 500, 12000}});
         add_point(places, "Stop " + std::to_string(i), {i * 600, i * 300});
     }
     add_point(places, "Far Away", {100, 100}, kLink);
@@ -42,7 +43,9 @@ std::vector<uint8_t> sample_database() {
 }
 
 // Offset of record `i` as the record list gives it.
-size_t record_offset(const std::vector<uint8_t>& file, int i) { return get_be32(file.data() + 78 + 8 * i); }
+size_t record_offset(const std::vector<uint8_t>& file, int i) {
+    return get_be32(file.data() + 78 + 8 * i);
+}
 
 bool mentions(const InspectReport& report, const std::string& text) {
     for (const std::string& v : report.violations)
@@ -66,7 +69,8 @@ TEST(DatabaseInspector, DecodesEveryPartOfASampleDatabase) {
     EXPECT_EQ(definitions_of(report, "layer 2").size(), 41u);
     EXPECT_EQ(definitions_of(report, "region").size(), 2u);
     // Back-references were used and resolved: every road carries its full name.
-    for (const auto& d : definitions_of(report, "layer 1")) EXPECT_TRUE(d.name == "George St" || d.name == "George Street");
+    for (const auto& d : definitions_of(report, "layer 1"))
+        EXPECT_TRUE(d.name == "George St" || d.name == "George Street");
 }
 
 TEST(DatabaseInspector, FindsPlantedFaults) {

@@ -1,7 +1,8 @@
+#include "export/definitions.h"
+
 #include <gtest/gtest.h>
 
 #include "export/cell_tree.h"
-#include "export/definitions.h"
 #include "export/name_index.h"
 #include "export/name_search.h"
 #include "model/bytes.h"
@@ -98,7 +99,7 @@ TEST(StoreDefinition, ListsRunFromTheNewestToTheOldest) {
         put_point(b, 2, 2);
         ASSERT_EQ(store_definition(state, table, b, false), kStoreOk);
     }
-    EXPECT_EQ(table.entries[255], 3);  // the second, at 24 (each is 16 bytes)
+    EXPECT_EQ(table.entries[255], 3);              // the second, at 24 (each is 16 bytes)
     EXPECT_EQ(get_be16(&state.data_area[24]), 1);  // links to the first
     EXPECT_EQ(get_be16(&state.data_area[8]), 0);
     EXPECT_TRUE(state.name_index.empty());

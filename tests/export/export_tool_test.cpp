@@ -46,11 +46,12 @@ void save_sample(const TempDir& dir) {
     Layer& areas = add_layer(project, "areas", kThemeParks);
     Layer& places = add_layer(project, "places", kThemePlaces);
     for (uint8_t t = 0; t < kLineTypeCount; ++t)
-        add_line(roads, std::string(kLineTypeNames[t]) + " Way", {{t * 1000, 100}, {t * 1000 + 500, 600}, {t * 1000, 1100}},
-                 kDimLine, t);
+        add_line(roads, std::string(kLineTypeNames[t]) + " Way",
+                 {{t * 1000, 100}, {t * 1000 + 500, 600}, {t * 1000, 1100}}, kDimLine, t);
     for (uint8_t t = 0; t < kPolygonTypeCount; ++t)
         add_line(areas, std::string(kPolygonTypeNames[t]) + " Park",
-                 {{t * 2000, 5000}, {t * 2000 + 1800, 5000}, {t * 2000 + 1800, 6000}, {t * 2000, 6000}}, kDimPolygon, t);
+                 {{t * 2000, 5000}, {t * 2000 + 1800, 5000}, {t * 2000 + 1800, 6000}, {t * 2000, 6000}},
+                 kDimPolygon, t);
     add_point(places, "Town Hall", {12000, 6000});
     add_point(places, "County", {100, 11900}, kLink);
     add_point(places, "Bus Depot", {23000, 11000}, kCatPntFeature, 2, 5);
@@ -74,16 +75,19 @@ TEST(ExportTool, ExportThenInspectListsEveryObject) {
     EXPECT_NE(dump.find("database \"Sample Town\""), std::string::npos) << dump;
     EXPECT_NE(dump.find("map-id 17 parent-id 3"), std::string::npos);
     for (uint8_t t = 0; t < kLineTypeCount; ++t)
-        EXPECT_NE(dump.find(std::string(kLineTypeNames[t]) + " name \"" + kLineTypeNames[t] + " Way\" vertices 3: "),
+        EXPECT_NE(dump.find(std::string(kLineTypeNames[t]) + " name \"" + kLineTypeNames[t] +
+                            " Way\" vertices 3: "),
                   std::string::npos)
             << kLineTypeNames[t];
     for (uint8_t t = 0; t < kPolygonTypeCount; ++t)
-        EXPECT_NE(dump.find(std::string(kPolygonTypeNames[t]) + " name \"" + kPolygonTypeNames[t] + " Park\" vertices 4: "),
+        EXPECT_NE(dump.find(std::string(kPolygonTypeNames[t]) + " name \"" + kPolygonTypeNames[t] +
+                            " Park\" vertices 4: "),
                   std::string::npos);
     EXPECT_NE(dump.find("FREEWAY name \"FREEWAY Way\" vertices 3: 1,51 251,301 1,551"), std::string::npos);
     EXPECT_NE(dump.find("PNTFEATURE icon 0 name \"Town Hall\" at 6001,3001"), std::string::npos);
     EXPECT_NE(dump.find("LINK map-id 3 at 51,5951"), std::string::npos);
-    EXPECT_NE(dump.find("CATPNTFEATURE category 2 sub-type 5 name \"Bus Depot\" at 11501,5501"), std::string::npos);
+    EXPECT_NE(dump.find("CATPNTFEATURE category 2 sub-type 5 name \"Bus Depot\" at 11501,5501"),
+              std::string::npos);
     EXPECT_TRUE(dump.ends_with("\nOK\n"));
 }
 
@@ -132,7 +136,8 @@ TEST(ExportTool, RefusalsAndFailures) {
     EXPECT_NE(nameless.err.find("You need to provide a map name."), std::string::npos);
     const ToolRun empty_sel = tool(dir, "export town.mpr o.pdb --selection 5,5,5,9");
     EXPECT_EQ(empty_sel.status, 1);
-    EXPECT_NE(empty_sel.err.find("Error: nothing to export, the coordinate range is empty!\n"), std::string::npos);
+    EXPECT_NE(empty_sel.err.find("Error: nothing to export, the coordinate range is empty!\n"),
+              std::string::npos);
     const ToolRun unopened = tool(dir, "export town.mpr no-such-dir/o.pdb");
     EXPECT_EQ(unopened.status, 1);
     EXPECT_NE(unopened.err.find("Fatal: Unable to open output file!\n"), std::string::npos);
@@ -141,7 +146,8 @@ TEST(ExportTool, RefusalsAndFailures) {
     std::vector<uint8_t> file;
     ASSERT_TRUE(read_whole_file(dir.file("good.pdb"), file));
     file.resize(file.size() - 3);
-    std::ofstream(dir.file("bad.pdb"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()), long(file.size()));
+    std::ofstream(dir.file("bad.pdb"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), long(file.size()));
     const ToolRun bad = tool(dir, "inspect bad.pdb");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.out.find("violation: "), std::string::npos);
