@@ -5,13 +5,21 @@
 
 #include <string>
 
+#include "app/categories_file.h"
+#include "app/publisher.h"
+#include "editor/editor_state.h"
+#include "editor/view_state.h"
 #include "model/records.h"
 
 namespace plotwell {
 
 struct Workspace {
     Project project;
+    EditorState editor;
+    ViewState view;
     std::string program_dir;  // always ends in a directory separator
+    PublisherInfo publisher;
+    CategoriesFile categories;
 };
 
 }  // namespace plotwell

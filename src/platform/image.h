@@ -2,6 +2,7 @@
 // rows top to bottom; the toolkit layer turns it into whatever it draws with.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

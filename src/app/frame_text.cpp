@@ -1,0 +1,63 @@
+#include "app/frame_text.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "model/text.h"
+
+namespace plotwell {
+
+namespace {
+bool is_separator(char c) { return c == '/' || c == '\\'; }
+}  // namespace
+
+std::string program_dir_from_path(std::string_view path) {
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+    else if (!path.empty() && path.front() == '"') path.remove_prefix(1);
+    size_t end = path.size();
+    while (end > 0 && !is_separator(path[end - 1])) --end;
+    if (end == 0) return "./";
+    std::string dir(path.substr(0, end));
+    if (!is_separator(dir.back())) dir += '/';
+    return dir;
+}
+
+std::string program_dir(const char* argv0) {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && self.is_absolute()) return program_dir_from_path(self.string());
+    std::filesystem::path given = argv0 ? argv0 : "";
+    if (!given.is_absolute() && given.has_parent_path()) given = std::filesystem::absolute(given, ec);
+    return program_dir_from_path(given.string());
+}
+
+std::string title_text(const Project& project) {
+    const std::string_view base = field_text(project.file_base_name);
+    std::string title = "Plotwell - ";
+    if (base.empty()) {
+        title += "<no project>";
+    } else {
+        title += base;
+        if (project.modified) title += " *";
+    }
+    if (title.size() > kTitleMaxChars) title.resize(kTitleMaxChars);
+    return title;
+}
+
+std::string base_name_from_argument(std::string_view argument) {
+    size_t name_start = argument.size();
+    while (name_start > 0 && !is_separator(argument[name_start - 1])) --name_start;
+    const size_t dot = argument.rfind('.');
+    if (dot == std::string_view::npos || dot < name_start) return std::string(argument);
+    return strip_extension(argument);
+}
+
+bool take_command_line_project(Project& project, int argc, const char* const* args) {
+    if (argc < 1 || !args || !args[0] || !*args[0]) return false;
+    const std::string base = base_name_from_argument(args[0]);
+    if (base.empty()) return false;
+    set_field(project.file_base_name, base);
+    return true;
+}
+
+}  // namespace plotwell

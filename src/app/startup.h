@@ -1,0 +1,31 @@
+// The parts of start-up and shutdown that need no window, in the order the program runs them. The
+// desktop shell shows the message of a failed start and ends; the rest (windows, resources, the
+// message loop) is its own.
+#pragma once
+
+#include <string>
+
+#include "app/workspace.h"
+
+namespace plotwell {
+
+inline constexpr const char* kCategoriesMissingMessage = "Cannot find 'categories.tpc' file!";
+inline constexpr const char* kCategoriesBaseName = "categories";
+
+struct StartUp {
+    bool ok = false;
+    std::string error;          // shown with caption "Error" when !ok; the program then ends
+    bool load_project = false;  // a project was named on the command line: load it once the window shows
+};
+
+// Start-up in order: program directory (from `argv[0]`), the publisher details, the categories file,
+// the project named on the command line. The publisher file and the categories file are looked up in
+// `current_dir` (empty: the current directory); when the categories file is not there, the one beside
+// the program is taken.
+StartUp start_up(Workspace& workspace, int argc, const char* const* argv, const std::string& current_dir = "");
+
+// Shutdown after the message loop: writes the publisher details (a file that cannot be written is
+// skipped) and releases the project.
+void shut_down(Workspace& workspace, const std::string& current_dir = "");
+
+}  // namespace plotwell

@@ -1,0 +1,24 @@
+// The main window's command handler: every command number of the menu, the accelerators, the toolbar,
+// the context menus and the start-up load.
+#pragma once
+
+#include "editor/editor_context.h"
+
+namespace plotwell {
+
+enum class CommandResult {
+    Done,          // handled (including a refusal with its message, or nothing to do)
+    NotAvailable,  // the command's work is not part of this build yet; nothing changed
+    Unknown,       // not a command of the editor: default window processing
+};
+
+CommandResult handle_command(EditorContext& ctx, int command);
+
+// The close request (Exit, the close box): false keeps the window open.
+bool close_request(EditorContext& ctx);
+
+// Layer Up and Layer Down.
+void layer_up(EditorContext& ctx);
+void layer_down(EditorContext& ctx);
+
+}  // namespace plotwell

@@ -1,0 +1,53 @@
+#include "editor/editor_state.h"
+
+#include <algorithm>
+
+namespace plotwell {
+
+EditorState::~EditorState() {
+    free_clipboard(*this);
+    free_object(drag.copy);
+}
+
+Layer* current_layer_ptr(Project& project, const EditorState& editor) {
+    if (editor.current_layer < 0 || editor.current_layer >= project.layer_count) return nullptr;
+    return &project.layers[editor.current_layer];
+}
+
+const Layer* current_layer_ptr(const Project& project, const EditorState& editor) {
+    if (editor.current_layer < 0 || editor.current_layer >= project.layer_count) return nullptr;
+    return &project.layers[editor.current_layer];
+}
+
+void clear_hot_item(EditorState& editor) {
+    editor.hot_kind = HotKind::None;
+    editor.hot_item = nullptr;
+    editor.hot_bitmap = -1;
+    editor.hot_index = 0;
+    editor.hot_on_vertex = false;
+}
+
+void set_current_layer(EditorState& editor, int layer) {
+    editor.current_layer = layer;
+    clear_hot_item(editor);
+}
+
+void set_tool_mode(EditorState& editor, int mode) {
+    editor.tool_mode = mode;
+    clear_hot_item(editor);
+}
+
+bool is_current(const EditorState& editor, const MapObject* object) {
+    return std::find(editor.current_objects.begin(), editor.current_objects.end(), object) !=
+           editor.current_objects.end();
+}
+
+void free_clipboard(EditorState& editor) {
+    while (editor.clipboard) {
+        MapObject* next = editor.clipboard->next;
+        free_object(editor.clipboard);
+        editor.clipboard = next;
+    }
+}
+
+}  // namespace plotwell

@@ -1,0 +1,222 @@
+#include "editor/selection.h"
+
+#include <algorithm>
+
+#include "editor/hit_test.h"
+#include "editor/map_paint.h"
+#include "editor/object_dialog_requests.h"
+#include "editor/status_bar.h"
+#include "editor/window_title.h"
+#include "model/geometry.h"
+#include "model/object_storage.h"
+#include "model/text.h"
+#include "model/vocabulary.h"
+
+namespace plotwell {
+
+std::string object_properties_title(const MapObject* object) {
+    if (object->dimension == kDimPoint) {
+        switch (object->type) {
+            case kPntFeature: return "Simple Point Object";
+            case kLink: return "Link Object";
+            case kCatPntFeature: return "Category Point Object";
+            default: break;  // an unknown point type still gets the plain details dialog
+        }
+    }
+    const int d = object->dimension < kDimensionCount ? object->dimension : kDimPolygon;
+    return kDimensionDialogTitles[d];
+}
+
+void mark_modified(EditorContext& ctx) {
+    ctx.project.modified = 1;
+    update_title(ctx.project, ctx.host);
+    ctx.host.request_redraw();
+}
+
+void set_current_object(EditorContext& ctx, MapObject* object) {
+    ctx.editor.current_objects.clear();
+    if (object) ctx.editor.current_objects.push_back(object);
+    ctx.host.set_status_text(kStatusObjectPart, object ? std::string(field_text(object->name)) : std::string());
+}
+
+void set_current_list(EditorContext& ctx, MapObject* chain) {
+    std::vector<MapObject*>& set = ctx.editor.current_objects;
+    set.clear();
+    for (MapObject* o = chain; o && int(set.size()) < kMaxCurrentObjects; o = o->next) set.push_back(o);
+}
+
+void hover(EditorContext& ctx, ScreenPoint mouse) {
+    EditorState& ed = ctx.editor;
+    const Layer* layer = current_layer_ptr(ctx.project, ed);
+    if (!layer) return;
+    if (ed.current_objects.size() == 1) {
+        MapObject* only = ed.current_objects.front();
+        const ObjectHit hit = hit_object(ctx.view, ctx.project, only, mouse);
+        if (hit.kind != HitKind::None) {
+            ed.hot_kind = HotKind::Object;
+            ed.hot_item = only;
+            ed.hot_bitmap = -1;
+            ed.hot_index = hit.index;
+            ed.hot_on_vertex = hit.kind == HitKind::Vertex;
+            ctx.host.set_cursor(ed.hot_on_vertex ? Cursor::Vertex : Cursor::Segment);
+            return;
+        }
+    }
+    ed.hot_on_vertex = false;
+    const FoundObject found = find_object_at(ctx.view, ctx.project, *layer, mouse);
+    ed.hot_kind = found.object ? HotKind::Object : HotKind::None;
+    ed.hot_item = found.object;
+    ed.hot_bitmap = -1;
+    ed.hot_index = found.object ? found.hit.index : 0;
+    ctx.host.set_cursor(found.object ? Cursor::Object : Cursor::Arrow);
+}
+
+void click_select(EditorContext& ctx, ScreenPoint click, bool ctrl) {
+    EditorState& ed = ctx.editor;
+    const Layer* layer = current_layer_ptr(ctx.project, ed);
+    if (!layer) return;
+    if (ctrl && ed.hot_kind == HotKind::Object && ed.hot_item) {
+        // A full set ignores the click without a word.
+        if (!is_current(ed, ed.hot_item) && int(ed.current_objects.size()) < kMaxCurrentObjects)
+            ed.current_objects.push_back(ed.hot_item);
+        return;
+    }
+    const FoundObject found = find_object_at(ctx.view, ctx.project, *layer, click);
+    ed.hot_kind = found.object ? HotKind::Object : HotKind::None;
+    ed.hot_item = found.object;
+    ed.hot_bitmap = -1;
+    ed.hot_index = found.object ? found.hit.index : 0;
+    set_current_object(ctx, found.object);
+}
+
+namespace {
+
+template <typename Qualifies>
+void select_matching(EditorContext& ctx, const Layer& layer, Qualifies qualifies) {
+    EditorState& ed = ctx.editor;
+    ed.current_objects.clear();
+    const bool in_rect = ed.tool_mode == kToolRectangle;
+    const Rect rect = selection_as_rect(ed.selection_rect);
+    for (MapObject* o = layer.objects; o; o = o->next) {
+        if (o->dimension == kDimDeleted || !qualifies(o)) continue;
+        if (in_rect && !bounds_overlap_rect(o, rect)) continue;
+        if (int(ed.current_objects.size()) >= kMaxCurrentObjects) {
+            ctx.host.message_box("Maximum current objects reached.", "Warning", MessageIcon::Warning,
+                                 MessageButtons::Ok);
+            return;
+        }
+        ed.current_objects.push_back(o);
+    }
+}
+
+}  // namespace
+
+void select_all(EditorContext& ctx) {
+    const Layer* layer = current_layer_ptr(ctx.project, ctx.editor);
+    if (!layer) return;
+    select_matching(ctx, *layer, [](const MapObject*) { return true; });
+}
+
+void select_by_type(EditorContext& ctx) {
+    const Layer* layer = current_layer_ptr(ctx.project, ctx.editor);
+    if (!layer) return;
+    SelectObjectsRequest request;
+    if (ctx.host.run_dialog(request) != 1) return;
+    const uint8_t d = request.dimension;
+    const int t = request.type;
+    select_matching(ctx, *layer, [d, t](const MapObject* o) { return o->dimension == d && (t < 0 || o->type == t); });
+}
+
+void start_rubber_band(EditorContext& ctx, ScreenPoint press) {
+    EditorState& ed = ctx.editor;
+    ed.current_objects.clear();
+    const Point w = screen_to_world(ctx.view, ctx.project, press);
+    ed.selection_rect = {w.x, w.y, w.x, w.y};
+    ed.drag.rubber_band = true;
+    ed.drag.frame = {press.x, press.y, press.x, press.y};
+    draw_xor_frame(ctx.host.overlay(), ed.drag.frame);
+}
+
+void follow_rubber_band(EditorContext& ctx, ScreenPoint mouse) {
+    DragState& drag = ctx.editor.drag;
+    if (!drag.rubber_band) return;
+    draw_xor_frame(ctx.host.overlay(), drag.frame);
+    drag.frame.right = mouse.x;
+    drag.frame.bottom = mouse.y;
+    draw_xor_frame(ctx.host.overlay(), drag.frame);
+}
+
+void end_rubber_band(EditorContext& ctx, ScreenPoint release) {
+    EditorState& ed = ctx.editor;
+    DragState& drag = ed.drag;
+    if (!drag.rubber_band) return;
+    drag.rubber_band = false;
+    // The frame's second corner follows the moves; a release without a move still counts where it is.
+    drag.frame.right = release.x;
+    drag.frame.bottom = release.y;
+    if (octagonal_distance(drag.frame.left, drag.frame.top, drag.frame.right, drag.frame.bottom) > kHitTolerance) {
+        const Point w = screen_to_world(ctx.view, ctx.project, {drag.frame.right, drag.frame.bottom});
+        ed.selection_rect.x2 = w.x;
+        ed.selection_rect.y2 = w.y;
+    }
+    SelectionRect& r = ed.selection_rect;
+    if (r.x1 > r.x2) std::swap(r.x1, r.x2);
+    if (r.y1 > r.y2) std::swap(r.y1, r.y2);
+    ctx.host.request_redraw();
+}
+
+void properties_command(EditorContext& ctx) {
+    EditorState& ed = ctx.editor;
+    if (ed.current_objects.empty()) return;
+    if (ed.current_objects.size() == 1) {
+        MapObject* o = ed.current_objects.front();
+        ObjectPropertiesRequest request(o, object_properties_title(o));
+        const int result = ctx.host.run_dialog(request);
+        if (is_category_point(o)) ed.last_category = {object_category(o), object_sub_type(o)};
+        if (result == 1) mark_modified(ctx);
+        return;
+    }
+    const uint8_t d = ed.current_objects.front()->dimension;
+    for (const MapObject* o : ed.current_objects) {
+        if (o->dimension != d) {
+            ctx.host.message_box("Cannot modify group of objects with mixed dimensions", "Notice",
+                                 MessageIcon::Warning, MessageButtons::Ok);
+            return;
+        }
+    }
+    if (d == kDimPoint) {
+        ctx.host.message_box("Cannot modify group of point objects", "Notice", MessageIcon::Warning,
+                             MessageButtons::Ok);
+        return;
+    }
+    GroupPropertiesRequest request;
+    request.dimension = d;
+    request.type = ed.current_objects.front()->type;
+    if (ctx.host.run_dialog(request) != 1) return;
+    // A type outside the dimension's list would make every later reader of the record guess.
+    if (request.type >= object_type_count(d)) return;
+    for (MapObject* o : ed.current_objects) o->type = request.type;
+    mark_modified(ctx);
+}
+
+void delete_command(EditorContext& ctx) {
+    EditorState& ed = ctx.editor;
+    if (ed.current_objects.empty()) {
+        ctx.host.message_box("No curr object(s)!", "Error", MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    if (ctx.host.message_box("Are you sure you want to delete object(s)?", "Confirm", MessageIcon::Question,
+                             MessageButtons::YesNo) != Answer::Yes)
+        return;
+    Layer* layer = current_layer_ptr(ctx.project, ed);
+    if (layer) {
+        for (MapObject* o : ed.current_objects)
+            if (o->dimension != kDimDeleted) delete_object(*layer, o);
+    }
+    // The deleted objects must not stay hot either: a later Delete Point would act on a placeholder.
+    if (ed.hot_kind == HotKind::Object) clear_hot_item(ed);
+    set_current_object(ctx, nullptr);
+    mark_modified(ctx);
+}
+
+}  // namespace plotwell

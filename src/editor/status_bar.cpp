@@ -1,0 +1,37 @@
+#include "editor/status_bar.h"
+
+#include <cstdio>
+
+#include "model/text.h"
+#include "model/vocabulary.h"
+
+namespace plotwell {
+
+std::string layer_status_text(const Project& project, const EditorState& editor) {
+    const Layer* layer = current_layer_ptr(project, editor);
+    if (!layer) return "curr layer: <background>";
+    const std::string name(field_text(layer->name));
+    char text[96];
+    std::snprintf(text, sizeof text, "curr layer: %d:%s [%s]", editor.current_layer, name.c_str(),
+                  theme_name(layer->theme));
+    return text;
+}
+
+std::string coord_status_text(const Project& project, const ViewState& view, ScreenPoint mouse) {
+    if (project.layer_count <= 0) return "";
+    if (empty_range(project.range)) return "<empty range>";
+    const Point p = screen_to_world(view, project, mouse);
+    char text[64];
+    std::snprintf(text, sizeof text, "X: %d, Y: %d", int(p.x), int(p.y));
+    return text;
+}
+
+void show_layer_status(EditorContext& ctx) {
+    ctx.host.set_status_text(kStatusLayerPart, layer_status_text(ctx.project, ctx.editor));
+}
+
+void show_coord_status(EditorContext& ctx, ScreenPoint mouse) {
+    ctx.host.set_status_text(kStatusCoordPart, coord_status_text(ctx.project, ctx.view, mouse));
+}
+
+}  // namespace plotwell

@@ -1,0 +1,21 @@
+// The status bar's texts: the current object's name (part 0), the current layer (part 1) and the
+// mouse position in map units (part 2).
+#pragma once
+
+#include <string>
+
+#include "editor/editor_context.h"
+
+namespace plotwell {
+
+inline constexpr int kStatusObjectPart = 0;
+inline constexpr int kStatusLayerPart = 1;
+inline constexpr int kStatusCoordPart = 2;
+
+std::string layer_status_text(const Project& project, const EditorState& editor);
+std::string coord_status_text(const Project& project, const ViewState& view, ScreenPoint mouse);
+
+void show_layer_status(EditorContext& ctx);
+void show_coord_status(EditorContext& ctx, ScreenPoint mouse);
+
+}  // namespace plotwell

@@ -1,0 +1,34 @@
+#include "project/project_tasks.h"
+
+#include "project/project_file.h"
+
+namespace plotwell {
+
+int load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                      const BitmapImageLoader& load_image) {
+    progress.log_line("Loading layer objects...\r\n");
+    const int result = load_project_file(project, base_name, progress);
+    if (result == 1) {
+        progress.log_line("Loading background bitmaps...\r\n");
+        BitmapTable& table = project.bitmaps;
+        progress.set_progress_range(table.count);
+        for (int i = 0; i < table.count; ++i) {
+            BackgroundBitmap& bitmap = table.entries[i];
+            bitmap.image.reset();
+            if (!(bitmap.flags & kBitmapHidden) && load_image) bitmap.image = load_image(bitmap.file_name);
+            progress.set_progress_pos(i + 1);
+        }
+    }
+    progress.close_progress(result);
+    return result;
+}
+
+int save_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                      const WriteFaults* faults) {
+    const int result = save_project(project, base_name, progress, faults);
+    if (result == 1) project.modified = 0;
+    progress.close_progress(result);
+    return result;
+}
+
+}  // namespace plotwell

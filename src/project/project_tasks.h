@@ -1,0 +1,30 @@
+// The project load and save as long tasks: what the worker behind the progress dialog runs.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/file_commit.h"
+#include "model/records.h"
+#include "platform/image.h"
+#include "platform/progress_sink.h"
+
+namespace plotwell {
+
+// Loads the image of one background bitmap from its stored file name; none when it cannot be loaded.
+using BitmapImageLoader = std::function<std::shared_ptr<const Image>(const std::string& file_name)>;
+
+// Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and
+// loads the image of every visible bitmap (a hidden one or one that cannot be loaded gets none; an empty
+// loader loads none). Ends with close_progress(result) and returns the result (1 or 0); on 0 the project
+// is unchanged.
+int load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                      const BitmapImageLoader& load_image);
+
+// Saves the project and ends with close_progress(result). A result of 1 clears `modified`; on 0 it
+// stays set and the old file is kept.
+int save_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                      const WriteFaults* faults = nullptr);
+
+}  // namespace plotwell

@@ -1,0 +1,109 @@
+// The load and save tasks: their log, progress, the bitmap images and what a failure leaves behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/bytes.h"
+#include "model/text.h"
+#include "project/project_file.h"
+#include "project/project_tasks.h"
+#include "support/object_builders.h"
+#include "support/project_file_builders.h"
+#include "support/recording_sink.h"
+#include "support/temp_dir.h"
+
+using namespace plotwell;
+using namespace plotwell::test;
+
+TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
+    TempDir dir("load_task");
+    Project saved;
+    fill_sample_project(saved);
+    saved.bitmaps.count = 3;
+    set_field(saved.bitmaps.entries[2].file_name, "unloadable.bmp");
+    NullProgressSink quiet;
+    ASSERT_EQ(save_project(saved, dir.file("p"), quiet), 1);
+
+    std::vector<std::string> asked;
+    const BitmapImageLoader loader = [&](const std::string& name) -> std::shared_ptr<const Image> {
+        asked.push_back(name);
+        if (name == "unloadable.bmp") return nullptr;
+        auto image = std::make_shared<Image>();
+        image->width = 1;
+        return image;
+    };
+    Project p;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_task(p, dir.file("p"), sink, loader), 1);
+    EXPECT_EQ(sink.log, "Loading layer objects...\r\nLoading background bitmaps...\r\n");
+    EXPECT_TRUE(sink.closed);
+    EXPECT_EQ(sink.result, 1);
+    EXPECT_EQ(asked, (std::vector<std::string>{"maps/shown.bmp", "unloadable.bmp"})) << "the hidden one is not read";
+    EXPECT_TRUE(p.bitmaps.entries[0].image);
+    EXPECT_FALSE(p.bitmaps.entries[1].image) << "hidden";
+    EXPECT_FALSE(p.bitmaps.entries[2].image) << "cannot be loaded: silently none";
+    EXPECT_EQ(sink.ranges, (std::vector<int>{7, 3}));
+    EXPECT_EQ(sink.positions, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(ProjectTasks, FailedLoadClosesWithZeroAndKeepsTheProject) {
+    TempDir dir("load_fail");
+    ASSERT_TRUE(write_bytes(dir.file("bad.mpr"), std::vector<uint8_t>(300, 'x')));
+    Project p;
+    fill_sample_project(p);
+    RecordingSink sink;
+    EXPECT_EQ(load_project_task(p, dir.file("bad"), sink, nullptr), 0);
+    EXPECT_EQ(sink.log, "Loading layer objects...\r\n");
+    EXPECT_EQ(sink.result, 0);
+    EXPECT_EQ(p.layer_count, 3);
+    EXPECT_EQ(field_text(p.name), "Sample");
+}
+
+TEST(ProjectTasks, SaveClearsModifiedOnlyOnSuccess) {
+    TempDir dir("save_task");
+    Project p;
+    fill_sample_project(p);
+    p.modified = 1;
+    RecordingSink sink;
+    EXPECT_EQ(save_project_task(p, dir.file("missing-folder/p"), sink), 0);
+    EXPECT_EQ(sink.result, 0);
+    EXPECT_EQ(p.modified, 1);
+    EXPECT_TRUE(sink.log.empty()) << "a failed save shows no message";
+
+    RecordingSink ok;
+    EXPECT_EQ(save_project_task(p, dir.file("p"), ok), 1);
+    EXPECT_EQ(ok.result, 1);
+    EXPECT_EQ(p.modified, 0);
+}
+
+TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
+    TempDir dir("save_faults");
+    Project old_project;
+    add_line(add_layer(old_project, "Old"), "old line", {{1, 1}, {2, 2}});
+    NullProgressSink quiet;
+    ASSERT_EQ(save_project(old_project, dir.file("p"), quiet), 1);
+    std::vector<uint8_t> old_bytes;
+    ASSERT_TRUE(read_whole_file(dir.file("p.mpr"), old_bytes));
+
+    Project p;
+    fill_sample_project(p);
+    const size_t new_size = build_project_file(p, quiet).size();
+    ASSERT_GT(new_size, old_bytes.size());
+    for (size_t at = 0; at < new_size; ++at) {
+        p.modified = 1;
+        WriteFaults faults;
+        faults.fail_at_byte = int64_t(at);
+        RecordingSink sink;
+        ASSERT_EQ(save_project_task(p, dir.file("p"), sink, &faults), 0) << at;
+        ASSERT_EQ(p.modified, 1) << at;
+        std::vector<uint8_t> now;
+        ASSERT_TRUE(read_whole_file(dir.file("p.mpr"), now));
+        ASSERT_EQ(now, old_bytes) << at;
+    }
+    WriteFaults flush;
+    flush.fail_flush = true;
+    EXPECT_EQ(save_project(p, dir.file("p"), quiet, &flush), 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
+}

@@ -1,0 +1,74 @@
+#include "tool_project.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "model/text.h"
+#include "model/vocabulary.h"
+#include "terminal_sink.h"
+
+namespace plotwell::tool {
+
+bool project_base_name(const std::string& path, std::string& base) {
+    if (path.size() <= 4 || !equal_ignoring_case(std::string_view(path).substr(path.size() - 4), ".mpr")) return false;
+    base = strip_extension(path);
+    return true;
+}
+
+bool load_project_for_tool(const std::string& path, Project& project, std::string& error,
+                           ProjectFileReport* report) {
+    std::string base;
+    if (!project_base_name(path, base)) {
+        error = path + ": not a project file name (it must end in .mpr)";
+        return false;
+    }
+    TerminalSink progress;  // a bar on a terminal for big files, nothing otherwise
+    ProjectFileReport local;
+    ProjectFileReport& r = report ? *report : local;
+    const int result = load_project_file(project, base, progress, &r);
+    progress.close_progress(result);
+    if (result == 1) return true;
+    error = path + ": " + (r.problems.empty() ? std::string("cannot be loaded") : r.problems.back());
+    return false;
+}
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u > 0x7E || c == '"' || c == '\\') {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+bool parse_int32(std::string_view text, int32_t& value) {
+    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+std::vector<std::string> split(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t at = text.find(separator, start);
+        parts.emplace_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
+    }
+}
+
+std::string layer_line(int index, const Layer& layer) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%d: %s [%s]", index, std::string(field_text(layer.name)).c_str(),
+                  theme_name(layer.theme));
+    return line;
+}
+
+}  // namespace plotwell::tool
