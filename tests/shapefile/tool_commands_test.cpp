@@ -1,10 +1,21 @@
 // The shapefile commands of plotwell-tool, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "import_fixture.h"
+#include "model/bytes.h"
+#include "project/project_file.h"
+#include "support/project_file_builders.h"
 #include "support/shapefile_writer.h"
 
 namespace plotwell::test {
@@ -76,6 +87,159 @@ TEST_F(ShapefileTool, ShpInfoNamesUnsupportedTypesAndMissingFiles) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output, "plotwell-tool: Cannot open " + path("z") + ".shx\n");
     EXPECT_EQ(run_tool("shp-info").status, 2);
+}
+
+ShapefileData town_roads() {
+    ShapefileData d;
+    d.shape_type = 3;
+    d.fields = {{"NAME", 'C', 20}, {"TYPE", 'C', 6}, {"ROAD_ID", 'N', 5}};
+    d.records = {line_record({{10.0, 50.0}, {10.001, 50.0}}, {"HIGH", "STREET", "1"}),
+                 line_record({{10.002, 50.001}, {10.001, 50.0}}, {"HIGH", "STREET", "1"}),
+                 line_record({{10.0, 50.0}, {10.0, 49.999}}, {"MILL", "LANE", "2"})};
+    return d;
+}
+
+class ImportShpTool : public ShapefileTool {
+protected:
+    void SetUp() override {
+        ShapefileTool::SetUp();
+        ASSERT_TRUE(write_shapefile(path("roads"), town_roads()));
+        ASSERT_EQ(run_tool("new " + project() + " --coord-sys degrees --layer water:WATER --layer roads:ROADS").status, 0);
+    }
+    std::string project() const { return path("town.mpr"); }
+    std::vector<uint8_t> project_bytes() const {
+        std::vector<uint8_t> b;
+        read_whole_file(project(), b);
+        return b;
+    }
+    // The objects of one layer of the project as saved, sorted by name (loading reverses the list).
+    std::vector<ImportedObject> saved_layer(int layer, Project& p) const {
+        NullProgressSink quiet;
+        EXPECT_EQ(load_project_file(p, path("town"), quiet), 1);
+        std::vector<ImportedObject> objects = layer_objects(p.layers[layer]);
+        std::sort(objects.begin(), objects.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        return objects;
+    }
+};
+
+TEST_F(ImportShpTool, ImportsWithTheDialogDefaultsAndTheGivenOptions) {
+    const ToolRun r = run_tool("import-shp " + project() + " " + path("roads.shp") +
+                               " --layer 1 --name-field name --name-field TYPE --link-field ROAD_ID --type ROAD4");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("Reading shapefile...\nLinking line segments...\nShapefile successfully imported.\n"),
+              std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("2 objects imported into layer 1: roads [ROADS] from 3 records"), std::string::npos);
+    Project p;
+    const auto objects = saved_layer(1, p);
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[1].name, "Mill Lane");
+    EXPECT_EQ(objects[0].name, "High Street");
+    EXPECT_EQ(objects[0].type, 3);
+    EXPECT_EQ(objects[0].points, (std::vector<Point>{{10000000, 50000000}, {10001000, 50000000}, {10002000, 50001000}}));
+    // The range was empty, so the default filter was off and the range grew around the data.
+    EXPECT_EQ(p.range, (CoordRange{10000000, 49999000, 2000, 2000}));
+    EXPECT_EQ(p.layers[0].object_count, 0);
+}
+
+TEST_F(ImportShpTool, TheDialogChecksAreErrorsAndLeaveTheProjectAlone) {
+    const std::vector<uint8_t> before = project_bytes();
+    const std::string shp = " " + path("roads.shp");
+    ToolRun r = run_tool("import-shp " + project() + shp);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: You need to select at least one name field\n");
+    r = run_tool("import-shp " + project() + shp + " --name-field NAME --multiply-y 0");
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: 'Multiply' factors must be non-zero\n");
+    r = run_tool("import-shp " + project() + shp + " --name-field NAME --multiply-x abc");
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: 'Multiply' factors must be non-zero\n");
+    r = run_tool("import-shp " + project() + shp + " --name-field STREET");
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: no field 'STREET' in " + path("roads") + ".dbf\n");
+    r = run_tool("import-shp " + project() + shp + " --name-field NAME --type WATER");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: 'WATER' is not an object type of a LINE file\n");
+    r = run_tool("import-shp " + project() + shp + " --name-field NAME --layer 5");
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: the project has no layer 5\n");
+    std::filesystem::remove(path("roads.dbf"));
+    r = run_tool("import-shp " + project() + shp + " --name-field NAME");
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: Cannot open " + path("roads") + ".dbf\n");
+    EXPECT_EQ(project_bytes(), before);
+}
+
+TEST_F(ImportShpTool, RefusesUnsupportedFilesAndProjectsWithoutLayers) {
+    ShapefileData z = town_roads();
+    z.shape_type = 13;
+    ASSERT_TRUE(write_shapefile(path("z"), z));
+    ToolRun r = run_tool("import-shp " + project() + " " + path("z.shp") + " --name-field NAME");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: " + path("z.shp") +
+                            ": unsupported shape type 13 (only Point, PolyLine and Polygon files can be imported)\n");
+    ASSERT_EQ(run_tool("new " + path("bare.mpr") + " --coord-sys degrees").status, 0);
+    r = run_tool("import-shp " + path("bare.mpr") + " " + path("roads.shp") + " --name-field NAME");
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: the project has no layers to import into\n");
+}
+
+TEST_F(ImportShpTool, AProfileSuppliesSettingsAndOptionsOverrideIt) {
+    ASSERT_TRUE(write_bytes(path("roads.profile"),
+                            [] {
+                                const std::string t =
+                                    "name_fields = TYPE\ndowncase = 0\ndefault_type = RIVER\nsubstitution_mode = 1\n"
+                                    "substitution = \"STREET\" \"ST\"\n";
+                                return std::vector<uint8_t>(t.begin(), t.end());
+                            }()));
+    ToolRun r = run_tool("import-shp " + project() + " " + path("roads.shp") + " --profile " + path("roads.profile") +
+                         " --layer 1 --type HIGHWAY");
+    ASSERT_EQ(r.status, 0) << r.output;
+    Project p;
+    const auto objects = saved_layer(1, p);
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0].name, "LANE");
+    EXPECT_EQ(objects[1].name, "ST");
+    EXPECT_EQ(objects[2].name, "ST");
+    EXPECT_EQ(objects[0].type, 1);
+
+    ASSERT_TRUE(write_bytes(path("bad.profile"), {'d', 'o', 'w', 'n', 'c', 'a', 's', 'e', '\n', 'x', '\n'}));
+    const std::vector<uint8_t> before = project_bytes();
+    r = run_tool("import-shp " + project() + " " + path("roads.shp") + " --profile " + path("bad.profile"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "plotwell-tool: import-shp: " + path("bad.profile") + ": line 1: expected 'setting = value'\n");
+    EXPECT_EQ(project_bytes(), before);
+}
+
+TEST_F(ImportShpTool, CtrlCStopsAndLeavesTheProjectFileUntouched) {
+    const std::vector<uint8_t> before = project_bytes();
+    // The attribute table comes through a pipe, so the command is certainly running when Ctrl+C arrives.
+    std::vector<uint8_t> dbf;
+    ASSERT_TRUE(read_whole_file(path("roads.dbf"), dbf));
+    std::filesystem::remove(path("roads.dbf"));
+    ASSERT_EQ(mkfifo(path("roads.dbf").c_str(), 0600), 0);
+    const std::string tool = PLOTWELL_TOOL_PATH, proj = project(), shp = path("roads.shp");
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execl(tool.c_str(), tool.c_str(), "import-shp", proj.c_str(), shp.c_str(), "--name-field", "NAME",
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Opening the pipe for writing succeeds once the command has opened it for reading.
+    int fd = -1;
+    for (int tries = 0; fd < 0 && tries < 2000; ++tries) {
+        fd = ::open(path("roads.dbf").c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd < 0) usleep(5000);
+    }
+    if (fd < 0) kill(pid, SIGKILL);
+    ASSERT_GE(fd, 0) << "the command never opened its attribute table";
+    fcntl(fd, F_SETFL, 0);
+    ASSERT_EQ(kill(pid, SIGINT), 0);
+    ASSERT_EQ(::write(fd, dbf.data(), dbf.size()), ssize_t(dbf.size()));
+    ::close(fd);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(project_bytes(), before);
 }
 
 }  // namespace
