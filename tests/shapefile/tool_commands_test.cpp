@@ -16,6 +16,7 @@
 #include "model/bytes.h"
 #include "project/project_file.h"
 #include "support/project_file_builders.h"
+#include "support/shapefile_samples.h"
 #include "support/shapefile_writer.h"
 
 namespace plotwell::test {
@@ -240,6 +241,46 @@ TEST_F(ImportShpTool, CtrlCStopsAndLeavesTheProjectFileUntouched) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 130);
     EXPECT_EQ(project_bytes(), before);
+}
+
+TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
+    ASSERT_TRUE(write_shapefile(path("roads"), sample_road_segments(40, 25)));
+    ASSERT_TRUE(write_shapefile(path("parcels"), sample_polygons(300)));
+    ASSERT_TRUE(write_shapefile(path("places"), sample_points(2000)));
+    const std::string project = path("county.mpr");
+    ASSERT_EQ(run_tool("new " + project + " --coord-sys degrees --layer parcels:LAND --layer roads:ROADS "
+                                          "--layer places:PLACES").status, 0);
+    ToolRun r = run_tool("import-shp " + project + " " + path("parcels.shp") + " --layer 0 --name-field NAME --type LAND");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("300 objects imported"), std::string::npos) << r.output;
+    r = run_tool("import-shp " + project + " " + path("roads.shp") +
+                 " --layer 1 --name-field NAME --link-field ROAD_ID --type ROAD3");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("40 objects imported into layer 1: roads [ROADS] from 1000 records"), std::string::npos)
+        << r.output;
+    // The range now holds the parcels and roads, so by default points outside it are dropped.
+    const std::vector<uint8_t> before_points = [&] {
+        std::vector<uint8_t> b;
+        read_whole_file(project, b);
+        return b;
+    }();
+    r = run_tool("import-shp " + project + " " + path("places.shp") + " --layer 2 --name-field NAME --icon PI_TOWNCTR");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output.find("2000 objects imported"), std::string::npos) << r.output;
+    ASSERT_TRUE(write_bytes(project, before_points));
+    r = run_tool("import-shp " + project + " " + path("places.shp") +
+                 " --layer 2 --name-field NAME --icon PI_TOWNCTR --no-filter");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("2000 objects imported"), std::string::npos) << r.output;
+    EXPECT_EQ(run_tool("check " + project).status, 0);
+
+    if (run_tool("export --help").status != 0) GTEST_SKIP() << "plotwell-tool has no export command yet";
+    r = run_tool("export " + project + " " + path("county.pdb"));
+    ASSERT_EQ(r.status, 0) << r.output;
+    r = run_tool("inspect " + path("county.pdb"));
+    EXPECT_EQ(r.status, 0) << r.output;
+    ASSERT_GE(r.output.size(), 3u);
+    EXPECT_EQ(r.output.substr(r.output.size() - 3), "OK\n") << r.output;
 }
 
 }  // namespace
