@@ -45,7 +45,7 @@ struct EditorContext {
     ExportSettings* export_settings = nullptr;
     // Where bitmap files named relative to the program are found (ends in a separator); empty: the
     // working directory.
-    std::string program_dir;
+    std::string program_dir{};
     // The publisher texts a reset of the export settings starts from (the fields of the run's publisher
     // details, read when the reset happens); none counts as empty.
     const char* publisher_notice = nullptr;

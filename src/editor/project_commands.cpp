@@ -15,6 +15,8 @@
 #include "model/bitmap_file.h"
 #include "model/text.h"
 #include "project/clone_project_dialog.h"
+#include "project/confirm_save.h"
+#include "project/new_project_dialog.h"
 #include "project/project_file.h"
 #include "project/project_file_layout.h"
 #include "project/project_tasks.h"
@@ -207,18 +209,6 @@ Outcome new_clone(EditorContext& ctx) {
     return Outcome::Ok;
 }
 
-// The template the "New Project" dialog answers: 0 bitmap, 1 empty degrees, 2 clone; none on Cancel.
-struct NewProjectChoice : DialogModel {
-    std::string_view dialog_title() const override { return "New Project"; }
-    int choice = 0;
-};
-
-std::optional<int> choose_template(EditorContext& ctx) {
-    NewProjectChoice dialog;
-    if (ctx.host.run_dialog(dialog) != 1) return std::nullopt;
-    return dialog.choice;
-}
-
 }  // namespace
 
 std::string base_name_of_file(std::string_view path) {
@@ -241,16 +231,18 @@ void release_project(EditorContext& ctx) {
 }
 
 SaveQuestion confirm_save(EditorContext& ctx) {
-    const Answer a = ctx.host.message_box("Save current project?", "Confirm", MessageIcon::Question,
-                                          MessageButtons::YesNoCancel);
-    if (a == Answer::Cancel) return {Outcome::Ok, Answer::Cancel};
-    if (a == Answer::Yes && save_project_command(ctx) != Outcome::Ok) {
+    bool saved = true;
+    const Answer a = confirm_save(ctx.project, ctx.host, [&] {
+        saved = save_project_command(ctx) == Outcome::Ok;
+        return saved;
+    });
+    if (a == Answer::Yes && !saved) {
         // The answer was to keep the changes: going on would throw them away.
+        ctx.project.modified = 1;
         warn(ctx, "The project could not be saved!");
         update_title(ctx.project, ctx.host);
         return {Outcome::Failed, Answer::Cancel};
     }
-    ctx.project.modified = 0;
     return {Outcome::Ok, a};
 }
 
@@ -267,20 +259,20 @@ Outcome save_project_command(EditorContext& ctx) {
 
 Outcome new_project_command(EditorContext& ctx) {
     if (!may_discard(ctx)) return Outcome::Cancelled;
-    const std::optional<int> choice = choose_template(ctx);
+    const std::optional<ProjectTemplate> choice = choose_project_template(ctx.host);
     if (!choice) return Outcome::Cancelled;
     switch (*choice) {
-        case 0: {
+        case ProjectTemplate::FromBitmap: {
             const Outcome o = new_from_bitmap(ctx);
             if (o != Outcome::Ok) return o;
             break;
         }
-        case 1: {
+        case ProjectTemplate::EmptyDegrees: {
             const Outcome o = new_empty_degrees(ctx);
             if (o != Outcome::Ok) return o;
             break;
         }
-        case 2:
+        case ProjectTemplate::Clone:
             return new_clone(ctx);
         default:
             return Outcome::Cancelled;

@@ -151,11 +151,9 @@ TEST_F(Commands, ProjectPreconditionsAndTheirMessages) {
 
     // With a project the commands reach their owners, which this build reports as not available.
     set_field(project.file_base_name, "city");
-    EXPECT_EQ(command(cmd::kSave), CommandResult::NotAvailable);
     EXPECT_EQ(command(cmd::kExport), CommandResult::NotAvailable);
     EXPECT_EQ(command(cmd::kImportShapefile), CommandResult::NotAvailable);
     EXPECT_EQ(command(cmd::kEditLayers), CommandResult::NotAvailable);
-    EXPECT_EQ(command(cmd::kNew), CommandResult::NotAvailable);
     EXPECT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(project.modified, 0);
 }
@@ -229,14 +227,6 @@ TEST_F(Commands, DisplayFlagsUndoAndUnknownCommands) {
 
     command(cmd::kExit);
     EXPECT_EQ(host.close_requests, 1);
-}
-
-TEST_F(Commands, CloseRequestKeepsUnsavedWorkWhenItCannotAsk) {
-    EXPECT_TRUE(close_request(ctx));
-    project.modified = 1;
-    EXPECT_FALSE(close_request(ctx));
-    set_field(project.file_base_name, "");
-    EXPECT_TRUE(close_request(ctx));
 }
 
 TEST_F(Commands, ContextMenusFollowTheState) {
