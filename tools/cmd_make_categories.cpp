@@ -12,13 +12,14 @@ namespace plotwell::tool {
 namespace {
 
 int run_make_categories(const std::vector<std::string>& args) {
-    if (args.size() != 2) return fail(kExitUsage, "make-categories needs SOURCE.txt and OUT.tpc (see --help)");
+    if (args.size() != 2)
+        return fail(kExitUsage, "make-categories needs SOURCE.txt and OUT.tpc (see --help)");
     std::vector<uint8_t> text;
     if (!read_whole_file(args[0], text, size_t(1) << 24)) return fail(kExitFailure, "cannot read " + args[0]);
     CategoriesSource source;
     std::string error;
-    if (!parse_categories_source(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), source,
-                                 error))
+    if (!parse_categories_source(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                                 source, error))
         return fail(kExitFailure, args[0] + ": " + error);
     std::vector<uint8_t> bytes;
     if (!encode_categories(source, bytes, error)) return fail(kExitFailure, args[0] + ": " + error);

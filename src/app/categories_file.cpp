@@ -15,9 +15,13 @@ namespace {
 // Far beyond any real categories file (65535 icons of 24 bytes and 12 full categories stay below 2 MB).
 constexpr size_t kMaxCategoriesFileSize = size_t(16) << 20;
 
-size_t icon_bytes(uint8_t format) { return format == kIconFormat12 ? 24 : 16; }
+size_t icon_bytes(uint8_t format) {
+    return format == kIconFormat12 ? 24 : 16;
+}
 
-bool is_tpc(const std::filesystem::path& p) { return equal_ignoring_case(p.extension().string(), ".tpc"); }
+bool is_tpc(const std::filesystem::path& p) {
+    return equal_ignoring_case(p.extension().string(), ".tpc");
+}
 
 // The file to open: `name`.tpc, or a file of that name differing only in letter case (files copied from
 // systems that ignore case); with an empty name the alphabetically first *.tpc.
@@ -104,7 +108,9 @@ int load_categories(CategoriesFile& file, std::string& name, const std::string& 
     }
 }
 
-int category_count(const CategoriesFile& file) { return file.category_count; }
+int category_count(const CategoriesFile& file) {
+    return file.category_count;
+}
 
 std::string_view category_name(const CategoriesFile& file, int category) {
     const uint8_t* record = category_record(file, category);
@@ -130,7 +136,8 @@ Image icon_image(const MonoIcon& icon) {
     image.pixels.resize(size_t(icon.size) * size_t(icon.size));
     for (int y = 0; y < icon.size; ++y)
         for (int x = 0; x < icon.size; ++x)
-            image.pixels[size_t(y) * size_t(icon.size) + size_t(x)] = icon.ink(x, y) ? 0xFF000000u : 0xFFFFFFFFu;
+            image.pixels[size_t(y) * size_t(icon.size) + size_t(x)] =
+                icon.ink(x, y) ? 0xFF000000u : 0xFFFFFFFFu;
     return image;
 }
 

@@ -39,7 +39,7 @@ struct MonoIcon {
 };
 
 struct CategoriesFile {
-    std::string file_name;                           // as opened, e.g. "categories.tpc"
+    std::string file_name;                             // as opened, e.g. "categories.tpc"
     std::shared_ptr<const std::vector<uint8_t>> view;  // the whole file, never changed
     uint8_t icon_format = 0;
     std::vector<MonoIcon> icons;

@@ -65,10 +65,13 @@ bool parse_categories_source(std::string_view text, CategoriesSource& source, st
             icon.size = icon_size;
             for (int row = 0; row < icon_size; ++row) {
                 const size_t at = i + 1 + size_t(row);
-                if (at >= lines.size()) return fail(at, "the icon needs " + std::to_string(icon_size) + " rows");
+                if (at >= lines.size())
+                    return fail(at, "the icon needs " + std::to_string(icon_size) + " rows");
                 const std::string_view pixels = trim(lines[at]);
-                if (pixels.size() != size_t(icon_size) || pixels.find_first_not_of("#.") != std::string_view::npos)
-                    return fail(at, "an icon row is " + std::to_string(icon_size) + " characters of '#' or '.'");
+                if (pixels.size() != size_t(icon_size) ||
+                    pixels.find_first_not_of("#.") != std::string_view::npos)
+                    return fail(at,
+                                "an icon row is " + std::to_string(icon_size) + " characters of '#' or '.'");
                 for (int x = 0; x < icon_size; ++x)
                     if (pixels[size_t(x)] == '#') icon.rows[row] |= uint16_t(0x8000u >> x);
             }

@@ -8,12 +8,16 @@
 namespace plotwell {
 
 namespace {
-bool is_separator(char c) { return c == '/' || c == '\\'; }
+bool is_separator(char c) {
+    return c == '/' || c == '\\';
+}
 }  // namespace
 
 std::string program_dir_from_path(std::string_view path) {
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
-    else if (!path.empty() && path.front() == '"') path.remove_prefix(1);
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    else if (!path.empty() && path.front() == '"')
+        path.remove_prefix(1);
     size_t end = path.size();
     while (end > 0 && !is_separator(path[end - 1])) --end;
     if (end == 0) return "./";
@@ -29,19 +33,6 @@ std::string program_dir(const char* argv0) {
     std::filesystem::path given = argv0 ? argv0 : "";
     if (!given.is_absolute() && given.has_parent_path()) given = std::filesystem::absolute(given, ec);
     return program_dir_from_path(given.string());
-}
-
-std::string title_text(const Project& project) {
-    const std::string_view base = field_text(project.file_base_name);
-    std::string title = "Plotwell - ";
-    if (base.empty()) {
-        title += "<no project>";
-    } else {
-        title += base;
-        if (project.modified) title += " *";
-    }
-    if (title.size() > kTitleMaxChars) title.resize(kTitleMaxChars);
-    return title;
 }
 
 std::string base_name_from_argument(std::string_view argument) {

@@ -22,7 +22,8 @@ struct StartUp {
 // the project named on the command line. The publisher file and the categories file are looked up in
 // `current_dir` (empty: the current directory); when the categories file is not there, the one beside
 // the program is taken.
-StartUp start_up(Workspace& workspace, int argc, const char* const* argv, const std::string& current_dir = "");
+StartUp start_up(Workspace& workspace, int argc, const char* const* argv,
+                 const std::string& current_dir = "");
 
 // Shutdown after the message loop: writes the publisher details (a file that cannot be written is
 // skipped) and releases the project.

@@ -45,7 +45,7 @@ struct Header {
 // One colour channel of a bit-field pixel, widened or cut to 8 bits. Narrow channels repeat their bits
 // (5-bit 21 becomes 173), so that full scale maps to 255 and the steps stay even.
 class Channel {
-public:
+  public:
     explicit Channel(uint32_t mask) : mask_(mask) {
         if (mask == 0) return;
         shift_ = std::countr_zero(mask);
@@ -64,7 +64,7 @@ public:
         return bits_ >= 8 ? c >> (bits_ - 8) : widened_[c];
     }
 
-private:
+  private:
     uint32_t mask_ = 0;
     int shift_ = 0;
     int bits_ = 0;
@@ -160,7 +160,9 @@ std::vector<uint32_t> read_palette(const ByteReader& in, const Header& h) {
     return palette;
 }
 
-int64_t row_stride(const Header& h) { return (h.width * h.bits_per_pixel + 31) / 32 * 4; }
+int64_t row_stride(const Header& h) {
+    return (h.width * h.bits_per_pixel + 31) / 32 * 4;
+}
 
 // Whether the file's pixel data can describe the image, checked before anything is allocated for it.
 bool data_can_hold(const ByteReader& in, const Header& h) {

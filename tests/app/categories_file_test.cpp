@@ -27,7 +27,9 @@ struct RawCategory {
     std::vector<std::vector<uint8_t>> sub_types;  // each zero-filled or cut to 36 bytes
 };
 
-std::vector<uint8_t> bytes_of(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> bytes_of(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 std::vector<uint8_t> raw_file(uint8_t format, uint16_t icon_count, size_t icons_stored,
                               const std::vector<RawCategory>& categories, uint16_t stored_count = 0xFFFF) {

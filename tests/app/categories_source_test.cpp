@@ -1,7 +1,6 @@
 #include "app/categories_source.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -24,7 +23,8 @@ std::string read_text(const std::string& path) {
 }
 
 int run_tool(const std::string& arguments) {
-    const int status = std::system((std::string(PLOTWELL_TOOL_PATH) + " " + arguments + " 2>/dev/null >/dev/null").c_str());
+    const int status =
+        std::system((std::string(PLOTWELL_TOOL_PATH) + " " + arguments + " 2>/dev/null >/dev/null").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -67,8 +67,16 @@ TEST(CategoriesSource, ParsesStatementsIconsAndBothLineEnds) {
         "sub-type Fast Food\n"
         "icon\n"
         "#..........#\n"
-        "............\n" "............\n" "............\n" "............\n" "............\n"
-        "............\n" "............\n" "............\n" "............\n" "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
+        "............\n"
         "############\n"
         "category Empty\n";
     for (bool crlf : {false, true}) {
@@ -102,8 +110,10 @@ TEST(CategoriesSource, NamesTheLineOfEachMistake) {
         {"icon\n........\n", "line 3: the icon needs 8 rows"},
         {"icon\n........\n.......\n", "line 3: an icon row is 8 characters of '#' or '.'"},
         {"icon\n....x...\n", "line 2: an icon row is 8 characters of '#' or '.'"},
-        {"icon\n" "........\n........\n........\n........\n........\n........\n........\n........\n"
-         "icons 12\n", "line 10: the icon size must come before the first icon"},
+        {"icon\n"
+         "........\n........\n........\n........\n........\n........\n........\n........\n"
+         "icons 12\n",
+         "line 10: the icon size must come before the first icon"},
         {"category\n", "line 1: category without a name"},
         {"icon 3\n", "line 1: nothing may follow \"icon\""},
     };

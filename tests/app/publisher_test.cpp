@@ -17,8 +17,12 @@ PublisherInfo read_text(std::string_view bytes) {
     return info;
 }
 
-std::string notice(const PublisherInfo& info) { return std::string(field_text(info.publisher_notice)); }
-std::string contact(const PublisherInfo& info) { return std::string(field_text(info.contact)); }
+std::string notice(const PublisherInfo& info) {
+    return std::string(field_text(info.publisher_notice));
+}
+std::string contact(const PublisherInfo& info) {
+    return std::string(field_text(info.contact));
+}
 
 TEST(ReadPublisher, LongFirstLineContinuesIntoTheContact) {
     const std::string first(31, 'A');
@@ -80,7 +84,8 @@ TEST(WritePublisher, WritesCrLfLinesWithoutAFinalBreakAndReadsBackTheSame) {
     set_field(info.publisher_notice, "(c) 2026 Plotwell Maps");
     set_field(info.contact, "Harbour Road 4\nPort Ellen\nmaps@example.org");
     ASSERT_TRUE(write_publisher(info, path));
-    EXPECT_EQ(dir.read("publisher.txt"), "(c) 2026 Plotwell Maps\r\nHarbour Road 4\r\nPort Ellen\r\nmaps@example.org");
+    EXPECT_EQ(dir.read("publisher.txt"),
+              "(c) 2026 Plotwell Maps\r\nHarbour Road 4\r\nPort Ellen\r\nmaps@example.org");
 
     PublisherInfo back;
     read_publisher(back, path);

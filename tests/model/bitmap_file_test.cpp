@@ -9,20 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "support/bmp_writer.h"
 #include "model/bytes.h"
+#include "support/bmp_writer.h"
 #include "support/scratch_dir.h"
 
 namespace plotwell {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::pack_rows;
 using test::write_bmp;
 
 constexpr uint32_t kBlack = 0xFF000000;
 
-std::shared_ptr<const Image> decode(const std::vector<uint8_t>& bytes) { return decode_bitmap(bytes); }
+std::shared_ptr<const Image> decode(const std::vector<uint8_t>& bytes) {
+    return decode_bitmap(bytes);
+}
 
 std::vector<uint8_t> data_file(const std::string& name) {
     std::vector<uint8_t> bytes;
@@ -46,7 +48,8 @@ Image read_ppm(const std::vector<uint8_t>& bytes) {
     image.width = values[1];
     image.height = values[2];
     for (int i = 0; i < image.width * image.height && p + 2 < bytes.size(); ++i, p += 3)
-        image.pixels.push_back(kBlack | (uint32_t(bytes[p]) << 16) | (uint32_t(bytes[p + 1]) << 8) | bytes[p + 2]);
+        image.pixels.push_back(kBlack | (uint32_t(bytes[p]) << 16) | (uint32_t(bytes[p + 1]) << 8) |
+                               bytes[p + 2]);
     return image;
 }
 
@@ -81,7 +84,9 @@ TEST(LoadBitmapFile, ReadsFromDiskAndGivesNoneForMissingFiles) {
 
 // A 5 x 3 picture in every depth, both row orders and every header size; pixel (x, y) has a value that
 // differs in each position so that swapped rows, columns or nibbles show.
-uint32_t widen5(uint32_t v) { return (v << 3) | (v >> 2); }
+uint32_t widen5(uint32_t v) {
+    return (v << 3) | (v >> 2);
+}
 
 struct DepthCase {
     uint16_t bpp;
@@ -94,11 +99,11 @@ class EveryDepth : public ::testing::TestWithParam<DepthCase> {};
 TEST_P(EveryDepth, DecodesEveryPixelInPlace) {
     const DepthCase c = GetParam();
     const int w = 5, h = 3;
-    BmpSpec spec;
-    spec.header_size = c.header_size;
-    spec.width = w;
-    spec.height = c.top_down ? -h : h;
-    spec.bits_per_pixel = c.bpp;
+    BmpLayout layout;
+    layout.header_size = c.header_size;
+    layout.width = w;
+    layout.height = c.top_down ? -h : h;
+    layout.bits_per_pixel = c.bpp;
 
     std::vector<uint32_t> values(w * h), expected(w * h);
     for (int i = 0; i < w * h; ++i) {
@@ -127,12 +132,12 @@ TEST_P(EveryDepth, DecodesEveryPixelInPlace) {
                 break;
         }
     }
-    if (c.bpp == 1) spec.palette = {0x102030, 0xFFFFFF};
+    if (c.bpp == 1) layout.palette = {0x102030, 0xFFFFFF};
     if (c.bpp == 4 || c.bpp == 8)
-        for (uint32_t k = 0; k < (c.bpp == 4 ? 16u : 256u); ++k) spec.palette.push_back(k * 0x010203u);
-    spec.pixel_data = pack_rows(w, h, c.bpp, values, c.top_down);
+        for (uint32_t k = 0; k < (c.bpp == 4 ? 16u : 256u); ++k) layout.palette.push_back(k * 0x010203u);
+    layout.pixel_data = pack_rows(w, h, c.bpp, values, c.top_down);
 
-    const auto image = decode(write_bmp(spec));
+    const auto image = decode(write_bmp(layout));
     ASSERT_NE(image, nullptr);
     ASSERT_EQ(image->width, w);
     ASSERT_EQ(image->height, h);
@@ -158,53 +163,53 @@ INSTANTIATE_TEST_SUITE_P(LoadBitmapFile, EveryDepth, ::testing::ValuesIn(depth_c
 
 TEST(LoadBitmapFile, BitfieldMasksPlaceAndWidenEveryChannel) {
     // 16 bits 5-6-5, masks after a 40-byte header.
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bits_per_pixel = 16;
-    spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
-    spec.pixel_data = pack_rows(3, 1, 16, {0xF800, 0x07E0, 0x0821});  // red, green, one step of each
-    auto image = decode(write_bmp(spec));
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bits_per_pixel = 16;
+    layout.compression = 3;
+    layout.masks = {0xF800, 0x07E0, 0x001F};
+    layout.pixel_data = pack_rows(3, 1, 16, {0xF800, 0x07E0, 0x0821});  // red, green, one step of each
+    auto image = decode(write_bmp(layout));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixel(0, 0), 0xFFFF0000u);
     EXPECT_EQ(image->pixel(1, 0), 0xFF00FF00u);
     EXPECT_EQ(image->pixel(2, 0), kBlack | (8u << 16) | (4u << 8) | 8u);
 
     // 32 bits with the channels in unusual places and masks inside a V5 header.
-    spec.header_size = 124;
-    spec.bits_per_pixel = 32;
-    spec.masks = {0x000000FF, 0x0000FF00, 0xFF000000};
-    spec.pixel_data = pack_rows(3, 1, 32, {0x11000022, 0x00003300, 0xFFFFFFFF});
-    image = decode(write_bmp(spec));
+    layout.header_size = 124;
+    layout.bits_per_pixel = 32;
+    layout.masks = {0x000000FF, 0x0000FF00, 0xFF000000};
+    layout.pixel_data = pack_rows(3, 1, 32, {0x11000022, 0x00003300, 0xFFFFFFFF});
+    image = decode(write_bmp(layout));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixel(0, 0), 0xFF220011u);
     EXPECT_EQ(image->pixel(1, 0), 0xFF003300u);
     EXPECT_EQ(image->pixel(2, 0), 0xFFFFFFFFu);
 
     // A zero mask leaves its channel dark; 24 bits cannot have bit fields.
-    spec.masks = {0x00FF0000, 0, 0x000000FF};
-    spec.pixel_data = pack_rows(3, 1, 32, {0x00FFFFFF, 0, 0});
-    image = decode(write_bmp(spec));
+    layout.masks = {0x00FF0000, 0, 0x000000FF};
+    layout.pixel_data = pack_rows(3, 1, 32, {0x00FFFFFF, 0, 0});
+    image = decode(write_bmp(layout));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixel(0, 0), 0xFFFF00FFu);
-    spec.bits_per_pixel = 24;
-    spec.pixel_data = pack_rows(3, 1, 24, {0, 0, 0});
-    EXPECT_EQ(decode(write_bmp(spec)), nullptr);
+    layout.bits_per_pixel = 24;
+    layout.pixel_data = pack_rows(3, 1, 24, {0, 0, 0});
+    EXPECT_EQ(decode(write_bmp(layout)), nullptr);
 }
 
-BmpSpec rle_spec(int w, int h, uint16_t bpp, std::vector<uint8_t> data) {
-    BmpSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.bits_per_pixel = bpp;
-    spec.compression = bpp == 8 ? 1 : 2;
-    for (uint32_t k = 0; k < (bpp == 8 ? 256u : 16u); ++k) spec.palette.push_back(k);  // blue = index
-    spec.pixel_data = std::move(data);
-    return spec;
+BmpLayout rle_layout(int w, int h, uint16_t bpp, std::vector<uint8_t> data) {
+    BmpLayout layout;
+    layout.width = w;
+    layout.height = h;
+    layout.bits_per_pixel = bpp;
+    layout.compression = bpp == 8 ? 1 : 2;
+    for (uint32_t k = 0; k < (bpp == 8 ? 256u : 16u); ++k) layout.palette.push_back(k);  // blue = index
+    layout.pixel_data = std::move(data);
+    return layout;
 }
 
-// Blue channel of every pixel, rows top first: the palette index under rle_spec's palette.
+// Blue channel of every pixel, rows top first: the palette index under rle_layout's palette.
 std::vector<uint32_t> indices_of(const Image& image) {
     std::vector<uint32_t> out;
     for (uint32_t p : image.pixels) out.push_back(p & 0xFF);
@@ -214,9 +219,8 @@ std::vector<uint32_t> indices_of(const Image& image) {
 TEST(LoadBitmapFile, Rle8RunsLiteralsDeltasAndLineEnds) {
     // Bottom row: run of 3 x 7, literal 1 2 3 (padded), end of line.
     // Middle row: delta right 2, up 0; run 1 x 9; end of line. Top row: run of 9 x 5 (clipped), end.
-    const auto image = decode(write_bmp(rle_spec(
-        5, 3, 8,
-        {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 9, 0, 0, 9, 5, 0, 1})));
+    const auto image = decode(
+        write_bmp(rle_layout(5, 3, 8, {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 9, 0, 0, 9, 5, 0, 1})));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(indices_of(*image), (std::vector<uint32_t>{5, 5, 5, 5, 5,  //
                                                          0, 0, 9, 0, 0,  //
@@ -226,8 +230,8 @@ TEST(LoadBitmapFile, Rle8RunsLiteralsDeltasAndLineEnds) {
 TEST(LoadBitmapFile, Rle4NibblesAlternateAndLiteralsPadToWords) {
     // Bottom row: run of 5 alternating 1/2; literal of 3 nibbles 3 4 5 (2 bytes, padded to 2);
     // end of line; top row: delta right 1, literal 6 7 8, then end of bitmap.
-    const auto image =
-        decode(write_bmp(rle_spec(8, 2, 4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 0, 0, 3, 0x67, 0x80, 0, 1})));
+    const auto image = decode(write_bmp(
+        rle_layout(8, 2, 4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 0, 0, 3, 0x67, 0x80, 0, 1})));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(indices_of(*image), (std::vector<uint32_t>{0, 6, 7, 8, 0, 0, 0, 0,  //
                                                          1, 2, 1, 2, 1, 3, 4, 5}));
@@ -236,39 +240,34 @@ TEST(LoadBitmapFile, Rle4NibblesAlternateAndLiteralsPadToWords) {
 TEST(LoadBitmapFile, RunLengthDataThatStopsEarlyOrRunsOffTheImageIsContained) {
     // No end marker, a delta far outside, a literal cut by the end of the file.
     for (const std::vector<uint8_t>& data : std::vector<std::vector<uint8_t>>{
-             {2, 4},
-             {0, 2, 200, 200, 3, 3},
-             {0, 2, 3, 0, 4, 1},
-             {0, 9, 1, 2},
-             {0},
-             {}}) {
-        const auto image = decode(write_bmp(rle_spec(4, 2, 8, data)));
+             {2, 4}, {0, 2, 200, 200, 3, 3}, {0, 2, 3, 0, 4, 1}, {0, 9, 1, 2}, {0}, {}}) {
+        const auto image = decode(write_bmp(rle_layout(4, 2, 8, data)));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->pixels.size(), 8u);
     }
     // Run-length files are never stored top-down.
-    BmpSpec spec = rle_spec(4, 2, 8, {0, 1});
-    spec.height = -2;
-    EXPECT_EQ(decode(write_bmp(spec)), nullptr);
+    BmpLayout layout = rle_layout(4, 2, 8, {0, 1});
+    layout.height = -2;
+    EXPECT_EQ(decode(write_bmp(layout)), nullptr);
 }
 
 TEST(LoadBitmapFile, PaletteIndicesPastTheTableAreBlack) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bits_per_pixel = 8;
-    spec.palette = {0x112233, 0x445566};
-    spec.colors_used = 2;
-    spec.pixel_data = pack_rows(3, 1, 8, {1, 0, 200});
-    auto image = decode(write_bmp(spec));
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bits_per_pixel = 8;
+    layout.palette = {0x112233, 0x445566};
+    layout.colors_used = 2;
+    layout.pixel_data = pack_rows(3, 1, 8, {1, 0, 200});
+    auto image = decode(write_bmp(layout));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixel(0, 0), 0xFF445566u);
     EXPECT_EQ(image->pixel(1, 0), 0xFF112233u);
     EXPECT_EQ(image->pixel(2, 0), kBlack);
 
     // A colour count larger than the file has room for reads only what is there.
-    spec.colors_used = 256;
-    image = decode(write_bmp(spec));
+    layout.colors_used = 256;
+    image = decode(write_bmp(layout));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixel(0, 0), 0xFF445566u);
     EXPECT_EQ(image->pixel(2, 0), kBlack);
@@ -276,41 +275,41 @@ TEST(LoadBitmapFile, PaletteIndicesPastTheTableAreBlack) {
 
 TEST(LoadBitmapFile, RefusesSizesAndLayoutsItCannotTrust) {
     auto base = [] {
-        BmpSpec spec;
-        spec.width = 4;
-        spec.height = 2;
-        spec.bits_per_pixel = 24;
-        spec.pixel_data = pack_rows(4, 2, 24, std::vector<uint32_t>(8, 0x123456));
-        return spec;
+        BmpLayout layout;
+        layout.width = 4;
+        layout.height = 2;
+        layout.bits_per_pixel = 24;
+        layout.pixel_data = pack_rows(4, 2, 24, std::vector<uint32_t>(8, 0x123456));
+        return layout;
     };
     ASSERT_NE(decode(write_bmp(base())), nullptr);
 
     auto refused = [&](auto change, const char* what) {
-        BmpSpec spec = base();
-        change(spec);
-        EXPECT_EQ(decode(write_bmp(spec)), nullptr) << what;
+        BmpLayout layout = base();
+        change(layout);
+        EXPECT_EQ(decode(write_bmp(layout)), nullptr) << what;
     };
-    refused([](BmpSpec& s) { s.width = 0; }, "zero width");
-    refused([](BmpSpec& s) { s.width = -4; }, "negative width");
-    refused([](BmpSpec& s) { s.height = 0; }, "zero height");
-    refused([](BmpSpec& s) { s.height = INT32_MIN; }, "most negative height");
-    refused([](BmpSpec& s) { s.width = 1 << 15, s.height = 1 << 14; }, "more pixels than allowed");
-    refused([](BmpSpec& s) { s.width = 5; }, "rows longer than the data");
-    refused([](BmpSpec& s) { s.pixel_data.resize(s.pixel_data.size() - 4); }, "last row cut");
-    refused([](BmpSpec& s) { s.bits_per_pixel = 2; }, "2 bits per pixel");
-    refused([](BmpSpec& s) { s.bits_per_pixel = 0; }, "0 bits per pixel");
-    refused([](BmpSpec& s) { s.compression = 4; }, "embedded JPEG");
-    refused([](BmpSpec& s) { s.compression = 1; }, "RLE8 at 24 bits");
+    refused([](BmpLayout& s) { s.width = 0; }, "zero width");
+    refused([](BmpLayout& s) { s.width = -4; }, "negative width");
+    refused([](BmpLayout& s) { s.height = 0; }, "zero height");
+    refused([](BmpLayout& s) { s.height = INT32_MIN; }, "most negative height");
+    refused([](BmpLayout& s) { s.width = 1 << 15, s.height = 1 << 14; }, "more pixels than allowed");
+    refused([](BmpLayout& s) { s.width = 5; }, "rows longer than the data");
+    refused([](BmpLayout& s) { s.pixel_data.resize(s.pixel_data.size() - 4); }, "last row cut");
+    refused([](BmpLayout& s) { s.bits_per_pixel = 2; }, "2 bits per pixel");
+    refused([](BmpLayout& s) { s.bits_per_pixel = 0; }, "0 bits per pixel");
+    refused([](BmpLayout& s) { s.compression = 4; }, "embedded JPEG");
+    refused([](BmpLayout& s) { s.compression = 1; }, "RLE8 at 24 bits");
 
     // The last row may lack its padding, but not a pixel.
-    BmpSpec spec = base();
-    spec.width = 3;
-    spec.pixel_data = pack_rows(3, 2, 24, std::vector<uint32_t>(6, 0x123456));
-    spec.pixel_data.resize(spec.pixel_data.size() - 3);
-    std::vector<uint8_t> bytes = write_bmp(spec);
+    BmpLayout layout = base();
+    layout.width = 3;
+    layout.pixel_data = pack_rows(3, 2, 24, std::vector<uint32_t>(6, 0x123456));
+    layout.pixel_data.resize(layout.pixel_data.size() - 3);
+    std::vector<uint8_t> bytes = write_bmp(layout);
     EXPECT_NE(decode(bytes), nullptr);
-    spec.pixel_data.pop_back();
-    EXPECT_EQ(decode(write_bmp(spec)), nullptr);
+    layout.pixel_data.pop_back();
+    EXPECT_EQ(decode(write_bmp(layout)), nullptr);
 
     // Pixel data offset inside the headers or past the end of the file.
     put_le32(bytes.data() + 10, 20);
@@ -329,20 +328,20 @@ TEST(LoadBitmapFile, RefusesSizesAndLayoutsItCannotTrust) {
 
 TEST(LoadBitmapFile, WidthTimesDepthOverflowIsCaught) {
     // 2^27 x 1 at 32 bits would need 512 MB per row; the data holds 16 bytes.
-    BmpSpec spec;
-    spec.width = 1 << 27;
-    spec.height = 2;
-    spec.bits_per_pixel = 32;
-    spec.pixel_data.assign(16, 0xFF);
-    EXPECT_EQ(decode(write_bmp(spec)), nullptr);
+    BmpLayout layout;
+    layout.width = 1 << 27;
+    layout.height = 2;
+    layout.bits_per_pixel = 32;
+    layout.pixel_data.assign(16, 0xFF);
+    EXPECT_EQ(decode(write_bmp(layout)), nullptr);
     // A run-length file cannot make us allocate far beyond what its few bytes could paint.
-    BmpSpec rle = rle_spec(16384, 16384, 8, {0, 1});
+    BmpLayout rle = rle_layout(16384, 16384, 8, {0, 1});
     EXPECT_EQ(decode(write_bmp(rle)), nullptr);
 }
 
 std::vector<std::string> sample_names() {
-    return {"rgb24.bmp", "pal8.bmp", "pal4.bmp", "mono1.bmp", "rle8.bmp", "argb32.bmp", "rgb565.bmp",
-            "core24.bmp"};
+    return {"rgb24.bmp", "pal8.bmp",   "pal4.bmp",   "mono1.bmp",
+            "rle8.bmp",  "argb32.bmp", "rgb565.bmp", "core24.bmp"};
 }
 
 TEST(LoadBitmapFile, EveryPrefixOfARealFileDecodesOrGivesNone) {
@@ -399,24 +398,27 @@ TEST(ReadBitmapSize, ReportsHeaderFieldsAndWhyItCouldNot) {
     EXPECT_EQ(size.planes, 1);
     EXPECT_EQ(size.bits_per_pixel, 24);
 
-    EXPECT_EQ(read_bitmap_size(dir.write("a.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 13))).status,
-              kBitmapFileHeaderUnreadable);
-    EXPECT_EQ(read_bitmap_size(dir.write("b.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 29))).status,
-              kBitmapInfoHeaderUnreadable);
-    EXPECT_EQ(read_bitmap_size(dir.write("c.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 30))).status,
-              kBitmapSizeOk);
+    EXPECT_EQ(
+        read_bitmap_size(dir.write("a.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 13))).status,
+        kBitmapFileHeaderUnreadable);
+    EXPECT_EQ(
+        read_bitmap_size(dir.write("b.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 29))).status,
+        kBitmapInfoHeaderUnreadable);
+    EXPECT_EQ(
+        read_bitmap_size(dir.write("c.bmp", std::vector<uint8_t>(file.begin(), file.begin() + 30))).status,
+        kBitmapSizeOk);
 
     // Top-down files keep their negative height; core headers hold 16-bit sizes.
-    BmpSpec spec;
-    spec.width = 300;
-    spec.height = -2;
-    spec.bits_per_pixel = 8;
-    size = read_bitmap_size(dir.write("top.bmp", write_bmp(spec)));
+    BmpLayout layout;
+    layout.width = 300;
+    layout.height = -2;
+    layout.bits_per_pixel = 8;
+    size = read_bitmap_size(dir.write("top.bmp", write_bmp(layout)));
     EXPECT_EQ(size.status, kBitmapSizeOk);
     EXPECT_EQ(size.height, -2);
-    spec.header_size = 12;
-    spec.height = 2;
-    size = read_bitmap_size(dir.write("core.bmp", write_bmp(spec)));
+    layout.header_size = 12;
+    layout.height = 2;
+    size = read_bitmap_size(dir.write("core.bmp", write_bmp(layout)));
     EXPECT_EQ(size.status, kBitmapSizeOk);
     EXPECT_EQ(size.width, 300);
     EXPECT_EQ(size.height, 2);

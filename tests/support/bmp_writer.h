@@ -10,19 +10,19 @@
 
 namespace plotwell::test {
 
-struct BmpSpec {
+struct BmpLayout {
     uint32_t header_size = 40;  // 12 (core), 40 (info), 52, 56, 108 (V4), 124 (V5)
     int32_t width = 0;
     int32_t height = 0;  // negative: rows stored top first
     uint16_t bits_per_pixel = 24;
-    uint32_t compression = 0;             // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
-    std::vector<uint32_t> palette;        // 0x00RRGGBB each
-    uint32_t colors_used = 0;             // written as given
-    std::array<uint32_t, 3> masks{};      // with BITFIELDS: in the header from 52 bytes on, else after it
-    std::vector<uint8_t> pixel_data;      // exactly as stored
+    uint32_t compression = 0;         // 0 RGB, 1 RLE8, 2 RLE4, 3 BITFIELDS
+    std::vector<uint32_t> palette;    // 0x00RRGGBB each
+    uint32_t colors_used = 0;         // written as given
+    std::array<uint32_t, 3> masks{};  // with BITFIELDS: in the header from 52 bytes on, else after it
+    std::vector<uint8_t> pixel_data;  // exactly as stored
 };
 
-inline std::vector<uint8_t> write_bmp(const BmpSpec& s) {
+inline std::vector<uint8_t> write_bmp(const BmpLayout& s) {
     const bool core = s.header_size == 12;
     const bool masks_after_header = s.compression == 3 && s.header_size < 52;
     const size_t entry = core ? 3 : 4;
@@ -80,16 +80,26 @@ inline std::vector<uint8_t> pack_rows(int width, int height, int bpp, const std:
         for (int x = 0; x < width; ++x) {
             const uint32_t v = values[size_t(y) * size_t(width) + size_t(x)];
             switch (bpp) {
-                case 1: row[x / 8] |= uint8_t((v & 1) << (7 - x % 8)); break;
-                case 4: row[x / 2] |= uint8_t((v & 15) << (x % 2 ? 0 : 4)); break;
-                case 8: row[x] = uint8_t(v); break;
-                case 16: put_le16(row + 2 * x, uint16_t(v)); break;
+                case 1:
+                    row[x / 8] |= uint8_t((v & 1) << (7 - x % 8));
+                    break;
+                case 4:
+                    row[x / 2] |= uint8_t((v & 15) << (x % 2 ? 0 : 4));
+                    break;
+                case 8:
+                    row[x] = uint8_t(v);
+                    break;
+                case 16:
+                    put_le16(row + 2 * x, uint16_t(v));
+                    break;
                 case 24:
                     row[3 * x] = uint8_t(v);
                     row[3 * x + 1] = uint8_t(v >> 8);
                     row[3 * x + 2] = uint8_t(v >> 16);
                     break;
-                case 32: put_le32(row + 4 * x, v); break;
+                case 32:
+                    put_le32(row + 4 * x, v);
+                    break;
             }
         }
     }

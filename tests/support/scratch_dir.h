@@ -2,10 +2,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <cstdint>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,7 +14,7 @@
 namespace plotwell::test {
 
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "plotwell" + std::to_string(::getpid());
@@ -51,7 +50,7 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
