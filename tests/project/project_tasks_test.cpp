@@ -115,7 +115,7 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
 TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
     ScratchDir dir;
     std::filesystem::create_directories(dir.path() / "program" / "maps");
-    BmpSpec spec;
+    BmpLayout spec;
     spec.width = 2;
     spec.height = 1;
     spec.pixel_data = {0, 0, 255, 0, 255, 0, 0, 0};  // red, green, row padding
