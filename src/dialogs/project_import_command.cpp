@@ -26,7 +26,7 @@ Outcome import_project_file_command(EditorContext& ctx) {
     Project& project = ctx.project;
     ctx.host.run_with_progress(
         [&](ProgressSink& sink) { import_project_task(project, settings.source_path, settings.mapping, sink); },
-        ProgressOptions{});  // no "Stop": the task ends with "OK"
+        ProgressOptions{});
     fit_view(ctx.view, project);
     mark_modified(ctx);
     return Outcome::Ok;
