@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/layer_lines.h"
 #include "model/records.h"
 #include "project/project_file.h"
 
@@ -29,8 +28,5 @@ bool parse_int32(std::string_view text, int32_t& value);
 
 // Splits "a,b,c" at commas.
 std::vector<std::string> split(std::string_view text, char separator);
-
-// A layer as lists other than the Layers dialog show it: "%d: %s [%s]".
-inline std::string layer_line(int index, const Layer& layer) { return layer_list_line(index, layer); }
 
 }  // namespace plotwell::tool
