@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "model/layer_lines.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "project/project_file.h"
@@ -236,7 +237,7 @@ int run(const std::vector<std::string>& args) {
     if (save_project(project, project_base, quiet) != 1)
         return fail(kExitFailure, "import-shp: " + o.project_path + ": cannot write the project file");
     std::printf("%d objects imported into layer %s from %d records\n", result.objects_added,
-                layer_line(s.dest_layer, project.layers[s.dest_layer]).c_str(), result.records_read);
+                layer_list_line(s.dest_layer, project.layers[s.dest_layer]).c_str(), result.records_read);
     return kExitOk;
 }
 

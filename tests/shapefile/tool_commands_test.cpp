@@ -275,7 +275,7 @@ TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
     EXPECT_EQ(run_tool("check " + project).status, 0);
 
     if (run_tool("export --help").status != 0) GTEST_SKIP() << "plotwell-tool has no export command yet";
-    r = run_tool("export " + project + " " + path("county.pdb"));
+    r = run_tool("export " + project + " " + path("county.pdb") + " --map-name County --map-id 77 --parent-map-id 0");
     ASSERT_EQ(r.status, 0) << r.output;
     r = run_tool("inspect " + path("county.pdb"));
     EXPECT_EQ(r.status, 0) << r.output;
