@@ -25,10 +25,8 @@ Outcome import_project_file_command(EditorContext& ctx) {
 
     Project& project = ctx.project;
     ctx.host.run_with_progress(
-        [&](ProgressSink& sink, const std::atomic<bool>&) {
-            return import_project_task(project, settings.source_path, settings.mapping, sink);
-        },
-        ProgressOptions{"Progress", false});
+        [&](ProgressSink& sink) { import_project_task(project, settings.source_path, settings.mapping, sink); },
+        ProgressOptions{});
     fit_view(ctx.view, project);
     mark_modified(ctx);
     return Outcome::Ok;

@@ -115,12 +115,12 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
 TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
     ScratchDir dir;
     std::filesystem::create_directories(dir.path() / "program" / "maps");
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.pixel_data = {0, 0, 255, 0, 255, 0, 0, 0};  // red, green, row padding
-    ASSERT_TRUE(write_bytes(dir.file("program/maps/rel.bmp"), write_bmp(spec)));
-    ASSERT_TRUE(write_bytes(dir.file("abs.bmp"), write_bmp(spec)));
+    BmpLayout bmp;
+    bmp.width = 2;
+    bmp.height = 1;
+    bmp.pixel_data = {0, 0, 255, 0, 255, 0, 0, 0};  // red, green, row padding
+    ASSERT_TRUE(write_bytes(dir.file("program/maps/rel.bmp"), write_bmp(bmp)));
+    ASSERT_TRUE(write_bytes(dir.file("abs.bmp"), write_bmp(bmp)));
 
     Project saved;
     saved.bitmaps.count = 4;
