@@ -178,6 +178,7 @@ private:
     // First live line other than `self` entered in `table` at point p, front to back.
     int32_t find(int table, Point p, int32_t self) {
         const int32_t k = index_.slot(p);
+        if (size_t(k) >= keys_.size()) return kNone;  // nothing was ever entered there
         int32_t e = keys_[size_t(k)].head[table];
         while (e != kNone) {
             const int32_t next = entries_[size_t(e)].next;
@@ -192,8 +193,11 @@ private:
     }
 
     uint64_t newest_stamp_at(const Line& a) {
-        const EndKey& f = keys_[size_t(index_.slot(a.first))];
-        const EndKey& l = keys_[size_t(index_.slot(a.last))];
+        const size_t kf = size_t(index_.slot(a.first));
+        const size_t kl = size_t(index_.slot(a.last));
+        if (kf >= keys_.size() || kl >= keys_.size()) keys_.resize(std::max(kf, kl) + 1);
+        const EndKey& f = keys_[kf];
+        const EndKey& l = keys_[kl];
         return std::max({f.stamp[kFirstTable], f.stamp[kLastTable], l.stamp[kLastTable]});
     }
 
