@@ -47,6 +47,12 @@ int run(const std::vector<std::string>& args) {
     std::printf("Shape type: %d (%s), %s\n", type, shape_type_name(type),
                 dimension >= 0 ? kDimensionNames[dimension] : "not importable");
     std::printf("Records: %d\n", count_records(reader));
+    // Records beyond the end of the attribute table import with empty names: worth knowing before.
+    const size_t table = reader.attribute_file.size();
+    const size_t attributes = reader.record_length > 0 && table > reader.header_length
+                                  ? (table - reader.header_length) / reader.record_length
+                                  : 0;
+    std::printf("Attribute records: %zu\n", attributes);
     std::printf("Fields: %d\n", reader.field_count);
     for (const DbfField& f : reader.fields)
         std::printf("  %-11s %c %3d\n", f.name.c_str(), f.type, int(f.length));

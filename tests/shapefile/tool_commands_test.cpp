@@ -65,6 +65,7 @@ TEST_F(ShapefileTool, ShpInfoShowsTypeCountFieldsAndFirstRecords) {
     EXPECT_EQ(r.output, "File: " + path("roads") + ".shp\n"
                         "Shape type: 3 (PolyLine), LINE\n"
                         "Records: 7\n"
+                        "Attribute records: 7\n"
                         "Fields: 2\n"
                         "  NAME        C  20\n"
                         "  ROAD_ID     N   5\n"
