@@ -115,7 +115,7 @@ Outcome end_vertex_drag(EditorContext& ctx, ScreenPoint release) {
     const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe) : nullptr;
     if (found == o) {
         if (probe == target) return Outcome::Cancelled;  // back onto itself
-        probe = target;  // an object never snaps onto its own vertices
+        probe = target;                                  // an object never snaps onto its own vertices
     } else if (found) {
         ctx.host.beep(BeepKind::Default);
     }
@@ -152,8 +152,8 @@ Outcome end_object_drag(EditorContext& ctx, ScreenPoint release) {
         probe = v;
     else if (found)
         ctx.host.beep(BeepKind::Default);
-    const Point offset = difference(screen_to_world(ctx.view, ctx.project, probe),
-                                    screen_to_world(ctx.view, ctx.project, v));
+    const Point offset =
+        difference(screen_to_world(ctx.view, ctx.project, probe), screen_to_world(ctx.view, ctx.project, v));
     place_moved(o, drag.copy, offset);
     mark_modified(ctx);
     return Outcome::Ok;
@@ -297,7 +297,8 @@ void follow_drag(EditorContext& ctx, ScreenPoint mouse) {
                 const int32_t dx = saturate(int64_t(mouse.x) - drag.origin.x);
                 const int32_t dy = saturate(int64_t(mouse.y) - drag.origin.y);
                 drag.frame = {saturate(int64_t(drag.frame.left) + dx), saturate(int64_t(drag.frame.top) + dy),
-                              saturate(int64_t(drag.frame.right) + dx), saturate(int64_t(drag.frame.bottom) + dy)};
+                              saturate(int64_t(drag.frame.right) + dx),
+                              saturate(int64_t(drag.frame.bottom) + dy)};
             } else {
                 move_edges(drag.frame, ed.hot_index, mouse);
             }

@@ -40,8 +40,8 @@ bool make_drawn_object(EditorContext& ctx) {
     Layer* layer = current_layer_ptr(ctx.project, ed);
     const int needed = ed.drawing_template.dimension + 1;
     if (!layer || int(ed.drawing_points.size()) < needed) return false;
-    MapObject* o = make_object(*layer, ed.drawing_template, ed.drawing_points.data(),
-                               int32_t(ed.drawing_points.size()));
+    MapObject* o =
+        make_object(*layer, ed.drawing_template, ed.drawing_points.data(), int32_t(ed.drawing_points.size()));
     if (!o) return false;
     set_current_object(ctx, o);
     return true;
@@ -53,7 +53,8 @@ bool ask_new_object(EditorContext& ctx) {
     ObjectHead& t = ctx.editor.drawing_template;
     const uint8_t d = t.dimension < kDimensionCount ? t.dimension : kDimPolygon;
     // A point gets room for the category fields whatever its type, so that the dialog may change it.
-    const int64_t size = d == kDimPoint ? record_size_for(kDimPoint, kCatPntFeature, 0) : record_size_for(d, 0, 0);
+    const int64_t size =
+        d == kDimPoint ? record_size_for(kDimPoint, kCatPntFeature, 0) : record_size_for(d, 0, 0);
     MapObject* scratch = allocate_object(size);
     if (!scratch) return false;
     scratch->dimension = d;
@@ -126,9 +127,12 @@ Outcome complete_drawing(EditorContext& ctx) {
             ed.drawing_points.clear();
             ctx.host.request_redraw();
             const ObjectHead& t = ed.drawing_template;
-            if (t.dimension == kDimLine) ed.last_line_type = t.type;
-            else if (t.dimension == kDimPolygon) ed.last_polygon_type = t.type;
-            else ed.last_point_type = t.type;
+            if (t.dimension == kDimLine)
+                ed.last_line_type = t.type;
+            else if (t.dimension == kDimPolygon)
+                ed.last_polygon_type = t.type;
+            else
+                ed.last_point_type = t.type;
             if (t.dimension == kDimPoint && t.type == kCatPntFeature)
                 ed.last_category = {t.category, t.sub_type};
         } else {

@@ -181,10 +181,10 @@ TEST_F(ObjectEdits, JoinLinesByTheNearestEnds) {
     };
     // A runs (0,0) -> (10,0).
     const Case cases[] = {
-        {{{-1, 0}, {-5, 0}}, {{10, 0}, {0, 0}, {-5, 0}}},   // 1: first - first
-        {{{-5, 0}, {-1, 0}}, {{-5, 0}, {0, 0}, {10, 0}}},   // 2: first - last
-        {{{11, 0}, {15, 0}}, {{0, 0}, {10, 0}, {15, 0}}},   // 3: last - first
-        {{{15, 0}, {11, 0}}, {{15, 0}, {10, 0}, {0, 0}}},   // 4: last - last
+        {{{-1, 0}, {-5, 0}}, {{10, 0}, {0, 0}, {-5, 0}}},  // 1: first - first
+        {{{-5, 0}, {-1, 0}}, {{-5, 0}, {0, 0}, {10, 0}}},  // 2: first - last
+        {{{11, 0}, {15, 0}}, {{0, 0}, {10, 0}, {15, 0}}},  // 3: last - first
+        {{{15, 0}, {11, 0}}, {{15, 0}, {10, 0}, {0, 0}}},  // 4: last - last
     };
     for (const Case& c : cases) {
         Layer& l = layer();
@@ -296,4 +296,30 @@ TEST_F(ObjectEdits, InsertAddAndDeletePoints) {
     EXPECT_EQ(pt->dimension, kDimDeleted);
     EXPECT_TRUE(editor.current_objects.empty());
     EXPECT_EQ(editor.hot_item, nullptr);
+}
+
+TEST_F(ObjectEdits, WithDegreesTheScreenUpIsTheMapNorth) {
+    project.coord_sys = kCoordDegrees;
+    view.origin_y = -300;  // keeps the objects inside the map area
+    MapObject* line = add_line(layer(), "st", {{100, 100}, {200, 100}});
+    editor.current_objects = {line};
+    const ScreenPoint on_segment = world_to_screen(view, project, {150, 100});
+    drag(on_segment, {on_segment.x + 10, on_segment.y - 20});
+    EXPECT_EQ(points_of(line), (Pts{{110, 120}, {210, 120}}));
+
+    // A bitmap's stored corner is its lower-left one.
+    BitmapTable& t = project.bitmaps;
+    t.count = 1;
+    t.entries[0] = BackgroundBitmap{};
+    t.entries[0].x = 0;
+    t.entries[0].y = 0;
+    t.entries[0].width = 100;
+    t.entries[0].height = 50;
+    set_current_layer(editor, -1);
+    const ScreenPoint body = world_to_screen(view, project, {50, 25});
+    drag(body, {body.x + 10, body.y - 10});
+    EXPECT_EQ(t.entries[0].x, 10);
+    EXPECT_EQ(t.entries[0].y, 10);
+    EXPECT_EQ(t.entries[0].width, 100);
+    EXPECT_EQ(t.entries[0].height, 50);
 }
