@@ -62,6 +62,25 @@ TEST_F(Drawing, APolygonClosedOnItsFirstPointStoresEachVertexOnce) {
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");
 }
 
+TEST_F(Drawing, BelowZoomOneTheClosingClickCanMissTheFirstPoint) {
+    view.zoom = 0.5f;
+    command(cmd::kNewPolygon);
+    click({301, 281});
+    ASSERT_EQ(editor.drawing_points.size(), 1u);
+    EXPECT_EQ(editor.drawing_points[0], (Point{102, 202}));
+    // At zoom 0.25 the first point shows at pixel (401, 306), which maps back to (104, 204): the
+    // closing click snaps onto that pixel but adds a fourth point instead of closing.
+    command(cmd::kZoomOut);
+    click({450, 300});
+    click({450, 350});
+    click({402, 307});
+    EXPECT_EQ(host.beeps.size(), 1u);
+    ASSERT_EQ(editor.drawing_points.size(), 4u);
+    EXPECT_EQ(editor.drawing_points[3], (Point{104, 204}));
+    EXPECT_EQ(editor.tool_mode, kToolPolygon);
+    EXPECT_TRUE(host.dialogs.empty());
+}
+
 TEST_F(Drawing, ClicksSnapOntoVerticesOfTheCurrentLayerOnly) {
     add_line(project.layers[0], "street", {{300, 300}, {400, 300}});
     add_line(project.layers[1], "creek", {{500, 500}, {600, 500}});

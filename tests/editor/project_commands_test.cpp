@@ -182,8 +182,14 @@ TEST_F(ProjectCommands, CloseSavesOnYesAndForgetsTheProject) {
     project.modified = 1;
     editor.current_layer = 1;
     editor.current_objects = {first};
+    editor.clipboard = duplicate_object(first);
+    editor.selection_rect = {1, 2, 3, 4};
     host.answers = {Answer::Yes};
     EXPECT_EQ(command(cmd::kClose), CommandResult::Done);
+    // The clipboard holds copies of its own and survives, as does the selection rectangle.
+    ASSERT_NE(editor.clipboard, nullptr);
+    EXPECT_EQ(field_text(editor.clipboard->name), "main st");
+    EXPECT_EQ(editor.selection_rect, (SelectionRect{1, 2, 3, 4}));
     EXPECT_TRUE(std::filesystem::exists(base("city.mpr")));
     EXPECT_EQ(project.layer_count, 0);
     EXPECT_EQ(project.layers[0].objects, nullptr);
