@@ -19,6 +19,8 @@ struct BitmapPlacement {
 class BitmapPropertiesModel : public DialogModel {
 public:
     static constexpr const char* kTitle = "Bitmap Properties";
+    static constexpr const char* kLabels[6] = {"Filename:", "Position", "X  min:", "max:", "Y min:", "max:"};
+    static constexpr const char* kButtons[4] = {"&Browse...", "&Set from prev.", "&Locked", "&Visible"};
     static constexpr const char* kBrowseTitle = "Select backgound bitmap";
     static constexpr const char* kSizeUnreadable = "Unable to read bitmap size!";
 

@@ -17,6 +17,8 @@ public:
                                                     "Position and Scale (GPS enabled)"};
     static constexpr const char* kWidthLabel = "Selection rectangle width is:";
     static constexpr const char* kKmLabel = "Km";
+    static constexpr const char* kEdgeLabels[4] = {"Longitude at the Left Edge:", "Longitude at the Right Edge:",
+                                                   "Latitude at the Bottom Edge:", "Latitude at the Top Edge:"};
     static constexpr const char* kEdgeHint = "(decimal degs OR [N|S|E|W] deg min sec)";
     static constexpr const char* kNoSelectionMessage =
         "Draw a selection rectangle first: its width is the distance given in Km.";

@@ -12,6 +12,10 @@ namespace plotwell {
 class ProjectPropertiesModel : public DialogModel {
 public:
     static constexpr const char* kTitle = "Project Properties";
+    static constexpr const char* kLabels[10] = {"Name:", "Parent map basename:", "Projection:", "Coord Sys:", "X - Min:",
+                                                "Max:", "Y - Min:", "Max:", "Geo Info:", "Notes:"};
+    static constexpr const char* kBoundsGroup = "Bounds";
+    static constexpr const char* kChangeButton = "Change...";
     static constexpr const char* kGeoModeButtons[3] = {"None", "Scale", "Scale && Pos"};
 
     ProjectPropertiesModel(Project& project, Host& host);

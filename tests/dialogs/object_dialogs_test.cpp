@@ -19,6 +19,7 @@ using test::add_line;
 using test::add_point;
 
 struct ObjectDialogTest : ::testing::Test {
+    ~ObjectDialogTest() override { free_layer_objects(layer); }
     MapObject* point(uint8_t code, std::string_view name = "Spot") {
         MapObject* o = add_point(layer, name, {5, 6});
         set_icon_code(o, code);
