@@ -10,6 +10,7 @@
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
 #include "export/export_settings.h"
+#include "export/map_id_table.h"
 #include "model/records.h"
 
 namespace plotwell {
@@ -22,6 +23,7 @@ struct Workspace {
     PublisherInfo publisher;
     CategoriesFile categories;
     ExportSettings export_settings;
+    MapIdTable map_ids;
 };
 
 }  // namespace plotwell
