@@ -16,16 +16,10 @@ void add_dialog_hooks(CommandHooks& hooks, Workspace& ws) {
         ctx.host.run_dialog(about);
         return Outcome::Ok;
     };
-    hooks.edit_layers = [&ws](EditorContext& ctx) {
-        const Outcome o = layers_dialog(ctx);
-        // The export's layer choices name layers by index: after a change they may name others.
-        if (o == Outcome::Ok) {
-            ws.export_settings.visible_layer_count = 0;
-            ws.export_settings.region_level_count = 0;
-        }
-        return o;
+    hooks.edit_layers = layers_dialog;
+    hooks.background_bitmaps = [&ws](EditorContext& ctx) {
+        return background_bitmaps_dialog(ctx, ws.program_dir);
     };
-    hooks.background_bitmaps = [&ws](EditorContext& ctx) { return background_bitmaps_dialog(ctx, ws.program_dir); };
 }
 
 CategoryChoices category_choices(const CategoriesFile& file) {

@@ -8,9 +8,8 @@
 
 namespace plotwell {
 
-// Project Properties, Geographic Info, Publisher Details, About, Layers (which also clears the
-// export's visible layer and region level counts when it changed the table) and Background Bitmaps.
-// The hooks keep a reference to the workspace.
+// Project Properties, Geographic Info, Publisher Details, About, Layers and Background Bitmaps. The
+// hooks keep a reference to the workspace.
 void add_dialog_hooks(CommandHooks& hooks, Workspace& workspace);
 
 // The names the "Category Point Object" dialog lists, read once from the loaded categories file.

@@ -4,7 +4,9 @@
 
 namespace plotwell {
 
-PublisherDetailsModel::PublisherDetailsModel(PublisherInfo& info) : info_(info) { load(); }
+PublisherDetailsModel::PublisherDetailsModel(PublisherInfo& info) : info_(info) {
+    load();
+}
 
 void PublisherDetailsModel::load() {
     copyright = field_text(info_.publisher_notice);

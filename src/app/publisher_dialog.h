@@ -9,7 +9,7 @@
 namespace plotwell {
 
 class PublisherDetailsModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Publisher Details";
     static constexpr const char* kLabels[2] = {"Copyright:", "Contact:"};
 
@@ -22,12 +22,12 @@ public:
     void load();
     bool ok();  // stores both; the project is not touched
 
-private:
+  private:
     PublisherInfo& info_;
 };
 
 class AboutModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "About Plotwell";
     static constexpr const char* kVersion = "Plotwell ver 2.4";
     static constexpr const char* kEdition = "Desktop Edition";

@@ -16,7 +16,7 @@ struct CategoryChoices {
 };
 
 class CategoryPointModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Category Point Object";
     static constexpr const char* kLabels[5] = {"Name:", "Category:", "Sub Type:", "Notes:", "Rating:"};
     static constexpr int kMaxListedSubTypes = 32;
@@ -28,7 +28,7 @@ public:
     std::string name;
     std::vector<std::string> categories;  // "Category:"
     int category_selection = -1;
-    std::vector<std::string> sub_types;   // "Sub Type:"
+    std::vector<std::string> sub_types;  // "Sub Type:"
     int sub_type_selection = -1;
 
     void load();
@@ -36,7 +36,7 @@ public:
     void select_sub_type(int index);
     bool ok();
 
-private:
+  private:
     void fill_sub_types(int category);
 
     MapObject& point_;

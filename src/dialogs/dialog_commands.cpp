@@ -11,13 +11,16 @@ namespace {
 
 constexpr int32_t kNewBitmapPixels = 100;
 
-Outcome outcome_of(int result) { return result == 1 ? Outcome::Ok : Outcome::Cancelled; }
+Outcome outcome_of(int result) {
+    return result == 1 ? Outcome::Ok : Outcome::Cancelled;
+}
 
 }  // namespace
 
 BitmapPlacement default_bitmap_placement(const ViewState& view, const Project& project) {
     const ScreenRect& r = view.view_rect;
-    const Point corner = screen_to_world(view, project, {r.left, project.coord_sys == kCoordDegrees ? r.bottom : r.top});
+    const Point corner =
+        screen_to_world(view, project, {r.left, project.coord_sys == kCoordDegrees ? r.bottom : r.top});
     return {length_to_world(view, kNewBitmapPixels), corner.x, corner.y};
 }
 
@@ -32,10 +35,13 @@ Outcome geo_info_dialog(EditorContext& ctx) {
     return outcome_of(ctx.host.run_dialog(model));
 }
 
-Outcome layers_dialog(EditorContext& ctx) { return run_layers_dialog(ctx) ? Outcome::Ok : Outcome::Cancelled; }
+Outcome layers_dialog(EditorContext& ctx) {
+    return run_layers_dialog(ctx) ? Outcome::Ok : Outcome::Cancelled;
+}
 
 Outcome background_bitmaps_dialog(EditorContext& ctx, const std::string& program_dir) {
-    BackgroundBitmapsModel model(ctx.project, ctx.host, program_dir, default_bitmap_placement(ctx.view, ctx.project));
+    BackgroundBitmapsModel model(ctx.project, ctx.host, program_dir,
+                                 default_bitmap_placement(ctx.view, ctx.project));
     ctx.host.run_dialog(model);
     return Outcome::Ok;
 }

@@ -4,7 +4,9 @@
 
 namespace plotwell {
 
-EditLayerModel::EditLayerModel(Layer& layer) : layer_(layer) { load(); }
+EditLayerModel::EditLayerModel(Layer& layer) : layer_(layer) {
+    load();
+}
 
 void EditLayerModel::load() {
     name = field_text(layer_.name);

@@ -9,7 +9,7 @@
 namespace plotwell {
 
 class EditLayerModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Edit Layer";
     static constexpr const char* kLabels[3] = {"Internal &Name:", "Type:", "Theme:"};
 
@@ -24,7 +24,7 @@ public:
     void load();
     bool ok();  // stores; an empty name is accepted
 
-private:
+  private:
     Layer& layer_;
 };
 

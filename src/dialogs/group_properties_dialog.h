@@ -10,7 +10,7 @@
 namespace plotwell {
 
 class GroupPropertiesModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Group Object Properties";
     static constexpr const char* kLabels[2] = {"Dim:", "Obj Type:"};
 
@@ -24,7 +24,7 @@ public:
 
     bool ok();
 
-private:
+  private:
     uint8_t& type_;
 };
 

@@ -1,24 +1,19 @@
 #include "dialogs/layers_dialog.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "dialogs/edit_layer_dialog.h"
 #include "editor/selection.h"
+#include "model/layer_lines.h"
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 
 namespace plotwell {
 
-std::string format_layer_line(const Layer& layer) {
-    char line[80];
-    const std::string name(field_text(layer.name));
-    std::snprintf(line, sizeof line, "%-24s [%s]", name.c_str(), theme_name(layer.theme));
-    return line;
+LayersModel::LayersModel(EditorContext& ctx) : ctx_(ctx) {
+    refill();
 }
-
-LayersModel::LayersModel(EditorContext& ctx) : ctx_(ctx) { refill(); }
 
 void LayersModel::refill() {
     Project& p = ctx_.project;

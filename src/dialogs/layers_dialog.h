@@ -6,17 +6,16 @@
 #include <vector>
 
 #include "editor/editor_context.h"
+#include "model/layer_lines.h"
 #include "platform/host.h"
 
 namespace plotwell {
 
-// "%-24s [%s]": the name padded to 24 characters and the theme name.
-std::string format_layer_line(const Layer& layer);
-
 class LayersModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Layers";
-    static constexpr const char* kButtons[6] = {"&New...", "&Delete...", "&Edit...", "Move &Up", "Move Do&wn", "Done"};
+    static constexpr const char* kButtons[6] = {"&New...",  "&Delete...", "&Edit...",
+                                                "Move &Up", "Move Do&wn", "Done"};
     static constexpr const char* kDeleteQuestion =
         "Are you sure you want to delete this layer? You will lose all objects contained in this layer!";
 
@@ -35,7 +34,7 @@ public:
     // "Done": makes layer 0 current when none is; the dialog then closes with `changed`.
     void done();
 
-private:
+  private:
     void refill();
     void layers_reordered();
 

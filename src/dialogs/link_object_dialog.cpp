@@ -4,9 +4,13 @@
 
 namespace plotwell {
 
-LinkObjectModel::LinkObjectModel(MapObject& link) : link_(link) { load(); }
+LinkObjectModel::LinkObjectModel(MapObject& link) : link_(link) {
+    load();
+}
 
-void LinkObjectModel::load() { target = field_text(link_.name); }
+void LinkObjectModel::load() {
+    target = field_text(link_.name);
+}
 
 bool LinkObjectModel::ok() {
     set_field(link_.name, target);

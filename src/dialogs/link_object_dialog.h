@@ -9,7 +9,7 @@
 namespace plotwell {
 
 class LinkObjectModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Link Object";
     static constexpr const char* kLabel = "Target map basename:";
 
@@ -21,7 +21,7 @@ public:
     void load();
     bool ok();
 
-private:
+  private:
     MapObject& link_;
 };
 

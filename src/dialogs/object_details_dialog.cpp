@@ -16,7 +16,8 @@ ObjectDetailsModel::ObjectDetailsModel(MapObject& object) : object_(&object), di
     load();
 }
 
-ObjectDetailsModel::ObjectDetailsModel(ObjectHead& new_object) : head_(&new_object), dimension_(new_object.dimension) {
+ObjectDetailsModel::ObjectDetailsModel(ObjectHead& new_object)
+    : head_(&new_object), dimension_(new_object.dimension) {
     load();
 }
 

@@ -15,7 +15,7 @@ namespace plotwell {
 std::vector<std::string> type_list(uint8_t dimension);
 
 class ObjectDetailsModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kLabels[2] = {"Name:", "Obj Type:"};
 
     explicit ObjectDetailsModel(MapObject& object);
@@ -30,7 +30,7 @@ public:
     void load();
     bool ok();  // always closes
 
-private:
+  private:
     MapObject* object_ = nullptr;
     ObjectHead* head_ = nullptr;
     uint8_t dimension_ = 0;

@@ -9,9 +9,10 @@
 namespace plotwell {
 
 class ObjectDialogHost : public Host {
-public:
+  public:
     // `categories` must outlive the host (the categories file stays loaded for the whole run).
-    ObjectDialogHost(Host& below, const CategoryChoices& categories) : below_(below), categories_(categories) {}
+    ObjectDialogHost(Host& below, const CategoryChoices& categories)
+        : below_(below), categories_(categories) {}
 
     int run_dialog(DialogModel& model) override;
 
@@ -28,10 +29,15 @@ public:
     void beep(BeepKind kind) override { below_.beep(kind); }
     void set_cursor(Cursor cursor) override { below_.set_cursor(cursor); }
     void request_redraw() override { below_.request_redraw(); }
+    void set_status_parts(const std::array<int32_t, 3>& right_edges) override {
+        below_.set_status_parts(right_edges);
+    }
     void set_status_text(int part, std::string_view text) override { below_.set_status_text(part, text); }
     void set_title(std::string_view title) override { below_.set_title(title); }
     void set_tool_button(int command, bool pressed) override { below_.set_tool_button(command, pressed); }
-    void set_scroll_bar(ScrollBar bar, const ScrollBarValues& values) override { below_.set_scroll_bar(bar, values); }
+    void set_scroll_bar(ScrollBar bar, const ScrollBarValues& values) override {
+        below_.set_scroll_bar(bar, values);
+    }
     std::optional<int> popup_menu(int menu, ScreenPoint client_position) override {
         return below_.popup_menu(menu, client_position);
     }
@@ -41,7 +47,7 @@ public:
         return below_.run_with_progress(task, options);
     }
 
-private:
+  private:
     Host& below_;
     const CategoryChoices& categories_;
 };

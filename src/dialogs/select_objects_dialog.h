@@ -11,7 +11,7 @@
 namespace plotwell {
 
 class SelectObjectsModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Select Objects";
     static constexpr const char* kLabels[2] = {"All objects of &Dim:", "&Type:"};
     static constexpr const char* kAnyType = "<any type>";
@@ -22,14 +22,14 @@ public:
 
     std::vector<std::string> dimensions;  // "POINT", "LINE", "POLYGON"
     int dimension_selection = 0;
-    std::vector<std::string> types;       // kAnyType, then the types of the chosen dimension
+    std::vector<std::string> types;  // kAnyType, then the types of the chosen dimension
     int type_selection = 0;
 
     void select_dimension(int index);
     void select_type(int index);
     bool ok();
 
-private:
+  private:
     uint8_t& dimension_;
     int& type_;
 };

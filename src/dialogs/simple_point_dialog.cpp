@@ -6,7 +6,9 @@
 
 namespace plotwell {
 
-SimplePointModel::SimplePointModel(MapObject& point) : point_(point) { load(); }
+SimplePointModel::SimplePointModel(MapObject& point) : point_(point) {
+    load();
+}
 
 void SimplePointModel::fill_list(Kind k) {
     list.clear();
@@ -50,7 +52,9 @@ void SimplePointModel::choose(Kind new_kind) {
     list_selection = 0;  // a class must be chosen for OK to mean anything: the first one
 }
 
-bool SimplePointModel::click_panel(int x, int y) { return panel_visible && panel.click(x, y); }
+bool SimplePointModel::click_panel(int x, int y) {
+    return panel_visible && panel.click(x, y);
+}
 
 bool SimplePointModel::ok() {
     // 40 characters: the 42nd byte is the icon code itself.

@@ -2,9 +2,8 @@
 
 #include <utility>
 
-#include "model/bitmap_file.h"
 #include "model/text.h"
-#include "project/bitmap_paths.h"
+#include "project/project_tasks.h"
 
 namespace plotwell {
 
@@ -29,7 +28,7 @@ void BackgroundBitmapsModel::refill() {
 }
 
 bool BackgroundBitmapsModel::load_image(BackgroundBitmap& entry) {
-    entry.image = load_bitmap_file(bitmap_file_path(field_text(entry.file_name), program_dir_));
+    entry.image = bitmap_loader(program_dir_)(std::string(field_text(entry.file_name)));
     if (entry.image) return true;
     host_.message_box(kLoadFailed, "Error", MessageIcon::Warning, MessageButtons::Ok);
     return false;
@@ -68,8 +67,8 @@ void BackgroundBitmapsModel::properties() {
     if (selected < 0 || selected >= t.count) return;
     BackgroundBitmap& entry = t.entries[selected];
     const uint16_t hidden_before = entry.flags & kBitmapHidden;
-    BitmapPropertiesModel dialog(entry, selected > 0 ? &t.entries[selected - 1] : nullptr, host_, program_dir_,
-                                 placement_);
+    BitmapPropertiesModel dialog(entry, selected > 0 ? &t.entries[selected - 1] : nullptr, host_,
+                                 program_dir_, placement_);
     if (host_.run_dialog(dialog) != 1) return;
     if ((entry.flags & kBitmapHidden) != hidden_before) {
         if (entry.flags & kBitmapHidden)

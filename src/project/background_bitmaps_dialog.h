@@ -12,10 +12,10 @@
 namespace plotwell {
 
 class BackgroundBitmapsModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Background Bitmaps";
-    static constexpr const char* kButtons[6] = {"&New...", "&Properties...", "&Remove...",
-                                                "Move &Up", "Move Do&wn", "Done"};
+    static constexpr const char* kButtons[6] = {"&New...",  "&Properties...", "&Remove...",
+                                                "Move &Up", "Move Do&wn",     "Done"};
 
     BackgroundBitmapsModel(Project& project, Host& host, std::string program_dir, BitmapPlacement placement);
     std::string_view dialog_title() const override { return kTitle; }
@@ -30,7 +30,7 @@ public:
     void move_up();
     void move_down();
 
-private:
+  private:
     void refill();
     bool load_image(BackgroundBitmap& entry);
 

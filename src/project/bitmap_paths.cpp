@@ -9,7 +9,7 @@ namespace {
 bool is_absolute(std::string_view p) {
     if (p.empty()) return false;
     if (p[0] == '/' || p[0] == '\\') return true;
-    return p.size() >= 2 && p[1] == ':';  // a drive letter
+    return p.size() >= 3 && p[1] == ':' && (p[2] == '\\' || p[2] == '/');  // a drive letter
 }
 
 }  // namespace

@@ -34,9 +34,13 @@ int32_t same_units_per_pixel(int32_t previous_units, int64_t previous_pixels, in
 
 }  // namespace
 
-BitmapPropertiesModel::BitmapPropertiesModel(BackgroundBitmap& entry, const BackgroundBitmap* previous, Host& host,
-                                             std::string program_dir, BitmapPlacement placement)
-    : entry_(entry), previous_(previous), host_(host), program_dir_(std::move(program_dir)), placement_(placement) {
+BitmapPropertiesModel::BitmapPropertiesModel(BackgroundBitmap& entry, const BackgroundBitmap* previous,
+                                             Host& host, std::string program_dir, BitmapPlacement placement)
+    : entry_(entry),
+      previous_(previous),
+      host_(host),
+      program_dir_(std::move(program_dir)),
+      placement_(placement) {
     load();
 }
 

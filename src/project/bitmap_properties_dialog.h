@@ -17,7 +17,7 @@ struct BitmapPlacement {
 };
 
 class BitmapPropertiesModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Bitmap Properties";
     static constexpr const char* kLabels[6] = {"Filename:", "Position", "X  min:", "max:", "Y min:", "max:"};
     static constexpr const char* kButtons[4] = {"&Browse...", "&Set from prev.", "&Locked", "&Visible"};
@@ -30,12 +30,12 @@ public:
     std::string_view dialog_title() const override { return kTitle; }
 
     // The controls.
-    std::string file_name;         // "Filename:"
-    bool file_read_only = false;   // an entry's file cannot be changed once set
-    bool browse_visible = true;    // "&Browse..."
+    std::string file_name;                   // "Filename:"
+    bool file_read_only = false;             // an entry's file cannot be changed once set
+    bool browse_visible = true;              // "&Browse..."
     std::string x_min, x_max, y_min, y_max;  // "Position"
-    bool locked = false;           // "&Locked"
-    bool visible = true;           // "&Visible"
+    bool locked = false;                     // "&Locked"
+    bool visible = true;                     // "&Visible"
 
     void load();
     void browse();
@@ -43,7 +43,7 @@ public:
     void set_from_prev();
     bool ok();  // always closes
 
-private:
+  private:
     BackgroundBitmap& entry_;
     const BackgroundBitmap* previous_;
     Host& host_;

@@ -10,7 +10,9 @@ constexpr int64_t kMicro = 1000000;
 constexpr int64_t kSecondStep = 278;
 constexpr int64_t kMinuteStep = 60 * kSecondStep;  // 16680
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads a run of digits from `i` up to one of `ends` (or the end of the text when `end_ok`). Any other
 // character inside the run fails: a mistyped field must be refused, not read as a strange number.
@@ -30,7 +32,8 @@ std::optional<int64_t> digit_run(std::string_view t, size_t& i, std::string_view
 }
 
 std::optional<int32_t> checked(int64_t v) {
-    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return std::nullopt;
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
     return int32_t(v);
 }
 
@@ -91,7 +94,8 @@ std::string format_degrees(int32_t value, EdgeAxis axis) {
     }
     const int64_t s = (v % kMicro) / kSecondStep;
     std::string out(1, letter);
-    out += ' ' + std::to_string(v / kMicro) + ' ' + std::to_string(s / 60) + '\'' + std::to_string(s % 60) + '"';
+    out +=
+        ' ' + std::to_string(v / kMicro) + ' ' + std::to_string(s / 60) + '\'' + std::to_string(s % 60) + '"';
     return out;
 }
 

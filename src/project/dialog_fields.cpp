@@ -6,7 +6,9 @@
 
 namespace plotwell {
 
-std::string_view cut_text(std::string_view text, size_t max_chars) { return text.substr(0, max_chars); }
+std::string_view cut_text(std::string_view text, size_t max_chars) {
+    return text.substr(0, max_chars);
+}
 
 int32_t clamp_to_int32(int64_t value) {
     if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
@@ -34,6 +36,8 @@ double read_float_field(std::string_view text, size_t max_chars) {
     return std::isfinite(v) ? v : 0.0;
 }
 
-std::string int_field_text(int64_t value) { return std::to_string(value); }
+std::string int_field_text(int64_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace plotwell

@@ -88,7 +88,9 @@ bool GeoInfoModel::ok() {
             }
             return true;
         }
-        default: g.mode = kGeoNone; return true;
+        default:
+            g.mode = kGeoNone;
+            return true;
     }
 }
 

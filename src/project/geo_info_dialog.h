@@ -11,14 +11,15 @@
 namespace plotwell {
 
 class GeoInfoModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Geographic Info";
     static constexpr const char* kModeButtons[3] = {"No Scale or Position", "Scale Only",
                                                     "Position and Scale (GPS enabled)"};
     static constexpr const char* kWidthLabel = "Selection rectangle width is:";
     static constexpr const char* kKmLabel = "Km";
-    static constexpr const char* kEdgeLabels[4] = {"Longitude at the Left Edge:", "Longitude at the Right Edge:",
-                                                   "Latitude at the Bottom Edge:", "Latitude at the Top Edge:"};
+    static constexpr const char* kEdgeLabels[4] = {
+        "Longitude at the Left Edge:", "Longitude at the Right Edge:", "Latitude at the Bottom Edge:",
+        "Latitude at the Top Edge:"};
     static constexpr const char* kEdgeHint = "(decimal degs OR [N|S|E|W] deg min sec)";
     static constexpr const char* kNoSelectionMessage =
         "Draw a selection rectangle first: its width is the distance given in Km.";
@@ -41,7 +42,7 @@ public:
     // OK: false keeps the dialog open (an edge that does not parse, or a scale without a rectangle).
     bool ok();
 
-private:
+  private:
     void fill_edges();
 
     Project& project_;

@@ -6,7 +6,8 @@
 
 namespace plotwell {
 
-ProjectPropertiesModel::ProjectPropertiesModel(Project& project, Host& host) : project_(project), host_(host) {
+ProjectPropertiesModel::ProjectPropertiesModel(Project& project, Host& host)
+    : project_(project), host_(host) {
     load();
 }
 

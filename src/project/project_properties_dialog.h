@@ -10,10 +10,13 @@
 namespace plotwell {
 
 class ProjectPropertiesModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "Project Properties";
-    static constexpr const char* kLabels[10] = {"Name:", "Parent map basename:", "Projection:", "Coord Sys:", "X - Min:",
-                                                "Max:", "Y - Min:", "Max:", "Geo Info:", "Notes:"};
+    static constexpr const char* kLabels[10] = {"Name:",       "Parent map basename:",
+                                                "Projection:", "Coord Sys:",
+                                                "X - Min:",    "Max:",
+                                                "Y - Min:",    "Max:",
+                                                "Geo Info:",   "Notes:"};
     static constexpr const char* kBoundsGroup = "Bounds";
     static constexpr const char* kChangeButton = "Change...";
     static constexpr const char* kGeoModeButtons[3] = {"None", "Scale", "Scale && Pos"};
@@ -22,19 +25,19 @@ public:
     std::string_view dialog_title() const override { return kTitle; }
 
     // The controls.
-    std::string name;                 // "Name:"
-    std::string parent_map_basename;  // "Parent map basename:"
-    std::string projection;           // "Projection:", read-only
-    std::string coord_sys;            // "Coord Sys:", read-only
+    std::string name;                        // "Name:"
+    std::string parent_map_basename;         // "Parent map basename:"
+    std::string projection;                  // "Projection:", read-only
+    std::string coord_sys;                   // "Coord Sys:", read-only
     std::string x_min, x_max, y_min, y_max;  // "Bounds"
-    int geo_mode = 0;  // which of the disabled "Geo Info:" radio buttons is checked
+    int geo_mode = 0;                        // which of the disabled "Geo Info:" radio buttons is checked
 
     void load();
     void change();  // "Change...": not offered yet
     // OK: stores every field; nothing is validated, so it always closes.
     bool ok();
 
-private:
+  private:
     Project& project_;
     Host& host_;
 };

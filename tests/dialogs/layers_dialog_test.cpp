@@ -229,7 +229,7 @@ TEST_F(LayersDialogTest, TheEditLayersCommandMarksTheProjectAndResetsTheExportLa
     ws.export_settings.region_level_count = 1;
     CommandHooks hooks;
     add_dialog_hooks(hooks, ws);
-    EditorContext c{ws.project, ws.editor, ws.view, host, &hooks};
+    EditorContext c{ws.project, ws.editor, ws.view, host, &hooks, &ws.export_settings};
     host.answer_dialog("Layers", [](DialogModel&) { return 1; });  // Done without a change
     EXPECT_EQ(handle_command(c, cmd::kEditLayers), CommandResult::Done);
     EXPECT_EQ(ws.project.modified, 0);

@@ -146,7 +146,8 @@ TEST_F(ObjectDialogTest, DetailsEditNameAndType) {
     EXPECT_EQ(field_text(road->name), std::string(41, 'r'));
     EXPECT_EQ(object_point_count(road), 2);
 
-    MapObject* lake = add_line(layer, "Lake", {{0, 0}, {5, 5}, {0, 5}}, kDimPolygon, 9);  // type past the list
+    MapObject* lake =
+        add_line(layer, "Lake", {{0, 0}, {5, 5}, {0, 5}}, kDimPolygon, 9);  // type past the list
     ObjectDetailsModel p(*lake);
     EXPECT_EQ(p.dialog_title(), "Polygon Details");
     EXPECT_EQ(p.type, -1);

@@ -21,9 +21,11 @@ void write_bitmap(const std::string& path, int width, int height) {
     layout.width = width;
     layout.height = height;
     layout.bits_per_pixel = 24;
-    layout.pixel_data = test::pack_rows(width, height, 24, std::vector<uint32_t>(size_t(width * height), 0x336699));
+    layout.pixel_data =
+        test::pack_rows(width, height, 24, std::vector<uint32_t>(size_t(width * height), 0x336699));
     const auto bytes = test::write_bmp(layout);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 TEST(BitmapPaths, RelativeBelowTheProgramDirectoryOnly) {
@@ -41,7 +43,8 @@ struct BitmapDialogTest : ::testing::Test {
         std::ofstream(dir.file("broken.bmp")) << "not a bitmap";
     }
     // Adds an entry straight to the table, its image loaded unless hidden.
-    BackgroundBitmap& add(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h, uint16_t flags = 0) {
+    BackgroundBitmap& add(const std::string& name, int32_t x, int32_t y, int32_t w, int32_t h,
+                          uint16_t flags = 0) {
         BackgroundBitmap& b = project.bitmaps.entries[project.bitmaps.count++];
         set_field(b.file_name, name);
         b.x = x;

@@ -21,10 +21,10 @@ TEST(EdgeFieldParse, TheDocumentedTable) {
 }
 
 TEST(EdgeFieldParse, BothFormsAroundTheirTerminators) {
-    EXPECT_EQ(parse_edge_field("   W 0 0'1\""), -278);  // leading spaces skipped
+    EXPECT_EQ(parse_edge_field("   W 0 0'1\""), -278);          // leading spaces skipped
     EXPECT_EQ(parse_edge_field("E   10 1 2"), 10016680 + 556);  // spaces after the letter, blank terminators
-    EXPECT_EQ(parse_edge_field("E 10 1'"), 10016680);  // seconds may be empty at the end
-    EXPECT_EQ(parse_edge_field("N 1 0'0\",junk"), 1000000);  // the comma ends the seconds
+    EXPECT_EQ(parse_edge_field("E 10 1'"), 10016680);           // seconds may be empty at the end
+    EXPECT_EQ(parse_edge_field("N 1 0'0\",junk"), 1000000);     // the comma ends the seconds
     EXPECT_EQ(parse_edge_field("12 "), 12000000);
     EXPECT_EQ(parse_edge_field("."), 0);
     EXPECT_EQ(parse_edge_field("-"), 0);
@@ -60,8 +60,9 @@ TEST(DegreeText, RoundTripKeepsWhole278UnitSteps) {
         const int64_t r = a / 1000000 * 1000000 + (a % 1000000) / 278 * 278;
         return v < 0 ? -r : r;
     };
-    const int32_t samples[] = {0, 1, 277, 278, 279, 16679, 16680, 999999, 1000000, 33870140, 151500000,
-                               -1, -278, -500000, -151123456, 180000000, -180000000, 2147483647, -2147483647};
+    const int32_t samples[] = {0,          1,         277,        278,        279,        16679, 16680,
+                               999999,     1000000,   33870140,   151500000,  -1,         -278,  -500000,
+                               -151123456, 180000000, -180000000, 2147483647, -2147483647};
     for (int32_t v : samples) {
         for (EdgeAxis axis : {EdgeAxis::Longitude, EdgeAxis::Latitude}) {
             const auto back = parse_edge_field(format_degrees(v, axis));
