@@ -31,6 +31,11 @@ int ObjectDialogHost::run_dialog(DialogModel& model) {
         ObjectDetailsModel m(o);
         return below_.run_dialog(m);
     }
+    if (auto* r = dynamic_cast<NewObjectRequest*>(&model)) {
+        if (!r->head) return 0;
+        ObjectDetailsModel m(*r->head);
+        return below_.run_dialog(m);
+    }
     if (auto* r = dynamic_cast<GroupPropertiesRequest*>(&model)) {
         GroupPropertiesModel m(r->dimension, r->type);
         return below_.run_dialog(m);

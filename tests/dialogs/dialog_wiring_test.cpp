@@ -224,6 +224,23 @@ TEST_F(WiringTest, GroupPropertiesAndSelectByType) {
     EXPECT_EQ(ws.editor.current_objects.size(), 2u);
 }
 
+TEST_F(WiringTest, ANewObjectIsConfirmedInTheDetailsOfItsDimension) {
+    ObjectHead head;
+    head.dimension = kDimPolygon;
+    head.type = kLandArea;
+    NewObjectRequest request(&head);
+    below.answer_dialog("Polygon Details", [](DialogModel& d) {
+        auto& m = dynamic_cast<ObjectDetailsModel&>(d);
+        EXPECT_EQ(m.type, kLandArea);
+        m.name = "Park";
+        m.type = kOpenSpace;
+        return m.ok() ? 1 : 0;
+    });
+    EXPECT_EQ(host.run_dialog(request), 1);
+    EXPECT_EQ(field_text(head.name), "Park");
+    EXPECT_EQ(head.type, kOpenSpace);
+}
+
 TEST_F(WiringTest, OtherDialogsPassThrough) {
     struct Plain : DialogModel {
         std::string_view dialog_title() const override { return "Plain"; }
