@@ -61,6 +61,18 @@ TEST_F(WiringTest, ProjectPropertiesOkChangesTheRangeWithoutModified) {
     EXPECT_EQ(ws.view.origin_x, 1000);  // fitted to the new range
 }
 
+TEST_F(WiringTest, ProjectPropertiesCancelChangesNothing) {
+    below.answer_dialog("Project Properties", [](DialogModel& d) {
+        auto& m = dynamic_cast<ProjectPropertiesModel&>(d);
+        m.name = "Other";
+        m.x_max = "5";
+        return 0;
+    });
+    command(cmd::kProjectProperties);
+    EXPECT_EQ(ws.project.range, (CoordRange{0, 0, 1000, 600}));
+    EXPECT_EQ(field_text(ws.project.name), "");
+}
+
 TEST_F(WiringTest, GeoInfoDividesByTheSelectionRectangle) {
     ws.editor.selection_rect = {100, 0, 600, 50};
     below.answer_dialog("Geographic Info", [](DialogModel& d) {

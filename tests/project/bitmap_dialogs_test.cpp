@@ -239,6 +239,28 @@ TEST_F(BitmapDialogTest, PropertiesShowingAndHidingLoadsAndReleases) {
     EXPECT_EQ(project.modified, 1);
 }
 
+TEST_F(BitmapDialogTest, CancelledPropertiesLeaveTheEntry) {
+    add("a.bmp", 1, 2, 10, 10, kBitmapLocked);
+    add("b.bmp", 0, 0, 0, 0);
+    auto m = model();
+    host.answer_dialog("Bitmap Properties", [](DialogModel& d) {
+        auto& p = dynamic_cast<BitmapPropertiesModel&>(d);
+        p.set_from_prev();
+        p.locked = true;
+        p.visible = false;
+        p.x_min = "99";
+        return 0;
+    });
+    m.selected = 1;
+    m.properties();
+    const BackgroundBitmap& b = project.bitmaps.entries[1];
+    EXPECT_EQ(b.x, 0);
+    EXPECT_EQ(b.width, 0);
+    EXPECT_EQ(b.flags, 0);
+    EXPECT_TRUE(b.image);
+    EXPECT_EQ(project.modified, 0);
+}
+
 TEST_F(BitmapDialogTest, MovesAtBothEndsChangeNothing) {
     add("a.bmp", 1, 0, 10, 10);
     add("b.bmp", 2, 0, 10, 10);

@@ -150,6 +150,19 @@ TEST_F(GeoInfoTest, AFailingEdgeKeepsTheEdgesStoredBeforeIt) {
     EXPECT_EQ(project.modified, 0);
 }
 
+TEST_F(GeoInfoTest, AFailingFirstEdgeStoresNoEdge) {
+    project.coord_sys = kCoordArbitrary;
+    project.geo = {kGeoNone, 0, 1, 2, 3, 4};
+    GeoInfoModel m(project, host, 0);
+    m.select_mode(kGeoScaleAndPos);
+    m.edges[GeoInfoModel::kWest] = "W 12 x";
+    m.edges[GeoInfoModel::kEast] = "13";
+    EXPECT_FALSE(m.ok());
+    EXPECT_EQ(m.focused_edge, GeoInfoModel::kWest);
+    EXPECT_EQ(project.geo.west, 1);
+    EXPECT_EQ(project.geo.east, 2);
+}
+
 TEST_F(GeoInfoTest, ScaleFromTheSelectionRectangle) {
     project.range.width = 1000;
     GeoInfoModel m(project, host, 250);
