@@ -10,7 +10,7 @@ namespace plotwell {
 enum class ProjectTemplate { FromBitmap = 0, EmptyDegrees = 1, Clone = 2 };
 
 class NewProjectModel : public DialogModel {
-public:
+  public:
     static constexpr const char* kTitle = "New Project";
     // The offered choices in answer order; the fourth template ("From &Trekpad map ...") is never shown.
     static constexpr const char* kChoices[3] = {"&Simple project, from single background bitmap.",
