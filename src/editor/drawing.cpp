@@ -1,7 +1,5 @@
 // Drawing new points, lines and polygons: the figure in progress lives in the editor state until it
 // is completed (with the new-object dialog) or finished (without it).
-#include <cstring>
-
 #include "editor/editing.h"
 #include "editor/hit_test.h"
 #include "editor/menus.h"
@@ -47,33 +45,19 @@ bool make_drawn_object(EditorContext& ctx) {
     return true;
 }
 
-// The new-object dialog edits a scratch record made from the template; OK copies name, type and the
-// category fields back. Returns the dialog's answer.
+// The new-object dialog confirms the template's name and type; true on OK.
 bool ask_new_object(EditorContext& ctx) {
     ObjectHead& t = ctx.editor.drawing_template;
-    const uint8_t d = t.dimension < kDimensionCount ? t.dimension : kDimPolygon;
-    // A point gets room for the category fields whatever its type, so that the dialog may change it.
-    const int64_t size =
-        d == kDimPoint ? record_size_for(kDimPoint, kCatPntFeature, 0) : record_size_for(d, 0, 0);
-    MapObject* scratch = allocate_object(size);
-    if (!scratch) return false;
-    scratch->dimension = d;
-    scratch->type = t.type;
-    std::memcpy(scratch->name, t.name, sizeof t.name);
-    if (d == kDimPoint) set_object_category(scratch, t.category, t.sub_type);
-    ObjectPropertiesRequest request(scratch, kDimensionDialogTitles[d]);
-    const bool ok = ctx.host.run_dialog(request) == 1;
-    if (ok) {
-        // A type outside the dimension's list would be stored as an unknown object type.
-        if (scratch->type < object_type_count(d)) t.type = scratch->type;
-        std::memcpy(t.name, scratch->name, sizeof t.name);
-        if (d == kDimPoint) {
-            t.category = object_geometry(scratch)[0];
-            t.sub_type = object_geometry(scratch)[1];
-        }
+    const ObjectHead before = t;
+    NewObjectRequest request(&t);
+    if (ctx.host.run_dialog(request) != 1) {
+        t = before;  // Cancel leaves the template as it was
+        return false;
     }
-    free_object(scratch);
-    return ok;
+    // A type outside the dimension's list would be stored as an unknown object type.
+    const uint8_t d = t.dimension < kDimensionCount ? t.dimension : kDimPolygon;
+    if (t.type >= object_type_count(d)) t.type = before.type;
+    return true;
 }
 
 }  // namespace

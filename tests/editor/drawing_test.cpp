@@ -21,9 +21,9 @@ struct Drawing : EditorFixture {
     // Answers the new-object dialog with OK, naming the object and choosing its type.
     void confirm_new(const std::string& title, const char* name, uint8_t type) {
         host.answer_dialog(title, [name, type](DialogModel& m) {
-            auto& r = dynamic_cast<ObjectPropertiesRequest&>(m);
-            set_field(r.object->name, name);
-            r.object->type = type;
+            auto& r = dynamic_cast<NewObjectRequest&>(m);
+            set_field(r.head->name, name);
+            r.head->type = type;
             return 1;
         });
     }
