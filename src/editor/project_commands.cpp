@@ -289,7 +289,12 @@ Outcome open_project_command(EditorContext& ctx) {
     }
     const std::optional<std::string> path =
         ctx.host.open_file_dialog(project_file_options(kOpenProjectTitle, kPathMustExist | kFileMustExist));
-    if (!path) return Outcome::Cancelled;
+    if (!path) {
+        // The old project is released already. Keeping its name would let a later Save write the
+        // emptied project over its file: end as Close does.
+        if (has_project(ctx.project)) close_project_command(ctx);
+        return Outcome::Cancelled;
+    }
     set_field(ctx.project.file_base_name, base_name_of_file(*path));
     ctx.project.modified = 0;
     update_title(ctx.project, ctx.host);

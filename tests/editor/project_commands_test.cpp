@@ -146,13 +146,22 @@ TEST_F(ProjectCommands, CancelledQuestionOrDialogEndsOpen) {
     EXPECT_EQ(project.layer_count, 2);
     EXPECT_EQ(project.modified, 1);
 
-    // Without changes there is no question; the project is released before the file dialog.
+    // Without changes there is no question; the project is released before the file dialog, and a
+    // cancelled dialog leaves no project behind whose Save would empty city.mpr.
+    save_to_disk();
     project.modified = 0;
     host.file_answers = {std::nullopt};
     EXPECT_EQ(open_project_command(ctx), Outcome::Cancelled);
     EXPECT_EQ(project.layer_count, 0);
     EXPECT_EQ(project.layers[0].objects, nullptr);
-    EXPECT_EQ(field_text(project.file_base_name), base("city"));
+    EXPECT_TRUE(field_text(project.file_base_name).empty());
+    EXPECT_EQ(host.titles.back(), "Plotwell - <no project>");
+    command(cmd::kSave);
+    EXPECT_EQ(host.last_message(), "No active project!");
+    Project kept;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_file(kept, base("city"), sink), 1);
+    EXPECT_EQ(kept.layers[0].object_count, 2);
 }
 
 TEST_F(ProjectCommands, AFileThatDoesNotLoadIsReported) {
