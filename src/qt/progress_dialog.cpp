@@ -113,7 +113,8 @@ void ProgressDialog::show_ok() {
 }
 
 void ProgressDialog::request_close(int result) {
-    result_ = result;
+    // After Stop the dialog's answer is already 1; the worker's own close does not change it.
+    if (!result_) result_ = result;
     finish_when_ready();
 }
 
