@@ -5,4 +5,6 @@ cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target plotwell-tool
-./build/tools/plotwell-tool info data/sample/town.mpr
+tool=./build/tools/plotwell-tool
+$tool info data/sample/town.mpr
+$tool check data/sample/town.mpr

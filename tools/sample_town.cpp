@@ -80,6 +80,12 @@ void build_sample_town(Project& p) {
     p.projection = 0;
     p.coord_sys = kCoordDegrees;
     p.range = {kCx - 20000, kCy - 15000, 40000, 30000};
+    // The town is placed on the globe, so the handheld can show a position.
+    p.geo.mode = kGeoScaleAndPos;
+    p.geo.west = p.range.x_min;
+    p.geo.east = p.range.x_min + p.range.width;
+    p.geo.south = p.range.y_min;
+    p.geo.north = p.range.y_min + p.range.height;
 
     Layer& land = new_layer(p, "Land", kEraseBkg, kThemeLand);
     shape(land, kDimPolygon, kLandArea, "Millbrook", box(kCx - 20000, kCy - 15000, kCx + 20000, kCy + 15000));

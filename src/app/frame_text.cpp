@@ -35,19 +35,6 @@ std::string program_dir(const char* argv0) {
     return program_dir_from_path(given.string());
 }
 
-std::string title_text(const Project& project) {
-    const std::string_view base = field_text(project.file_base_name);
-    std::string title = "Plotwell - ";
-    if (base.empty()) {
-        title += "<no project>";
-    } else {
-        title += base;
-        if (project.modified) title += " *";
-    }
-    if (title.size() > kTitleMaxChars) title.resize(kTitleMaxChars);
-    return title;
-}
-
 std::string base_name_from_argument(std::string_view argument) {
     size_t name_start = argument.size();
     while (name_start > 0 && !is_separator(argument[name_start - 1])) --name_start;

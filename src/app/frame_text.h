@@ -9,8 +9,6 @@
 
 namespace plotwell {
 
-inline constexpr size_t kTitleMaxChars = 127;
-
 // The directory of a program path, ending in "/": surrounding quotes are removed; a bare name gives
 // "./". Backslashes separate directories too, as in a path taken from a Windows command line.
 std::string program_dir_from_path(std::string_view program_path);
@@ -18,10 +16,6 @@ std::string program_dir_from_path(std::string_view program_path);
 // The directory of this program's own file, ending in "/". `argv0` is used only when the system cannot
 // name the running executable.
 std::string program_dir(const char* argv0);
-
-// "Plotwell - NAME", with " *" while the project is modified; "Plotwell - <no project>" when no
-// project is open. At most 127 characters.
-std::string title_text(const Project& project);
 
 // The project base name for a file named on the command line: the argument without its extension.
 // Only the file name part loses an extension, so a "." in a directory name never cuts the path.

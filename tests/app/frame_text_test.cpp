@@ -1,4 +1,5 @@
 #include "app/frame_text.h"
+#include "editor/window_title.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +32,20 @@ TEST(ProgramDir, OfThisProcessIsWhereItsExecutableLies) {
 
 TEST(TitleText, ShowsTheProjectAndWhetherItIsModified) {
     Project project;
-    EXPECT_EQ(title_text(project), "Plotwell - <no project>");
+    EXPECT_EQ(window_title(project), "Plotwell - <no project>");
     project.modified = 1;  // no project: nothing to mark
-    EXPECT_EQ(title_text(project), "Plotwell - <no project>");
+    EXPECT_EQ(window_title(project), "Plotwell - <no project>");
     set_field(project.file_base_name, "maps\\city");
-    EXPECT_EQ(title_text(project), "Plotwell - maps\\city *");
+    EXPECT_EQ(window_title(project), "Plotwell - maps\\city *");
     project.modified = 0;
-    EXPECT_EQ(title_text(project), "Plotwell - maps\\city");
+    EXPECT_EQ(window_title(project), "Plotwell - maps\\city");
 }
 
 TEST(TitleText, IsCutTo127Characters) {
     Project project;
     set_field(project.file_base_name, std::string(120, 'p'));
     project.modified = 1;
-    const std::string title = title_text(project);
+    const std::string title = window_title(project);
     EXPECT_EQ(title.size(), 127u);
     EXPECT_EQ(title, "Plotwell - " + std::string(116, 'p'));
 }
