@@ -14,7 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/frame_text.h"
+#include "editor/window_title.h"
 #include "editor/command_ids.h"
 #include "editor/main_window.h"
 #include "editor/menus.h"
@@ -36,7 +36,7 @@ MainWindow::MainWindow(Workspace& workspace, const CommandHooks* hooks)
     : workspace_(workspace),
       host_(this),
       ctx_{workspace.project, workspace.editor, workspace.view, host_, hooks} {
-    setWindowTitle(from_local_text(title_text(workspace.project)));
+    setWindowTitle(from_local_text(window_title(workspace.project)));
     setWindowIcon(program_icon());
     build_client();
     build_menu();
