@@ -69,6 +69,7 @@ void QtCanvas::set_clip(const ScreenRect& rect) {
 }
 
 bool QtCanvas::outside_clip(int32_t min_x, int32_t min_y, int32_t max_x, int32_t max_y) const {
+    if (!skip_outside_) return false;
     QRect area = target_ ? target_->rect() : QRect();
     if (clip_) area = area.intersected(*clip_);
     return max_x < area.left() || min_x > area.right() || max_y < area.top() || min_y > area.bottom();
@@ -89,8 +90,15 @@ void QtCanvas::polyline(const ScreenPoint* points, int count) {
         return;
     }
     ++drawn_;
-    points_.resize(size_t(count));
-    for (int i = 0; i < count; ++i) points_[size_t(i)] = QPoint(points[i].x, points[i].y);
+    // Zoomed out, many vertices fall on the same pixel as the one before; a segment of length 0 sets
+    // no pixel, so dropping the repeats saves the painter the work and leaves the picture alone.
+    points_.clear();
+    points_.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const QPoint q(points[i].x, points[i].y);
+        if (!skip_outside_ || points_.empty() || points_.back() != q) points_.push_back(q);
+    }
+    if (points_.size() < 2) return;
     QPainter& p = painter();
     if (!p.isActive()) return;
     // A cosmetic pen with flat caps leaves out the last pixel, as the platform's polyline does.
@@ -98,7 +106,7 @@ void QtCanvas::polyline(const ScreenPoint* points, int count) {
     pen.setCosmetic(true);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(points_.data(), count);
+    p.drawPolyline(points_.data(), int(points_.size()));
 }
 
 void QtCanvas::fill_span(QPainter& p, int x, int y, int w, int h, const QColor& c) {

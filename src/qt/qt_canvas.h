@@ -36,6 +36,10 @@ public:
     void stretch_image(const Image& image, const ScreenRect& dest) override;
     void set_clip(const ScreenRect& rect) override;
 
+    // Skipping of figures outside the clip and of repeated points; on by default. Off only to prove
+    // that it changes no pixel.
+    void set_skip_outside(bool skip) { skip_outside_ = skip; }
+
     // Figures handed to the painter and figures skipped as wholly outside the clip (for the benchmark).
     long long drawn_figures() const { return drawn_; }
     long long skipped_figures() const { return skipped_; }
@@ -55,6 +59,7 @@ private:
     std::vector<QPoint> points_;
     long long drawn_ = 0;
     long long skipped_ = 0;
+    bool skip_outside_ = true;
 };
 
 // A picture of the image as the painter sees it: 0xAARRGGBB pixels, top row first.
