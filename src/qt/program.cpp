@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/frame_commands.h"
+#include "app/named_project.h"
 #include "app/startup.h"
 #include "editor/command_ids.h"
 #include "qt/cursors.h"
@@ -55,7 +56,12 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     if (start.load_project) {
         // Posted: the project loads once the window is up and the loop runs.
         MainWindow* window = program->window.get();
-        QTimer::singleShot(0, window, [window]() { window->run_command(cmd::kLoadNamedProject); });
+        Program* p = program.get();
+        QTimer::singleShot(0, window, [window, p]() {
+            // An editor that cannot load projects yet leaves the load to the program's own sequence.
+            if (window->run_command(cmd::kLoadNamedProject) == CommandResult::NotAvailable)
+                load_named_project(window->context(), make_bitmap_loader(p->workspace.program_dir));
+        });
     }
     return program;
 }
