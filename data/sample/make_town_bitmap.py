@@ -34,10 +34,9 @@ def in_ellipse(x, y, cx, cy, rx, ry):
 def main():
     rng = random.Random(1852)
     # Fields: a coarse grid of plots, each with its own crop colour.
-    crops = [(214, 222, 164), (196, 214, 140), (229, 221, 170), (186, 206, 128), (222, 210, 150)]
+    crops = [(232, 238, 206), (222, 234, 196), (240, 236, 210), (214, 230, 188), (236, 230, 200)]
     plots = {}
     woods = [(15500, -9000, 4500, 3500), (-16500, 9000, 3500, 4500), (17000, 13000, 3000, 2000)]
-    pixels = bytearray()
     rows = []
     for py in range(HEIGHT):
         row = []
@@ -49,23 +48,24 @@ def main():
             r, g, b = plots[key]
             # Hedges between plots.
             if (x + 20000) % 2500 < 100 or (y + 15000) % 2000 < 100:
-                r, g, b = (150, 180, 110)
+                r, g, b = (196, 214, 170)
             for cx, cy, rx, ry in woods:
                 if in_ellipse(x, y, cx, cy, rx, ry):
-                    r, g, b = (86, 130, 70) if (px * 7 + py * 3) % 5 else (70, 112, 58)
+                    r, g, b = (168, 200, 150) if (px * 7 + py * 3) % 5 else (150, 186, 134)
             # The built-up centre: pale plaster with darker house blocks.
             if abs(x) < 9000 and -6500 < y < 6000:
-                r, g, b = (232, 226, 218)
-                if (x + 9000) % 1200 < 800 and (y + 6500) % 1000 < 600:
-                    r, g, b = (205, 170, 160)
+                r, g, b = (242, 238, 232)
+                if 150 < (x + 9000) % 1000 < 650 and 200 < (y + 6500) % 1250 < 800:
+                    r, g, b = (226, 208, 200)
             # Water: the river band, the lake and the mill pond.
             if abs(y - river_y(x)) < 260:
-                r, g, b = (120, 170, 220)
+                r, g, b = (176, 208, 238)
             if in_ellipse(x, y, 11000, 8000, 3500, 2200) or in_ellipse(x, y, -12000, -4000, 1200, 900):
-                r, g, b = (110, 160, 215)
+                r, g, b = (170, 204, 236)
             row.append((r, g, b))
         rows.append(row)
     # Bottom-up rows of BGR triples, each padded to 4 bytes.
+    pixels = bytearray()
     pad = (4 - (WIDTH * 3) % 4) % 4
     for row in reversed(rows):
         for r, g, b in row:
