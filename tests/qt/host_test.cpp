@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -195,4 +200,46 @@ TEST(QtHostDialogs, AboutShowsTheVersion) {
     f.window->run_command(cmd::kAbout);
     EXPECT_EQ(title, "About Plotwell");
     EXPECT_TRUE(texts.contains("Plotwell ver 2.4"));
+}
+
+TEST(QtHostFiles, OpenDialogHasTitleFilterAndExtensionAndMovesTheWorkingDirectory) {
+    WindowFixture f;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        QFile file(dir.filePath("city.mpr"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QString title, suffix;
+    QStringList filters;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    when_modal<QFileDialog>([&](QFileDialog* d) {
+        title = d->windowTitle();
+        filters = d->nameFilters();
+        suffix = d->defaultSuffix();
+        mode = d->fileMode();
+        d->selectFile(dir.filePath("city.mpr"));
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    const QString old_dir = QDir::currentPath();
+    FileDialogOptions options;
+    options.title = "Open Project";
+    options.filter_name = "Map Project";
+    options.filter_pattern = "*.mpr";
+    options.default_extension = ".mpr";
+    options.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
+    const auto chosen = f.window->host().open_file_dialog(options);
+    const QString now_dir = QDir::currentPath();
+    QDir::setCurrent(old_dir);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(QFileInfo(QString::fromStdString(*chosen)).canonicalFilePath(),
+              QFileInfo(dir.filePath("city.mpr")).canonicalFilePath());
+    EXPECT_EQ(title, "Open Project");
+    EXPECT_EQ(filters, QStringList{"Map Project (*.mpr)"});
+    EXPECT_EQ(suffix, "mpr");
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    EXPECT_EQ(QFileInfo(now_dir).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+
+    when_modal<QFileDialog>([](QFileDialog* d) { d->reject(); });
+    EXPECT_FALSE(f.window->host().save_file_dialog(options));
 }
