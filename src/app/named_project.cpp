@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "editor/commands.h"
 #include "editor/menus.h"
+#include "editor/project_commands.h"
 #include "editor/status_bar.h"
 #include "editor/view_state.h"
 #include "editor/window_title.h"
@@ -44,6 +46,30 @@ Outcome load_named_project(EditorContext& ctx, const BitmapImageLoader& load_ima
     ctx.host.request_redraw();
     show_layer_status(ctx);
     return Outcome::Ok;
+}
+
+Answer ask_save_project(EditorContext& ctx) {
+    const Answer answer = ctx.host.message_box("Save current project?", "Confirm", MessageIcon::Question,
+                                               MessageButtons::YesNoCancel);
+    if (answer == Answer::Cancel) return answer;
+    if (answer == Answer::Yes) {
+        Project& project = ctx.project;
+        const std::string base(field_text(project.file_base_name));
+        ctx.host.run_with_progress(
+            [&](ProgressSink& sink, const std::atomic<bool>&) { return save_project_task(project, base, sink); },
+            ProgressOptions{});
+    }
+    ctx.project.modified = 0;
+    update_title(ctx.project, ctx.host);
+    return answer;
+}
+
+bool close_main_window(EditorContext& ctx) {
+    const bool open_and_modified = !field_text(ctx.project.file_base_name).empty() && ctx.project.modified;
+    if (!open_and_modified) return close_request(ctx);
+    const SaveQuestion q = confirm_save(ctx);
+    if (q.outcome == Outcome::NotAvailable) return ask_save_project(ctx) != Answer::Cancel;
+    return q.answer != Answer::Cancel;
 }
 
 }  // namespace plotwell

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/named_project.h"
 #include "editor/window_title.h"
 #include "editor/command_ids.h"
 #include "editor/main_window.h"
@@ -269,7 +270,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     bool close = true;
-    forward([&](EditorContext& ctx) { close = close_request(ctx); });
+    forward([&](EditorContext& ctx) { close = close_main_window(ctx); });
     if (!close) {
         event->ignore();
         return;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "app/frame_commands.h"
@@ -140,4 +141,45 @@ TEST(BitmapLoader, FindsAStoredNameAsGivenOrBelowTheProgramDirectory) {
     EXPECT_FALSE(beside("missing.bmp"));
     EXPECT_FALSE(beside(""));
     EXPECT_FALSE(make_bitmap_loader("")("park.bmp"));
+}
+
+TEST(CloseMainWindow, AModifiedProjectIsAskedAboutAndYesSavesIt) {
+    TempDir dir("close_main_window");
+    Frame f;
+    set_field(f.ws.project.file_base_name, dir.file("town"));
+    f.ws.project.coord_sys = kCoordDegrees;
+    f.ws.project.range = {0, 0, 100, 100};
+    add_line(add_layer(f.ws.project, "Roads"), "Main Street", {{10, 10}, {90, 90}});
+    f.ws.project.modified = 1;
+
+    f.host.answers = {Answer::Cancel};
+    EXPECT_FALSE(close_main_window(f.ctx));
+    EXPECT_EQ(f.ws.project.modified, 1);
+    ASSERT_EQ(f.host.messages.size(), 1u);
+    EXPECT_EQ(f.host.messages[0].text, "Save current project?");
+    EXPECT_EQ(f.host.messages[0].caption, "Confirm");
+    EXPECT_EQ(f.host.messages[0].buttons, MessageButtons::YesNoCancel);
+
+    f.host.answers = {Answer::Yes};
+    EXPECT_TRUE(close_main_window(f.ctx));
+    EXPECT_EQ(f.ws.project.modified, 0);
+    Project reloaded;
+    NullProgressSink quiet;
+    EXPECT_EQ(load_project_file(reloaded, dir.file("town"), quiet), 1);
+    EXPECT_EQ(reloaded.layer_count, 1);
+    release_project_data(reloaded);
+}
+
+TEST(CloseMainWindow, NoClearsModifiedWithoutSavingAndAnUnmodifiedProjectIsNotAsked) {
+    TempDir dir("close_main_window_no");
+    Frame f;
+    set_field(f.ws.project.file_base_name, dir.file("town"));
+    f.ws.project.modified = 1;
+    f.host.answers = {Answer::No};
+    EXPECT_TRUE(close_main_window(f.ctx));
+    EXPECT_EQ(f.ws.project.modified, 0);
+    EXPECT_EQ(f.host.progress_runs, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("town.mpr")));
+    EXPECT_TRUE(close_main_window(f.ctx));
+    EXPECT_EQ(f.host.messages.size(), 1u);
 }

@@ -220,7 +220,6 @@ TEST(MainWindowClose, AModifiedProjectAsksAndCancelKeepsTheWindow) {
         box->button(QMessageBox::Cancel)->click();
     });
     f.window->close();
-    if (question.isEmpty()) GTEST_SKIP() << "the editor cannot save projects in this build";
     EXPECT_EQ(question, "Save current project?");
     EXPECT_TRUE(f.window->isVisible());
     when_modal<QMessageBox>([&](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
