@@ -1,13 +1,13 @@
-// The map view's Canvas on a QImage: solid 1-pixel pens, solid or hollow brushes, copy or XOR raster
-// mode, with Windows-style rectangles (right and bottom edges excluded). Figures that lie wholly
-// outside the clip rectangle are skipped before they reach the painter.
+// The map view's Canvas on a 32-bit QImage: solid 1-pixel pens, solid or hollow brushes, copy or XOR
+// raster mode, with the platform's pixel rules (a polyline leaves out its last point; a rectangle
+// covers its left and top edge but not its right and bottom one). Lines and rectangles are set
+// straight into the image's pixels, clipped; only stretched images go through a QPainter. Figures that
+// lie wholly outside the clip rectangle are skipped by their bounding box.
 #pragma once
 
 #include <QImage>
-#include <QPainter>
-#include <QPoint>
+#include <QRect>
 #include <optional>
-#include <vector>
 
 #include "platform/canvas.h"
 
@@ -15,17 +15,15 @@ namespace plotwell::qt {
 
 class QtCanvas final : public Canvas {
 public:
-    // Draws onto `target`, which must outlive the canvas. The painter is opened on the first figure and
-    // closed by finish() or the destructor, so that the image can be shown in between.
+    // Draws onto `target` (Format_RGB32 or Format_ARGB32), which must outlive the canvas.
     explicit QtCanvas(QImage* target);
-    ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
-    // Ends the painting pass; the next figure opens a new one with the same pen, brush, mode and clip.
-    void finish();
-    // Draws onto another image from now on (the old pass is finished first).
-    void retarget(QImage* target);
+    // Everything drawn so far is in the image already; kept for callers that end a drawing pass.
+    void finish() {}
+    // Draws onto another image from now on.
+    void retarget(QImage* target) { target_ = target; }
 
     void set_pen(Color color) override;
     void set_brush(Brush brush) override;
@@ -36,27 +34,28 @@ public:
     void stretch_image(const Image& image, const ScreenRect& dest) override;
     void set_clip(const ScreenRect& rect) override;
 
-    // Skipping of figures outside the clip and of repeated points; on by default. Off only to prove
-    // that it changes no pixel.
+    // Skipping of figures outside the clip; on by default. Off only to prove that it changes no pixel.
     void set_skip_outside(bool skip) { skip_outside_ = skip; }
 
-    // Figures handed to the painter and figures skipped as wholly outside the clip (for the benchmark).
+    // Figures drawn and figures skipped as wholly outside the clip (for the benchmark).
     long long drawn_figures() const { return drawn_; }
     long long skipped_figures() const { return skipped_; }
 
 private:
-    QPainter& painter();
-    void apply_mode(QPainter& p, RasterMode mode);
-    bool outside_clip(int32_t min_x, int32_t min_y, int32_t max_x, int32_t max_y) const;
-    void fill_span(QPainter& p, int x, int y, int w, int h, const QColor& c);
+    // The drawable pixels: the clip rectangle within the image, edges included; empty when none.
+    QRect area() const;
+    bool outside(const QRect& area, int64_t min_x, int64_t min_y, int64_t max_x, int64_t max_y) const;
+    // Sets (copy) or inverts by (XOR) `rgb` over the pixels of the rectangle, clipped to `area`.
+    void span(const QRect& area, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t rgb, bool xor_mode);
+    void segment(const QRect& area, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t rgb, bool xor_mode);
 
     QImage* target_;
-    QPainter painter_;
-    QColor pen_{Qt::black};
+    uchar* bits_ = nullptr;  // the target's pixels while a polyline is drawn
+    int64_t stride_ = 0;
+    uint32_t pen_ = 0;  // 0x00RRGGBB
     Brush brush_;
     RasterMode mode_ = RasterMode::Copy;
-    std::optional<QRect> clip_;
-    std::vector<QPoint> points_;
+    std::optional<ScreenRect> clip_;
     long long drawn_ = 0;
     long long skipped_ = 0;
     bool skip_outside_ = true;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <random>
 
 #include "qt/qt_canvas.h"
 
@@ -138,4 +140,45 @@ TEST(QtCanvas, StretchImageFillsTheDestinationAndMirrorsSwappedEdges) {
     canvas.stretch_image(broken, {0, 0, 30, 30});
     canvas.finish();
     EXPECT_EQ(image, kept);
+}
+
+TEST(QtCanvas, PolylineLeavesOutItsLastPixelAndDrawsInThePenColour) {
+    QImage image = blank();
+    {
+        QtCanvas canvas(&image);
+        canvas.set_pen({255, 0, 0});
+        const ScreenPoint pts[] = {{2, 5}, {12, 5}, {12, 15}};
+        canvas.polyline(pts, 3);
+    }
+    EXPECT_EQ(QColor(image.pixel(2, 5)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(12, 5)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(12, 14)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(12, 15)), QColor(255, 255, 255)) << "the last point is not drawn";
+    EXPECT_EQ(count_colour(image, QColor(255, 0, 0)), 20);
+}
+
+TEST(QtCanvas, ClippedLinesSetExactlyThePixelsTheWholeLineSetsInsideTheClip) {
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int32_t> coord(-300, 700);
+    const ScreenRect clip{100, 80, 300, 220};
+    for (int n = 0; n < 300; ++n) {
+        const ScreenPoint pts[] = {{coord(rng), coord(rng)}, {coord(rng), coord(rng)}, {coord(rng), coord(rng)}};
+        QImage whole = blank(400, 300), clipped = blank(400, 300);
+        {
+            QtCanvas canvas(&whole);
+            canvas.set_pen({0, 0, 255});
+            canvas.polyline(pts, 3);
+        }
+        {
+            QtCanvas canvas(&clipped);
+            canvas.set_clip(clip);
+            canvas.set_pen({0, 0, 255});
+            canvas.polyline(pts, 3);
+        }
+        const QRect inside(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+        ASSERT_EQ(whole.copy(inside), clipped.copy(inside)) << n;
+        QImage outside = clipped.copy();
+        QPainter(&outside).fillRect(inside, Qt::white);
+        ASSERT_EQ(count_colour(outside, QColor(0, 0, 255)), 0) << n;
+    }
 }
