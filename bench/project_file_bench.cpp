@@ -59,7 +59,8 @@ void BM_SaveProject(benchmark::State& state) {
     for (auto _ : state) {
         if (save_project(f.project, f.base + "-saved", quiet) != 1) std::abort();
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(std::filesystem::file_size(f.base + ".mpr")));
+    state.SetBytesProcessed(int64_t(state.iterations()) *
+                            int64_t(std::filesystem::file_size(f.base + ".mpr")));
 }
 
 void BM_LoadProject(benchmark::State& state) {
@@ -67,11 +68,13 @@ void BM_LoadProject(benchmark::State& state) {
     NullProgressSink quiet;
     for (auto _ : state) {
         auto p = std::make_unique<Project>();
-        if (load_project_file(*p, f.base, quiet) != 1 || p->layers[0].object_count + p->layers[1].object_count != kLines)
+        if (load_project_file(*p, f.base, quiet) != 1 ||
+            p->layers[0].object_count + p->layers[1].object_count != kLines)
             std::abort();
         benchmark::DoNotOptimize(p->layers[0].objects);
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(std::filesystem::file_size(f.base + ".mpr")));
+    state.SetBytesProcessed(int64_t(state.iterations()) *
+                            int64_t(std::filesystem::file_size(f.base + ".mpr")));
 }
 
 // The same file through cp; save_project also flushes the file to the disk, so the copy is timed
@@ -84,7 +87,8 @@ void BM_CopyWithCp(benchmark::State& state) {
 
 void BM_CopyWithCpAndSync(benchmark::State& state) {
     BenchFiles& f = files();
-    const std::string command = "cp '" + f.base + ".mpr' '" + f.base + "-copy.mpr' && sync '" + f.base + "-copy.mpr'";
+    const std::string command =
+        "cp '" + f.base + ".mpr' '" + f.base + "-copy.mpr' && sync '" + f.base + "-copy.mpr'";
     for (auto _ : state) run_shell(command);
 }
 

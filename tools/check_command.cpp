@@ -22,7 +22,8 @@ void check_vocabulary(const Project& p, std::vector<std::string>& problems) {
     for (int i = 0; i < p.layer_count; ++i) {
         const Layer& l = p.layers[i];
         const std::string label = "layer " + std::to_string(i) + ": ";
-        if (l.type >= kLayerTypeCount) problems.push_back(label + "unknown layer type " + std::to_string(l.type));
+        if (l.type >= kLayerTypeCount)
+            problems.push_back(label + "unknown layer type " + std::to_string(l.type));
         if (l.theme >= kThemeCount) problems.push_back(label + "unknown theme " + std::to_string(l.theme));
         int unknown = 0;
         for (const MapObject* o = l.objects; o; o = o->next)
@@ -41,7 +42,8 @@ int run_check(const std::vector<std::string>& args) {
     check_vocabulary(p, report.problems);
     for (const std::string& line : report.problems) std::printf("%s\n", line.c_str());
     if (!report.problems.empty())
-        return fail(kExitFailure, args[0] + ": " + std::to_string(report.problems.size()) + " problem(s) found");
+        return fail(kExitFailure,
+                    args[0] + ": " + std::to_string(report.problems.size()) + " problem(s) found");
     std::printf("%s: sound (%d layers, %lld objects)\n", args[0].c_str(), p.layer_count,
                 static_cast<long long>(report.objects_loaded));
     return kExitOk;

@@ -7,6 +7,7 @@
 #include "shapefile/field_text.h"
 #include "shapefile/shapefile_reader.h"
 #include "tool_command.h"
+#include "tool_project.h"
 
 namespace plotwell::tool {
 namespace {
@@ -57,7 +58,7 @@ int run(const std::vector<std::string>& args) {
         if (shown == 0) std::printf("First records:\n");
         std::printf("  %d:", ++shown);
         for (const DbfField& f : reader.fields)
-            std::printf(" %s=\"%s\"", f.name.c_str(), field_text(reader.record, f, 160).c_str());
+            std::printf(" %s=%s", f.name.c_str(), quoted(field_text(reader.record, f, 160)).c_str());
         std::printf("\n");
     }
     return kExitOk;

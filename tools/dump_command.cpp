@@ -36,7 +36,8 @@ void print_object(int layer, int index, const MapObject* o) {
             line += " " + std::to_string(object_points(o)[i].x) + "," + std::to_string(object_points(o)[i].y);
     } else if (is_category_point(o)) {
         line += " name=" + quoted(field_text(o->name, kObjectNameSize));
-        line += " category=" + std::to_string(object_category(o)) + " sub_type=" + std::to_string(object_sub_type(o));
+        line += " category=" + std::to_string(object_category(o)) +
+                " sub_type=" + std::to_string(object_sub_type(o));
     } else {
         // A PNTFEATURE keeps its icon code in the last name byte.
         const bool icon = o->type == kPntFeature;
@@ -60,13 +61,13 @@ int run_dump(const std::vector<std::string>& args) {
                 quoted(field_text(p.parent_map_basename)).c_str(), p.projection, p.coord_sys);
     std::printf("range x_min=%d y_min=%d width=%d height=%d\n", p.range.x_min, p.range.y_min, p.range.width,
                 p.range.height);
-    std::printf("geo mode=%d west=%d east=%d south=%d north=%d\n", p.geo.mode, p.geo.west, p.geo.east, p.geo.south,
-                p.geo.north);
+    std::printf("geo mode=%d west=%d east=%d south=%d north=%d\n", p.geo.mode, p.geo.west, p.geo.east,
+                p.geo.south, p.geo.north);
     std::printf("bitmaps table_reserved=%d count=%d\n", p.bitmaps.table_reserved, p.bitmaps.count);
     for (int i = 0; i < p.bitmaps.count; ++i) {
         const BackgroundBitmap& b = p.bitmaps.entries[i];
-        std::printf("bitmap %d x=%d y=%d width=%d height=%d flags=%d reserved=%d file=%s\n", i, b.x, b.y, b.width,
-                    b.height, b.flags, b.reserved, quoted(field_text(b.file_name)).c_str());
+        std::printf("bitmap %d x=%d y=%d width=%d height=%d flags=%d reserved=%d file=%s\n", i, b.x, b.y,
+                    b.width, b.height, b.flags, b.reserved, quoted(field_text(b.file_name)).c_str());
     }
     std::printf("layers count=%d\n", p.layer_count);
     for (int i = 0; i < p.layer_count; ++i) {
@@ -82,7 +83,8 @@ int run_dump(const std::vector<std::string>& args) {
     return std::fflush(stdout) == 0 ? kExitOk : fail(kExitFailure, "dump: cannot write the output");
 }
 
-const CommandRegistration reg{{"dump", "print every field and object of a project file as text", kUsage, run_dump}};
+const CommandRegistration reg{
+    {"dump", "print every field and object of a project file as text", kUsage, run_dump}};
 
 }  // namespace
 

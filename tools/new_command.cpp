@@ -85,7 +85,8 @@ int run_new(const std::vector<std::string>& args) {
             Layer layer;
             std::string error;
             if (!parse_layer(args[++i], layer, error)) return fail(kExitUsage, "new: " + error);
-            if (layers.size() == size_t(kMaxLayers)) return fail(kExitUsage, "new: Layer table full! (at most 8 layers)");
+            if (layers.size() == size_t(kMaxLayers))
+                return fail(kExitUsage, "new: Layer table full! (at most 8 layers)");
             layers.push_back(layer);
         } else if (a == "--force") {
             force = true;
@@ -99,7 +100,8 @@ int run_new(const std::vector<std::string>& args) {
     }
     std::string base;
     if (path.empty()) return fail(kExitUsage, "new: no project file given (see new --help)");
-    if (!project_base_name(path, base)) return fail(kExitUsage, "new: " + path + ": the file name must end in .mpr");
+    if (!project_base_name(path, base))
+        return fail(kExitUsage, "new: " + path + ": the file name must end in .mpr");
     if (coord_sys != "degrees" && coord_sys != "pixels")
         return fail(kExitUsage, "new: --coord-sys degrees or --coord-sys pixels is required");
 
@@ -116,8 +118,8 @@ int run_new(const std::vector<std::string>& args) {
     if (!range_text.empty()) {
         const std::vector<std::string> v = split(range_text, ',');
         int32_t r[4];
-        if (v.size() != 4 || !parse_int32(v[0], r[0]) || !parse_int32(v[1], r[1]) || !parse_int32(v[2], r[2]) ||
-            !parse_int32(v[3], r[3]))
+        if (v.size() != 4 || !parse_int32(v[0], r[0]) || !parse_int32(v[1], r[1]) ||
+            !parse_int32(v[2], r[2]) || !parse_int32(v[3], r[3]))
             return fail(kExitUsage, "new: --range " + range_text + ": expected four whole numbers X,Y,W,H");
         p.range = {r[0], r[1], r[2], r[3]};
     }
@@ -128,7 +130,8 @@ int run_new(const std::vector<std::string>& args) {
     if (!force && std::filesystem::exists(path, ec))
         return fail(kExitFailure, path + ": the file exists (use --force to replace it)");
     NullProgressSink quiet;
-    if (save_project(p, base, quiet) != 1) return fail(kExitFailure, path + ": cannot write the project file");
+    if (save_project(p, base, quiet) != 1)
+        return fail(kExitFailure, path + ": cannot write the project file");
     return kExitOk;
 }
 

@@ -10,7 +10,7 @@
 namespace plotwell::tool {
 
 class TerminalSink final : public ProgressSink {
-public:
+  public:
     TerminalSink();  // stderr, with a bar when it is a terminal
     TerminalSink(std::FILE* out, bool draw_bar) : out_(out), draw_bar_(draw_bar) {}
     ~TerminalSink() override { clear_bar(); }
@@ -23,7 +23,7 @@ public:
 
     int result() const { return result_; }
 
-private:
+  private:
     void draw();
     void clear_bar();
 

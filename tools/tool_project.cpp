@@ -10,7 +10,8 @@
 namespace plotwell::tool {
 
 bool project_base_name(const std::string& path, std::string& base) {
-    if (path.size() <= 4 || !equal_ignoring_case(std::string_view(path).substr(path.size() - 4), ".mpr")) return false;
+    if (path.size() <= 4 || !equal_ignoring_case(std::string_view(path).substr(path.size() - 4), ".mpr"))
+        return false;
     base = strip_extension(path);
     return true;
 }
@@ -58,17 +59,11 @@ std::vector<std::string> split(std::string_view text, char separator) {
     size_t start = 0;
     for (;;) {
         const size_t at = text.find(separator, start);
-        parts.emplace_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+        parts.emplace_back(
+            text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
         if (at == std::string_view::npos) return parts;
         start = at + 1;
     }
-}
-
-std::string layer_line(int index, const Layer& layer) {
-    char line[96];
-    std::snprintf(line, sizeof line, "%d: %s [%s]", index, std::string(field_text(layer.name)).c_str(),
-                  theme_name(layer.theme));
-    return line;
 }
 
 }  // namespace plotwell::tool

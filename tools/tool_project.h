@@ -29,7 +29,4 @@ bool parse_int32(std::string_view text, int32_t& value);
 // Splits "a,b,c" at commas.
 std::vector<std::string> split(std::string_view text, char separator);
 
-// A layer as other lists show it: "%d: %s [%s]".
-std::string layer_line(int index, const Layer& layer);
-
 }  // namespace plotwell::tool

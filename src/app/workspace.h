@@ -9,6 +9,8 @@
 #include "app/publisher.h"
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
+#include "export/export_settings.h"
+#include "export/map_id_table.h"
 #include "model/records.h"
 
 namespace plotwell {
@@ -20,6 +22,8 @@ struct Workspace {
     std::string program_dir;  // always ends in a directory separator
     PublisherInfo publisher;
     CategoriesFile categories;
+    ExportSettings export_settings;
+    MapIdTable map_ids;
 };
 
 }  // namespace plotwell

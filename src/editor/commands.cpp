@@ -14,9 +14,13 @@ namespace plotwell {
 
 namespace {
 
-bool has_project(const Project& p) { return !field_text(p.file_base_name).empty(); }
+bool has_project(const Project& p) {
+    return !field_text(p.file_base_name).empty();
+}
 
-CommandResult result_of(Outcome o) { return o == Outcome::NotAvailable ? CommandResult::NotAvailable : CommandResult::Done; }
+CommandResult result_of(Outcome o) {
+    return o == Outcome::NotAvailable ? CommandResult::NotAvailable : CommandResult::Done;
+}
 
 void need_project_message(EditorContext& ctx) {
     ctx.host.message_box("You need to open or create a project first.", "Error", MessageIcon::Error,
@@ -99,8 +103,10 @@ CommandResult handle_command(EditorContext& ctx, int command) {
     EditorState& ed = ctx.editor;
     Project& project = ctx.project;
     switch (command) {
-        case cmd::kNew: return result_of(new_project_command(ctx));
-        case cmd::kOpen: return result_of(open_project_command(ctx));
+        case cmd::kNew:
+            return result_of(new_project_command(ctx));
+        case cmd::kOpen:
+            return result_of(open_project_command(ctx));
         case cmd::kLoadNamedProject:
             project.modified = 0;
             update_title(project, ctx.host);
@@ -115,7 +121,8 @@ CommandResult handle_command(EditorContext& ctx, int command) {
             if (o != Outcome::NotAvailable) update_title(project, ctx.host);
             return result_of(o);
         }
-        case cmd::kClose: return result_of(close_project_command(ctx));
+        case cmd::kClose:
+            return result_of(close_project_command(ctx));
         case cmd::kProjectProperties: {
             if (!has_project(project)) {
                 update_title(project, ctx.host);
@@ -129,8 +136,10 @@ CommandResult handle_command(EditorContext& ctx, int command) {
             }
             return result_of(o);
         }
-        case cmd::kGeoInfo: return result_of(geo_info_command(ctx));
-        case cmd::kPublisherSettings: return result_of(publisher_settings_command(ctx));
+        case cmd::kGeoInfo:
+            return result_of(geo_info_command(ctx));
+        case cmd::kPublisherSettings:
+            return result_of(publisher_settings_command(ctx));
         case cmd::kExport:
             if (!has_project(project)) return CommandResult::Done;
             return result_of(export_command(ctx));
@@ -152,14 +161,26 @@ CommandResult handle_command(EditorContext& ctx, int command) {
                 return CommandResult::Done;
             }
             return result_of(import_project_command(ctx));
-        case cmd::kExit: ctx.host.request_close(); return CommandResult::Done;
-        case cmd::kAbout: return result_of(about_command(ctx));
-        case cmd::kLayerUp: layer_up(ctx); return CommandResult::Done;
-        case cmd::kLayerDown: layer_down(ctx); return CommandResult::Done;
+        case cmd::kExit:
+            ctx.host.request_close();
+            return CommandResult::Done;
+        case cmd::kAbout:
+            return result_of(about_command(ctx));
+        case cmd::kLayerUp:
+            layer_up(ctx);
+            return CommandResult::Done;
+        case cmd::kLayerDown:
+            layer_down(ctx);
+            return CommandResult::Done;
         case cmd::kEditLayers: {
             const Outcome o = edit_layers_command(ctx);
             if (o == Outcome::NotAvailable) return CommandResult::NotAvailable;
             if (o == Outcome::Ok) {
+                // The export's layer list and region level name layers by number: start them afresh.
+                if (ctx.export_settings) {
+                    ctx.export_settings->visible_layer_count = 0;
+                    ctx.export_settings->region_level_count = 0;
+                }
                 project.modified = 1;
                 ctx.host.request_redraw();
             }
@@ -176,47 +197,82 @@ CommandResult handle_command(EditorContext& ctx, int command) {
         }
         case cmd::kNewPoint:
         case cmd::kNewLine:
-        case cmd::kNewPolygon: return new_object_command(ctx, command);
-        case cmd::kSelectTool: return tool_command(ctx, kToolSelect);
-        case cmd::kRectangleTool: return tool_command(ctx, kToolRectangle);
-        case cmd::kComplete: return result_of(complete_drawing(ctx));
+        case cmd::kNewPolygon:
+            return new_object_command(ctx, command);
+        case cmd::kSelectTool:
+            return tool_command(ctx, kToolSelect);
+        case cmd::kRectangleTool:
+            return tool_command(ctx, kToolRectangle);
+        case cmd::kComplete:
+            return result_of(complete_drawing(ctx));
         case cmd::kUndo:
             if (ed.drawing_points.empty()) return CommandResult::Done;
             ed.drawing_points.pop_back();
             ctx.host.request_redraw();
             return CommandResult::Done;
-        case cmd::kProperties: properties_command(ctx); return CommandResult::Done;
-        case cmd::kDelete: delete_command(ctx); return CommandResult::Done;
-        case cmd::kSelectAll: select_all(ctx); return CommandResult::Done;
-        case cmd::kSelectByType: select_by_type(ctx); return CommandResult::Done;
-        case cmd::kCut: return result_of(cut_objects(ctx));
-        case cmd::kCopy: return result_of(copy_objects(ctx));
-        case cmd::kPaste: return result_of(paste_objects(ctx));
-        case cmd::kZoomIn: zoom_in(ctx.view); ctx.host.request_redraw(); return CommandResult::Done;
-        case cmd::kZoomOut: zoom_out(ctx.view); ctx.host.request_redraw(); return CommandResult::Done;
-        case cmd::kShowAllLayers: set_display_flags(ctx, true); return CommandResult::Done;
-        case cmd::kCurrentLayerOnly: set_display_flags(ctx, false); return CommandResult::Done;
+        case cmd::kProperties:
+            properties_command(ctx);
+            return CommandResult::Done;
+        case cmd::kDelete:
+            delete_command(ctx);
+            return CommandResult::Done;
+        case cmd::kSelectAll:
+            select_all(ctx);
+            return CommandResult::Done;
+        case cmd::kSelectByType:
+            select_by_type(ctx);
+            return CommandResult::Done;
+        case cmd::kCut:
+            return result_of(cut_objects(ctx));
+        case cmd::kCopy:
+            return result_of(copy_objects(ctx));
+        case cmd::kPaste:
+            return result_of(paste_objects(ctx));
+        case cmd::kZoomIn:
+            zoom_in(ctx.view);
+            ctx.host.request_redraw();
+            return CommandResult::Done;
+        case cmd::kZoomOut:
+            zoom_out(ctx.view);
+            ctx.host.request_redraw();
+            return CommandResult::Done;
+        case cmd::kShowAllLayers:
+            set_display_flags(ctx, true);
+            return CommandResult::Done;
+        case cmd::kCurrentLayerOnly:
+            set_display_flags(ctx, false);
+            return CommandResult::Done;
         case cmd::kInsertPoint:
             if (ed.current_objects.size() != 1) return CommandResult::Done;
             return result_of(insert_point(ctx));
         case cmd::kAddPoint:
             if (ed.current_objects.size() != 1) return CommandResult::Done;
             return result_of(add_point(ctx));
-        case cmd::kMarkSplitPoint: ed.split_mark = ed.hot_index; return CommandResult::Done;
-        case cmd::kSplitPolygonHere: return split_command(ctx, split_polygon, "Bad split points");
-        case cmd::kSplitLineHere: return split_command(ctx, split_line, "Bad split point");
+        case cmd::kMarkSplitPoint:
+            ed.split_mark = ed.hot_index;
+            return CommandResult::Done;
+        case cmd::kSplitPolygonHere:
+            return split_command(ctx, split_polygon, "Bad split points");
+        case cmd::kSplitLineHere:
+            return split_command(ctx, split_line, "Bad split point");
         case cmd::kDeletePoint: {
             if (ed.hot_kind != HotKind::Object || !ed.hot_item) return CommandResult::Done;
             const Outcome o = delete_point(ctx);
             if (o == Outcome::Ok) mark_modified(ctx);
             return result_of(o);
         }
-        case cmd::kJoinLines: return result_of(join_lines(ctx));
-        case cmd::kLockPosition: return bitmap_command(ctx, set_bitmap_locked(ctx, true));
-        case cmd::kUnlockPosition: return bitmap_command(ctx, set_bitmap_locked(ctx, false));
-        case cmd::kShowBitmap: return bitmap_command(ctx, set_bitmap_hidden(ctx, false));
-        case cmd::kHideBitmap: return bitmap_command(ctx, set_bitmap_hidden(ctx, true));
-        default: return CommandResult::Unknown;
+        case cmd::kJoinLines:
+            return result_of(join_lines(ctx));
+        case cmd::kLockPosition:
+            return bitmap_command(ctx, set_bitmap_locked(ctx, true));
+        case cmd::kUnlockPosition:
+            return bitmap_command(ctx, set_bitmap_locked(ctx, false));
+        case cmd::kShowBitmap:
+            return bitmap_command(ctx, set_bitmap_hidden(ctx, false));
+        case cmd::kHideBitmap:
+            return bitmap_command(ctx, set_bitmap_hidden(ctx, true));
+        default:
+            return CommandResult::Unknown;
     }
 }
 

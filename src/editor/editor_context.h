@@ -6,6 +6,7 @@
 
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
+#include "export/export_settings.h"
 #include "model/records.h"
 #include "platform/host.h"
 
@@ -28,8 +29,7 @@ struct CommandHooks {
     std::function<Outcome(EditorContext&)> import_shapefile;
     std::function<Outcome(EditorContext&)> import_project;
     std::function<Outcome(EditorContext&)> about;
-    // Ok when the Layers dialog was confirmed; the hook also resets the export's visible layer and
-    // region level counts, which the editor does not hold.
+    // Ok when the Layers dialog was confirmed.
     std::function<Outcome(EditorContext&)> edit_layers;
     std::function<Outcome(EditorContext&)> background_bitmaps;  // "Background Bitmaps"
 };
@@ -40,6 +40,8 @@ struct EditorContext {
     ViewState& view;
     Host& host;
     const CommandHooks* hooks = nullptr;
+    // The export's choices, which a new layer table invalidates; none where no export exists (tests).
+    ExportSettings* export_settings = nullptr;
 };
 
 }  // namespace plotwell

@@ -25,8 +25,12 @@ struct SelectionRect {
     int32_t y2 = 0;
     friend bool operator==(const SelectionRect&, const SelectionRect&) = default;
 };
-inline bool selection_exists(const SelectionRect& r) { return r.x1 < r.x2 && r.y1 < r.y2; }
-inline Rect selection_as_rect(const SelectionRect& r) { return Rect{r.x1, r.y1, r.x2, r.y2}; }
+inline bool selection_exists(const SelectionRect& r) {
+    return r.x1 < r.x2 && r.y1 < r.y2;
+}
+inline Rect selection_as_rect(const SelectionRect& r) {
+    return Rect{r.x1, r.y1, r.x2, r.y2};
+}
 
 // What hit testing last found under the cursor.
 enum class HotKind { None, Object, Bitmap, SelectionRect };
@@ -52,7 +56,7 @@ struct LastCategory {
 
 struct EditorState {
     int tool_mode = kToolSelect;
-    int current_layer = -1;  // -1: the background bitmaps are current
+    int current_layer = -1;                   // -1: the background bitmaps are current
     std::vector<MapObject*> current_objects;  // at most kMaxCurrentObjects, insertion order
 
     HotKind hot_kind = HotKind::None;

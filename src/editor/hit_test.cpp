@@ -10,7 +10,9 @@ namespace plotwell {
 
 namespace {
 
-bool strictly_between(int64_t v, int64_t e1, int64_t e2) { return std::min(e1, e2) < v && v < std::max(e1, e2); }
+bool strictly_between(int64_t v, int64_t e1, int64_t e2) {
+    return std::min(e1, e2) < v && v < std::max(e1, e2);
+}
 
 ScreenPoint screen_of(const ViewState& view, const Project& project, Point p) {
     return world_to_screen(view, project, p);
@@ -27,10 +29,12 @@ bool vertex_hit(ScreenPoint p, ScreenPoint& q) {
 SegmentAnswer segment_test(ScreenPoint a, ScreenPoint b, ScreenPoint p) {
     const int64_t dx = int64_t(b.x) - a.x;
     const int64_t dy = int64_t(b.y) - a.y;
-    // Screen points are int32, so these products stay well inside 64 bits.
-    const int64_t cross = (int64_t(p.x) - a.x) * dy - (int64_t(p.y) - a.y) * dx;
-    const int64_t k = cross < 0 ? -cross : cross;
-    const int64_t m = std::max(std::llabs(dx), std::llabs(dy));
+    // Far off-screen vertices sit at the ends of the int32 range, where these products need more
+    // than 64 bits.
+    using Wide = __int128;
+    const Wide cross = Wide(int64_t(p.x) - a.x) * dy - Wide(int64_t(p.y) - a.y) * dx;
+    const Wide k = cross < 0 ? -cross : cross;
+    const Wide m = std::max(std::llabs(dx), std::llabs(dy));
     if (k >= m) return SegmentAnswer::None;
     if (strictly_between(a.x, b.x, p.x) || strictly_between(a.y, b.y, p.y)) return SegmentAnswer::BeyondA;
     if (strictly_between(b.x, a.x, p.x) || strictly_between(b.y, a.y, p.y)) return SegmentAnswer::BeyondB;
@@ -41,15 +45,19 @@ bool segment_hit(ScreenPoint a, ScreenPoint b, ScreenPoint q) {
     SegmentAnswer answer = segment_test(a, b, q);
     if (answer == SegmentAnswer::None) {
         const bool flat = std::llabs(int64_t(b.y) - a.y) < std::llabs(int64_t(b.x) - a.x);
-        const ScreenPoint n1 = flat ? ScreenPoint{q.x, q.y - 1} : ScreenPoint{q.x - 1, q.y};
-        const ScreenPoint n2 = flat ? ScreenPoint{q.x, q.y + 1} : ScreenPoint{q.x + 1, q.y};
+        auto step = [](int32_t v, int d) {
+            return int32_t(std::clamp<int64_t>(int64_t(v) + d, INT32_MIN, INT32_MAX));
+        };
+        const ScreenPoint n1 = flat ? ScreenPoint{q.x, step(q.y, -1)} : ScreenPoint{step(q.x, -1), q.y};
+        const ScreenPoint n2 = flat ? ScreenPoint{q.x, step(q.y, 1)} : ScreenPoint{step(q.x, 1), q.y};
         answer = segment_test(a, b, n1);
         if (answer == SegmentAnswer::None) answer = segment_test(a, b, n2);
     }
     return answer == SegmentAnswer::Between;
 }
 
-ObjectHit hit_object(const ViewState& view, const Project& project, const MapObject* object, ScreenPoint probe) {
+ObjectHit hit_object(const ViewState& view, const Project& project, const MapObject* object,
+                     ScreenPoint probe) {
     if (object->dimension == kDimPoint) {
         ScreenPoint q = probe;
         if (vertex_hit(screen_of(view, project, object_position(object)), q)) return {HitKind::Vertex, 0};
@@ -72,7 +80,8 @@ ObjectHit hit_object(const ViewState& view, const Project& project, const MapObj
     return {};
 }
 
-FoundObject find_object_at(const ViewState& view, const Project& project, const Layer& layer, ScreenPoint probe) {
+FoundObject find_object_at(const ViewState& view, const Project& project, const Layer& layer,
+                           ScreenPoint probe) {
     for (MapObject* o = layer.objects; o; o = o->next) {
         const ObjectHit hit = hit_object(view, project, o, probe);
         if (hit.kind != HitKind::None) return {o, hit};
@@ -80,7 +89,8 @@ FoundObject find_object_at(const ViewState& view, const Project& project, const 
     return {};
 }
 
-MapObject* snap_to_vertex(const ViewState& view, const Project& project, const Layer& layer, ScreenPoint& probe) {
+MapObject* snap_to_vertex(const ViewState& view, const Project& project, const Layer& layer,
+                          ScreenPoint& probe) {
     for (MapObject* o = layer.objects; o; o = o->next) {
         if (o->dimension == kDimPoint) {
             if (vertex_hit(screen_of(view, project, object_position(o)), probe)) return o;
@@ -103,15 +113,20 @@ std::optional<HandleHit> handle_hit(ScreenPoint a, ScreenPoint e, ScreenPoint pr
         Cursor cursor_y_down, cursor_y_up;
     };
     const Candidate candidates[8] = {
-        {{a.x, a.y}, 0, 6, Cursor::SizeNwse, Cursor::SizeNesw}, {{mx, a.y}, 1, 7, Cursor::SizeNs, Cursor::SizeNs},
-        {{e.x, a.y}, 2, 8, Cursor::SizeNesw, Cursor::SizeNwse}, {{a.x, my}, 3, 3, Cursor::SizeWe, Cursor::SizeWe},
-        {{e.x, my}, 5, 5, Cursor::SizeWe, Cursor::SizeWe},      {{a.x, e.y}, 6, 0, Cursor::SizeNesw, Cursor::SizeNwse},
-        {{mx, e.y}, 7, 1, Cursor::SizeNs, Cursor::SizeNs},      {{e.x, e.y}, 8, 2, Cursor::SizeNwse, Cursor::SizeNesw},
+        {{a.x, a.y}, 0, 6, Cursor::SizeNwse, Cursor::SizeNesw},
+        {{mx, a.y}, 1, 7, Cursor::SizeNs, Cursor::SizeNs},
+        {{e.x, a.y}, 2, 8, Cursor::SizeNesw, Cursor::SizeNwse},
+        {{a.x, my}, 3, 3, Cursor::SizeWe, Cursor::SizeWe},
+        {{e.x, my}, 5, 5, Cursor::SizeWe, Cursor::SizeWe},
+        {{a.x, e.y}, 6, 0, Cursor::SizeNesw, Cursor::SizeNwse},
+        {{mx, e.y}, 7, 1, Cursor::SizeNs, Cursor::SizeNs},
+        {{e.x, e.y}, 8, 2, Cursor::SizeNwse, Cursor::SizeNesw},
     };
     const bool up = coord_sys == kCoordDegrees;
     for (const Candidate& c : candidates) {
         ScreenPoint q = probe;
-        if (vertex_hit(c.at, q)) return HandleHit{up ? c.index_y_up : c.index_y_down, up ? c.cursor_y_up : c.cursor_y_down};
+        if (vertex_hit(c.at, q))
+            return HandleHit{up ? c.index_y_up : c.index_y_down, up ? c.cursor_y_up : c.cursor_y_down};
     }
     return std::nullopt;
 }

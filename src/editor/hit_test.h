@@ -27,16 +27,19 @@ struct ObjectHit {
     // Vertex: its index. Segment: the index at which a vertex inserted on it would go.
     int index = 0;
 };
-ObjectHit hit_object(const ViewState& view, const Project& project, const MapObject* object, ScreenPoint probe);
+ObjectHit hit_object(const ViewState& view, const Project& project, const MapObject* object,
+                     ScreenPoint probe);
 
 struct FoundObject {
     MapObject* object = nullptr;
     ObjectHit hit;
 };
 // The first object in list order that answers a vertex or a segment.
-FoundObject find_object_at(const ViewState& view, const Project& project, const Layer& layer, ScreenPoint probe);
+FoundObject find_object_at(const ViewState& view, const Project& project, const Layer& layer,
+                           ScreenPoint probe);
 // The first vertex in list order near the probe; the probe moves onto it. None leaves the probe alone.
-MapObject* snap_to_vertex(const ViewState& view, const Project& project, const Layer& layer, ScreenPoint& probe);
+MapObject* snap_to_vertex(const ViewState& view, const Project& project, const Layer& layer,
+                          ScreenPoint& probe);
 
 struct HandleHit {
     int index = 0;  // row * 3 + column on the screen; 4 (the middle) means move

@@ -12,7 +12,9 @@ namespace plotwell {
 
 namespace {
 
-bool drawing_mode(int mode) { return mode == kToolPoint || mode == kToolLine || mode == kToolPolygon; }
+bool drawing_mode(int mode) {
+    return mode == kToolPoint || mode == kToolLine || mode == kToolPolygon;
+}
 
 // A click counts only with a current layer and inside the map area; an empty range refuses it.
 bool click_allowed(EditorContext& ctx, ScreenPoint p) {
@@ -20,7 +22,8 @@ bool click_allowed(EditorContext& ctx, ScreenPoint p) {
     const CoordRange& r = ctx.project.range;
     if (r.width < 1 || r.height < 1) {
         ctx.host.message_box(
-            "Project has empty coordinate range! You need to import some data, or explicitly set the coordinate "
+            "Project has empty coordinate range! You need to import some data, or explicitly set the "
+            "coordinate "
             "range.",
             "Error", MessageIcon::Warning, MessageButtons::Ok);
         return false;
@@ -59,9 +62,11 @@ void set_hot_rectangle(EditorContext& ctx, ScreenPoint p) {
 
 }  // namespace
 
-void on_resize(EditorContext& ctx, int32_t client_width, int32_t client_height, const WindowMetrics& metrics) {
+void on_resize(EditorContext& ctx, int32_t client_width, int32_t client_height,
+               const WindowMetrics& metrics) {
     ctx.editor.layout = compute_layout(client_width, client_height, metrics);
     ctx.view.view_rect = ctx.editor.layout.map_area;
+    ctx.host.set_status_parts(status_part_edges(ctx.editor.layout));
     set_scroll_bars(ctx.view, ctx.project, ctx.host);
 }
 
@@ -70,7 +75,9 @@ void on_paint(EditorContext& ctx, Canvas& canvas) {
     ctx.editor.blink_shown = false;  // a repaint restarts the blink cycle
 }
 
-bool should_blink(const EditorState& editor) { return !editor.current_objects.empty() && !editor.drag.dragging; }
+bool should_blink(const EditorState& editor) {
+    return !editor.current_objects.empty() && !editor.drag.dragging;
+}
 
 void on_timer(EditorContext& ctx) {
     if (!should_blink(ctx.editor)) return;
@@ -84,11 +91,20 @@ void on_timer(EditorContext& ctx) {
 CommandResult on_key(EditorContext& ctx, const KeyPress& press) {
     if (auto command = find_accelerator(press)) return handle_command(ctx, *command);
     switch (press.key) {
-        case Key::Left: on_scroll(ctx, ScrollBar::Horizontal, ScrollAction::LineBack); break;
-        case Key::Right: on_scroll(ctx, ScrollBar::Horizontal, ScrollAction::LineForward); break;
-        case Key::Up: on_scroll(ctx, ScrollBar::Vertical, ScrollAction::LineBack); break;
-        case Key::Down: on_scroll(ctx, ScrollBar::Vertical, ScrollAction::LineForward); break;
-        default: return CommandResult::Unknown;
+        case Key::Left:
+            on_scroll(ctx, ScrollBar::Horizontal, ScrollAction::LineBack);
+            break;
+        case Key::Right:
+            on_scroll(ctx, ScrollBar::Horizontal, ScrollAction::LineForward);
+            break;
+        case Key::Up:
+            on_scroll(ctx, ScrollBar::Vertical, ScrollAction::LineBack);
+            break;
+        case Key::Down:
+            on_scroll(ctx, ScrollBar::Vertical, ScrollAction::LineForward);
+            break;
+        default:
+            return CommandResult::Unknown;
     }
     return CommandResult::Done;
 }
@@ -97,10 +113,14 @@ CommandResult on_char(EditorContext& ctx, char c) {
     switch (c) {
         case '\r':
             if (ctx.editor.tool_mode == kToolSelect) return handle_command(ctx, cmd::kProperties);
-            return complete_drawing(ctx) == Outcome::NotAvailable ? CommandResult::NotAvailable : CommandResult::Done;
-        case '+': return handle_command(ctx, cmd::kZoomIn);
-        case '-': return handle_command(ctx, cmd::kZoomOut);
-        default: return CommandResult::Unknown;
+            return complete_drawing(ctx) == Outcome::NotAvailable ? CommandResult::NotAvailable
+                                                                  : CommandResult::Done;
+        case '+':
+            return handle_command(ctx, cmd::kZoomIn);
+        case '-':
+            return handle_command(ctx, cmd::kZoomOut);
+        default:
+            return CommandResult::Unknown;
     }
 }
 
@@ -123,14 +143,17 @@ void on_mouse_move(EditorContext& ctx, ScreenPoint p) {
         return;
     }
     const bool in_map = inside_map_area(ed.layout, p) && current_layer_ptr(ctx.project, ed);
-    if (ed.tool_mode == kToolRectangle) {
-        if (ed.drag.button_down)
-            follow_rubber_band(ctx, p);
-        else if (in_map)
-            set_hot_rectangle(ctx, p);
-    } else if (ed.tool_mode == kToolSelect) {
-        if (!ed.drag.button_down && in_map) hover(ctx, p);
+    if (ed.tool_mode == kToolRectangle && !ed.drag.button_down && in_map) {
+        set_hot_rectangle(ctx, p);
+        return;
     }
+    if (ed.tool_mode == kToolSelect && !ed.drag.button_down && in_map) {
+        hover(ctx, p);
+        return;
+    }
+    if (ed.tool_mode == kToolRectangle && ed.drag.button_down) follow_rubber_band(ctx, p);
+    // Everywhere else (the drawing modes among them) the map area shows the window's own arrow.
+    ctx.host.set_cursor(Cursor::Arrow);
 }
 
 void on_left_down(EditorContext& ctx, ScreenPoint p) {
@@ -139,6 +162,7 @@ void on_left_down(EditorContext& ctx, ScreenPoint p) {
     ed.drag.press = p;
     if (ed.current_layer == -1) {
         if (ed.hot_kind == HotKind::Bitmap && ed.hot_bitmap >= 0 &&
+            ed.hot_bitmap < ctx.project.bitmaps.count && ed.hot_bitmap < kMaxBitmaps &&
             !(ctx.project.bitmaps.entries[ed.hot_bitmap].flags & kBitmapLocked))
             start_bitmap_drag(ctx, p);
         return;
@@ -216,7 +240,8 @@ std::optional<int> choose_context_menu(const Project& project, const EditorState
             case kDimPoint:
                 if (hot && ed.hot_on_vertex) return kMenuPointVertex;
                 return std::nullopt;
-            default: return std::nullopt;
+            default:
+                return std::nullopt;
         }
     }
     if (ed.current_objects.size() == 2) return kMenuTwoObjects;

@@ -56,7 +56,8 @@ void paint_bitmaps(const Project& project, const EditorState& editor, const View
 
 void paint_layers(const Project& project, const EditorState& editor, const ViewState& view, Canvas& canvas) {
     if (project.layer_count <= 0) return;
-    if (length_to_screen(view, project.range.width) > 50000 || length_to_screen(view, project.range.height) > 50000)
+    if (length_to_screen(view, project.range.width) > 50000 ||
+        length_to_screen(view, project.range.height) > 50000)
         return;
     const int layers = std::min(project.layer_count, kMaxLayers);
     for (int i = 0; i < layers; ++i) {
@@ -83,7 +84,8 @@ void paint_figure(const Project& project, const EditorState& editor, const ViewS
     draw_markers(pts.data(), int(n), canvas, c, style::brush(c));
 }
 
-void paint_selection(const Project& project, const EditorState& editor, const ViewState& view, Canvas& canvas) {
+void paint_selection(const Project& project, const EditorState& editor, const ViewState& view,
+                     Canvas& canvas) {
     const SelectionRect& r = editor.selection_rect;
     if (!selection_exists(r)) return;
     const ScreenRect s =
@@ -125,7 +127,8 @@ void paint_map(const Project& project, const EditorState& editor, const ViewStat
             view, project, {add32(range.x_min, range.width), add32(range.y_min, range.height)});
         const ScreenRect sheet = ordered(a, e);
         // A sheet larger than this would only cost time: it covers the whole area anyway.
-        if (a.x <= e.x && int64_t(sheet.right) - sheet.left <= 100000 && int64_t(sheet.bottom) - sheet.top <= 100000)
+        if (a.x <= e.x && int64_t(sheet.right) - sheet.left <= 100000 &&
+            int64_t(sheet.bottom) - sheet.top <= 100000)
             canvas.fill_rect(sheet, style::kWhite);
     }
     paint_bitmaps(project, editor, view, canvas);
@@ -134,8 +137,8 @@ void paint_map(const Project& project, const EditorState& editor, const ViewStat
     paint_selection(project, editor, view, canvas);
 }
 
-void draw_object(const ViewState& view, const Project& project, const MapObject* object, Canvas& canvas, bool markers,
-                 RasterMode mode) {
+void draw_object(const ViewState& view, const Project& project, const MapObject* object, Canvas& canvas,
+                 bool markers, RasterMode mode) {
     if (object->dimension != kDimPoint && !has_points(object)) return;
     const RasterMode previous = canvas.set_raster_mode(mode);
     if (object->dimension == kDimPoint) {

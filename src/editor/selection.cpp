@@ -17,10 +17,14 @@ namespace plotwell {
 std::string object_properties_title(const MapObject* object) {
     if (object->dimension == kDimPoint) {
         switch (object->type) {
-            case kPntFeature: return "Simple Point Object";
-            case kLink: return "Link Object";
-            case kCatPntFeature: return "Category Point Object";
-            default: break;  // an unknown point type still gets the plain details dialog
+            case kPntFeature:
+                return "Simple Point Object";
+            case kLink:
+                return "Link Object";
+            case kCatPntFeature:
+                return "Category Point Object";
+            default:
+                break;  // an unknown point type still gets the plain details dialog
         }
     }
     const int d = object->dimension < kDimensionCount ? object->dimension : kDimPolygon;
@@ -36,7 +40,8 @@ void mark_modified(EditorContext& ctx) {
 void set_current_object(EditorContext& ctx, MapObject* object) {
     ctx.editor.current_objects.clear();
     if (object) ctx.editor.current_objects.push_back(object);
-    ctx.host.set_status_text(kStatusObjectPart, object ? std::string(field_text(object->name)) : std::string());
+    ctx.host.set_status_text(kStatusObjectPart,
+                             object ? std::string(field_text(object->name)) : std::string());
 }
 
 void set_current_list(EditorContext& ctx, MapObject* chain) {
@@ -124,7 +129,8 @@ void select_by_type(EditorContext& ctx) {
     if (ctx.host.run_dialog(request) != 1) return;
     const uint8_t d = request.dimension;
     const int t = request.type;
-    select_matching(ctx, *layer, [d, t](const MapObject* o) { return o->dimension == d && (t < 0 || o->type == t); });
+    select_matching(ctx, *layer,
+                    [d, t](const MapObject* o) { return o->dimension == d && (t < 0 || o->type == t); });
 }
 
 void start_rubber_band(EditorContext& ctx, ScreenPoint press) {
@@ -154,7 +160,8 @@ void end_rubber_band(EditorContext& ctx, ScreenPoint release) {
     // The frame's second corner follows the moves; a release without a move still counts where it is.
     drag.frame.right = release.x;
     drag.frame.bottom = release.y;
-    if (octagonal_distance(drag.frame.left, drag.frame.top, drag.frame.right, drag.frame.bottom) > kHitTolerance) {
+    if (octagonal_distance(drag.frame.left, drag.frame.top, drag.frame.right, drag.frame.bottom) >
+        kHitTolerance) {
         const Point w = screen_to_world(ctx.view, ctx.project, {drag.frame.right, drag.frame.bottom});
         ed.selection_rect.x2 = w.x;
         ed.selection_rect.y2 = w.y;

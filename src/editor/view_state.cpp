@@ -23,13 +23,18 @@ int64_t trunc_to_int64(double v) {
     return int64_t(t);
 }
 
-// The 32-bit differences of the formulas, without the undefined behaviour of an overflow.
-int32_t diff32(int32_t a, int32_t b) { return int32_t(uint32_t(a) - uint32_t(b)); }
+// The differences inside the formulas are taken in 64 bits: in 32 bits a point far outside the view
+// would wrap round to the other side of it.
+int64_t scaled(int64_t n, float zoom) {
+    return trunc_to_int64(double(n) * double(zoom));
+}
+int64_t unscaled(int64_t n, float zoom) {
+    return trunc_to_int64(double(n) / double(zoom));
+}
 
-int64_t scaled(int32_t n, float zoom) { return trunc_to_int64(double(n) * double(zoom)); }
-int64_t unscaled(int32_t n, float zoom) { return trunc_to_int64(double(n) / double(zoom)); }
-
-bool degrees(const Project& project) { return project.coord_sys == kCoordDegrees; }
+bool degrees(const Project& project) {
+    return project.coord_sys == kCoordDegrees;
+}
 
 }  // namespace
 
@@ -45,17 +50,17 @@ int32_t half_height(const ViewState& view) {
 
 ScreenPoint world_to_screen(const ViewState& view, const Project& project, Point p) {
     ScreenPoint s;
-    s.x = clamp_to_int32(scaled(diff32(p.x, view.origin_x), view.zoom) + half_width(view));
-    const int32_t dy = degrees(project) ? diff32(int32_t(uint32_t(view.origin_y) + uint32_t(project.range.height)), p.y)
-                                        : diff32(p.y, view.origin_y);
+    s.x = clamp_to_int32(scaled(int64_t(p.x) - view.origin_x, view.zoom) + half_width(view));
+    const int64_t dy =
+        degrees(project) ? int64_t(view.origin_y) + project.range.height - p.y : int64_t(p.y) - view.origin_y;
     s.y = clamp_to_int32(scaled(dy, view.zoom) + half_height(view) + view.view_rect.top);
     return s;
 }
 
 Point screen_to_world(const ViewState& view, const Project& project, ScreenPoint s) {
     Point p;
-    p.x = clamp_to_int32(unscaled(diff32(s.x, half_width(view)), view.zoom) + view.origin_x);
-    const int32_t d = diff32(s.y, int32_t(uint32_t(half_height(view)) + uint32_t(view.view_rect.top)));
+    p.x = clamp_to_int32(unscaled(int64_t(s.x) - half_width(view), view.zoom) + view.origin_x);
+    const int64_t d = int64_t(s.y) - half_height(view) - view.view_rect.top;
     if (degrees(project))
         p.y = clamp_to_int32(int64_t(project.range.height) - unscaled(d, view.zoom) + view.origin_y);
     else
@@ -63,14 +68,19 @@ Point screen_to_world(const ViewState& view, const Project& project, ScreenPoint
     return p;
 }
 
-int32_t length_to_screen(const ViewState& view, int32_t n) { return clamp_to_int32(scaled(n, view.zoom)); }
-int32_t length_to_world(const ViewState& view, int32_t n) { return clamp_to_int32(unscaled(n, view.zoom)); }
+int32_t length_to_screen(const ViewState& view, int32_t n) {
+    return clamp_to_int32(scaled(n, view.zoom));
+}
+int32_t length_to_world(const ViewState& view, int32_t n) {
+    return clamp_to_int32(unscaled(n, view.zoom));
+}
 
 void fit_view(ViewState& view, const Project& project) {
     const CoordRange& r = project.range;
     if (r.width < 1 || r.height < 1) return;
     view.origin_x = clamp_to_int32(int64_t(r.x_min) + r.width / 2);
-    view.origin_y = clamp_to_int32(degrees(project) ? int64_t(r.y_min) - r.height / 2 : int64_t(r.y_min) + r.height / 2);
+    view.origin_y =
+        clamp_to_int32(degrees(project) ? int64_t(r.y_min) - r.height / 2 : int64_t(r.y_min) + r.height / 2);
     const int64_t area_width = int64_t(view.view_rect.right) - view.view_rect.left;
     view.zoom = 1.0f;
     for (;;) {
@@ -91,15 +101,16 @@ void zoom_out(ViewState& view) {
     if (z >= std::numeric_limits<float>::min()) view.zoom = z;
 }
 
-void scroll_view(ViewState& view, const Project& project, ScrollBar bar, ScrollAction action, int32_t page_pixels,
-                 int32_t thumb_position) {
+void scroll_view(ViewState& view, const Project& project, ScrollBar bar, ScrollAction action,
+                 int32_t page_pixels, int32_t thumb_position) {
     const bool horizontal = bar == ScrollBar::Horizontal;
     if (action == ScrollAction::ThumbRelease) {
         // The full 32-bit position: cutting it to 16 bits would throw a degree map's view far away.
         (horizontal ? view.origin_x : view.origin_y) = thumb_position;
         return;
     }
-    const int32_t step = (action == ScrollAction::LineBack || action == ScrollAction::LineForward) ? 40 : page_pixels;
+    const int32_t step =
+        (action == ScrollAction::LineBack || action == ScrollAction::LineForward) ? 40 : page_pixels;
     int64_t delta = unscaled(step, view.zoom);
     if (action == ScrollAction::LineBack || action == ScrollAction::PageBack) delta = -delta;
     if (horizontal)

@@ -12,7 +12,8 @@ namespace plotwell {
 struct ViewState {
     float zoom = 1.0f;     // client pixels per map unit
     int32_t origin_x = 0;  // map x at the horizontal centre of the map area
-    int32_t origin_y = 0;  // map y at the vertical centre (with decimal degrees: that y minus the range height)
+    int32_t origin_y =
+        0;  // map y at the vertical centre (with decimal degrees: that y minus the range height)
     ScreenRect view_rect;  // the map area in client pixels
 };
 
@@ -34,8 +35,8 @@ void zoom_out(ViewState& view);
 enum class ScrollAction { LineBack, LineForward, PageBack, PageForward, ThumbRelease };
 // One scroll bar notification. `page_pixels` is the main window's client width (horizontal) or height
 // (vertical); `thumb_position` is used by ThumbRelease only.
-void scroll_view(ViewState& view, const Project& project, ScrollBar bar, ScrollAction action, int32_t page_pixels,
-                 int32_t thumb_position = 0);
+void scroll_view(ViewState& view, const Project& project, ScrollBar bar, ScrollAction action,
+                 int32_t page_pixels, int32_t thumb_position = 0);
 
 // The values both scroll bars show for the current view.
 ScrollBarValues scroll_bar_values(const ViewState& view, const Project& project, ScrollBar bar);

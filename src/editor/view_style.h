@@ -17,7 +17,9 @@ inline constexpr Color kWhite{255, 255, 255};
 inline constexpr Color kLightGrey{192, 192, 192};
 inline constexpr Color kDarkGrey{64, 64, 64};  // the window background around the sheet
 
-inline constexpr Brush brush(Color c) { return Brush{c, false}; }
+inline constexpr Brush brush(Color c) {
+    return Brush{c, false};
+}
 inline constexpr Brush kHollowBrush{Color{}, true};
 
 }  // namespace plotwell::style

@@ -17,6 +17,8 @@ std::string window_title(const Project& project) {
     return title;
 }
 
-void update_title(const Project& project, Host& host) { host.set_title(window_title(project)); }
+void update_title(const Project& project, Host& host) {
+    host.set_title(window_title(project));
+}
 
 }  // namespace plotwell

@@ -33,7 +33,8 @@ int build_object(ExportState& state, const ObjectItem& item, DefinitionBuilder& 
     const std::string_view name = export_object_name(o);
     if (o->dimension == kDimPolygon && item.middle.size() + 2 >= kMaxPolygonPoints) {
         char line[128];
-        std::snprintf(line, sizeof line, "Error: Too many vertices (name: %s)\r\n", std::string(name).c_str());
+        std::snprintf(line, sizeof line, "Error: Too many vertices (name: %s)\r\n",
+                      std::string(name).c_str());
         sink.log_line(line);
         return kStoreOk;
     }
@@ -75,13 +76,15 @@ int build_point(ExportState& state, const PointItem& item, const MapIdTable& map
             b.head.push_back(object_category(o));
             b.head.push_back(0);
             break;
-        default: return kStoreOk;  // no point layout for this type
+        default:
+            return kStoreOk;  // no point layout for this type
     }
     return store_definition(state, state.layer_tables[size_t(item.layer)], b, named);
 }
 }  // namespace
 
-int build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids, ProgressSink& sink) {
+int build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
+               ProgressSink& sink) {
     sink.log_line("Building data chunks...\r\n");
     state.data_area.assign(size_t(kDataAreaSize), 0);
     state.write_pos = unit_size(state);

@@ -11,6 +11,7 @@ namespace plotwell {
 
 // The layer tables must exist (one per visible layer). Returns 0, or non-zero with the build error set
 // when a step failed.
-int build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids, ProgressSink& sink);
+int build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
+               ProgressSink& sink);
 
 }  // namespace plotwell

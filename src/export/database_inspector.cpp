@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "export/cell_tree.h"
@@ -31,28 +32,50 @@ std::string format(const char* fmt, auto... args) {
 const char* type_code_name(uint8_t code, Context context) {
     if (context != Context::object) return code == kRegionParentCode ? "REGION_NODE" : "REGION_LEAF";
     switch (code) {
-        case 1: return "FREEWAY";
-        case 2: return "HIGHWAY";
-        case 3: return "ROAD3";
-        case 4: return "ROAD4";
-        case 5: return "ROAD5";
-        case 6: return "ROAD6";
-        case 7: return "WATER";
-        case 8: return "OPENSPACE";
-        case 9: return "PNTFEATURE";
-        case 10: return "RIVER";
-        case 11: return "WATERLINE";
-        case 12: return "RAILROAD";
-        case 14: return "LINK";
-        case 15: return "BORDER";
-        case 16: return "INVISAREA";
-        case 17: return "LAND";
-        case 18: return "CATPNTFEATURE";
-        case 19: return "SUBWAY";
-        case 20: return "BUILDING";
-        case 21: return "SIMPLEROUTE";
-        case 255: return "UNKNOWN";
-        default: return nullptr;
+        case 1:
+            return "FREEWAY";
+        case 2:
+            return "HIGHWAY";
+        case 3:
+            return "ROAD3";
+        case 4:
+            return "ROAD4";
+        case 5:
+            return "ROAD5";
+        case 6:
+            return "ROAD6";
+        case 7:
+            return "WATER";
+        case 8:
+            return "OPENSPACE";
+        case 9:
+            return "PNTFEATURE";
+        case 10:
+            return "RIVER";
+        case 11:
+            return "WATERLINE";
+        case 12:
+            return "RAILROAD";
+        case 14:
+            return "LINK";
+        case 15:
+            return "BORDER";
+        case 16:
+            return "INVISAREA";
+        case 17:
+            return "LAND";
+        case 18:
+            return "CATPNTFEATURE";
+        case 19:
+            return "SUBWAY";
+        case 20:
+            return "BUILDING";
+        case 21:
+            return "SIMPLEROUTE";
+        case 255:
+            return "UNKNOWN";
+        default:
+            return nullptr;
     }
 }
 
@@ -73,7 +96,8 @@ std::string quoted(std::string_view text) {
 }
 
 // Text of a fixed, NUL-terminated field; a missing terminator is a violation.
-std::string fixed_text(const uint8_t* p, size_t size, const char* what, std::vector<std::string>& violations) {
+std::string fixed_text(const uint8_t* p, size_t size, const char* what,
+                       std::vector<std::string>& violations) {
     const void* nul = std::memchr(p, 0, size);
     if (!nul) {
         violations.push_back(format("%s is not NUL-terminated", what));
@@ -83,7 +107,7 @@ std::string fixed_text(const uint8_t* p, size_t size, const char* what, std::vec
 }
 
 class Inspector {
-public:
+  public:
     explicit Inspector(std::span<const uint8_t> file) : file_(file) {}
 
     InspectReport run() {
@@ -91,11 +115,13 @@ public:
         return std::move(report_);
     }
 
-private:
+  private:
     void violation(std::string text) {
         // A hostile file can repeat one fault thousands of times; the first few tell the story.
-        if (report_.violations.size() < 200) report_.violations.push_back(std::move(text));
-        else if (report_.violations.size() == 200) report_.violations.push_back("further violations left out");
+        if (report_.violations.size() < 200)
+            report_.violations.push_back(std::move(text));
+        else if (report_.violations.size() == 200)
+            report_.violations.push_back("further violations left out");
     }
 
     const uint8_t* record_bytes(size_t i) const { return file_.data() + records_[i].begin; }
@@ -108,7 +134,8 @@ private:
         const uint8_t* h = file_.data();
         report_.map_name = fixed_text(h, kMapNameSize, "database name", report_.violations);
         if (get_be16(h + 32) != 0 || get_be16(h + 34) != 0) violation("attributes or version not 0");
-        if (get_be32(h + 36) != kPdbFixedDate || get_be32(h + 40) != kPdbFixedDate) violation("unexpected dates");
+        if (get_be32(h + 36) != kPdbFixedDate || get_be32(h + 40) != kPdbFixedDate)
+            violation("unexpected dates");
         for (int off : {44, 48, 52, 56, 68, 72})
             if (get_be32(h + off) != 0) violation(format("PDB header field at %d not 0", off));
         if (std::memcmp(h + 60, "DATa", 4) != 0 || std::memcmp(h + 64, "trk1", 4) != 0)
@@ -124,9 +151,11 @@ private:
         for (size_t i = 0; i < count; ++i) {
             const uint8_t* e = h + kPdbHeaderSize + i * kPdbRecordEntrySize;
             offsets[i] = get_be32(e);
-            if (e[4] != kPdbRecordAttributes) violation(format("record %zu: attributes 0x%02X", i, unsigned(e[4])));
+            if (e[4] != kPdbRecordAttributes)
+                violation(format("record %zu: attributes 0x%02X", i, unsigned(e[4])));
             const uint32_t id = (uint32_t(e[5]) << 16) | (uint32_t(e[6]) << 8) | e[7];
-            if (id != kPdbFirstUniqueId + i) violation(format("record %zu: unique ID 0x%06X", i, unsigned(id)));
+            if (id != kPdbFirstUniqueId + i)
+                violation(format("record %zu: unique ID 0x%06X", i, unsigned(id)));
         }
         const size_t list_end = kPdbHeaderSize + count * kPdbRecordEntrySize;
         if (count == 0) {
@@ -174,12 +203,14 @@ private:
             return false;
         }
         report_.header_flags = p[0];
-        if (!(p[0] & kHeaderAlways) || (p[0] & ~(kHeaderAlways | kHeaderPublisher | kHeaderScaleOnly | kHeaderRegions)))
+        if (!(p[0] & kHeaderAlways) ||
+            (p[0] & ~(kHeaderAlways | kHeaderPublisher | kHeaderScaleOnly | kHeaderRegions)))
             violation(format("map header flags 0x%02X", unsigned(p[0])));
         if (p[1] != 0) violation("map header byte 1 not 0");
         const uint16_t sum = header_checksum(std::span<const uint8_t>(p + 4, 32));
         if (get_be16(p + 2) != sum)
-            violation(format("header checksum 0x%04X, bytes 4..35 sum to 0x%04X", unsigned(get_be16(p + 2)), unsigned(sum)));
+            violation(format("header checksum 0x%04X, bytes 4..35 sum to 0x%04X", unsigned(get_be16(p + 2)),
+                             unsigned(sum)));
         report_.format = p[4];
         report_.map_class = p[5];
         if (p[4] != 5 && p[4] != 6) violation(format("map format %u", unsigned(p[4])));
@@ -193,7 +224,8 @@ private:
         report_.output.y_min = get_be16(p + 8);
         report_.output.x_max = get_be16(p + 10);
         report_.output.y_max = get_be16(p + 12);
-        if (report_.output.x_min != 1 || report_.output.y_min != 1) violation("output range does not start at (1, 1)");
+        if (report_.output.x_min != 1 || report_.output.y_min != 1)
+            violation("output range does not start at (1, 1)");
         if (report_.output.x_max < 1 || report_.output.y_max < 1) violation("output range without extent");
         report_.geo_scale = int16_t(get_be16(p + 14));
         report_.map_id = int16_t(get_be16(p + 16));
@@ -235,7 +267,8 @@ private:
         for (int i = 8; i <= 16; ++i)
             if (q[i] > 4) violation(format("preferences: zoom %u at byte %d", unsigned(q[i]), i));
         if (q[17] != 0xFF) violation("preferences: byte 17 not 0xFF");
-        if ((q[18] & 0x0F) > 2 || (q[18] & 0x80)) violation(format("preferences: auto details 0x%02X", unsigned(q[18])));
+        if ((q[18] & 0x0F) > 2 || (q[18] & 0x80))
+            violation(format("preferences: auto details 0x%02X", unsigned(q[18])));
         if (q[19] > 4 && q[19] != 0xFF) violation(format("preferences: names zoom %u", unsigned(q[19])));
         if (get_be32(q + 20) != 0) violation("preferences: trailing bytes not 0");
     }
@@ -258,12 +291,14 @@ private:
             }
         }
         if (p[12] != 0 || p[13] != 0) violation("publisher date not followed by two zero bytes");
-        report_.publisher_notice = fixed_text(p + 14, kPublisherNoticeSize, "publisher notice", report_.violations);
+        report_.publisher_notice =
+            fixed_text(p + 14, kPublisherRecordNoticeSize, "publisher notice", report_.violations);
         const size_t n = r.size - 46;
         if (p[r.size - 1] != 0) violation("contact text does not end the record with 0");
         report_.contact = fixed_text(p + 46, n, "contact text", report_.violations);
         if (report_.contact.size() + 1 != n) violation("bytes after the contact text");
-        if (report_.contact.find('\r') != std::string::npos) violation("contact text holds a carriage return");
+        if (report_.contact.find('\r') != std::string::npos)
+            violation("contact text holds a carriage return");
     }
 
     void read_region_record(size_t index) {
@@ -280,7 +315,8 @@ private:
             if (r.size < 4 + 16 * levels) return;
         }
         report_.region_root_offset = get_be16(p + 2);
-        if (levels > 0) report_.region_level_name = fixed_text(p + 4, 16, "region level name", report_.violations);
+        if (levels > 0)
+            report_.region_level_name = fixed_text(p + 4, 16, "region level name", report_.violations);
     }
 
     bool read_data(size_t first) {
@@ -327,11 +363,13 @@ private:
             while (offset != 0) {
                 const int32_t position = int32_t(offset) << shift_;
                 if (position >= report_.data_length) {
-                    violation(format("%s cell %d: offset %u points past the data", owner.c_str(), cell, unsigned(offset)));
+                    violation(format("%s cell %d: offset %u points past the data", owner.c_str(), cell,
+                                     unsigned(offset)));
                     break;
                 }
                 if (!visited_.insert(position).second) {
-                    violation(format("%s cell %d: Definition at %d reached twice", owner.c_str(), cell, int(position)));
+                    violation(format("%s cell %d: Definition at %d reached twice", owner.c_str(), cell,
+                                     int(position)));
                     break;
                 }
                 InspectedDefinition d;
@@ -342,8 +380,8 @@ private:
                 if (kind == 5 && context != Context::region_root) {
                     const int expected = cell_index(report_.output, box_[0], box_[1], box_[2], box_[3]);
                     if (expected != cell)
-                        violation(format("%s: Definition at %d sits in cell %d, its box belongs in cell %d", owner.c_str(),
-                                         int(position), cell, expected));
+                        violation(format("%s: Definition at %d sits in cell %d, its box belongs in cell %d",
+                                         owner.c_str(), int(position), cell, expected));
                 }
                 const uint16_t next = get_be16(area_.data() + position);
                 report_.definitions.push_back(std::move(d));
@@ -358,7 +396,8 @@ private:
     }
 
     void read_region_tree() {
-        const uint8_t entry[2] = {uint8_t(report_.region_root_offset >> 8), uint8_t(report_.region_root_offset)};
+        const uint8_t entry[2] = {uint8_t(report_.region_root_offset >> 8),
+                                  uint8_t(report_.region_root_offset)};
         walk_table(entry, 1, "region root", Context::region_root);
     }
 
@@ -375,7 +414,8 @@ private:
         if (begin + 3 > limit) return fail("runs past its data record");
         d.type = area_[begin + 2];
         const char* type_name = type_code_name(d.type, context);
-        if (context == Context::object ? !type_name : (d.type != kRegionLeafCode && d.type != kRegionParentCode))
+        if (context == Context::object ? !type_name
+                                       : (d.type != kRegionLeafCode && d.type != kRegionParentCode))
             return fail("unknown type code");
         box_[0] = box_[1] = 0x7FFF;
         box_[2] = box_[3] = 0;
@@ -424,7 +464,8 @@ private:
             if (d.vertices.empty()) return fail("empty vertex list");
             if (context != Context::object) {
                 if ((p - begin) % 2 != 0) {
-                    if (p >= limit || area_[p] != kVertexListEnd) return fail("region node of odd length before its table");
+                    if (p >= limit || area_[p] != kVertexListEnd)
+                        return fail("region node of odd length before its table");
                     ++p;
                 }
                 if (context == Context::region_root) {
@@ -433,7 +474,8 @@ private:
                     box_[0] = box_[1] = box_[2] = box_[3] = 1;
                 }
                 if (d.type == kRegionParentCode) {
-                    if (p + 2 * kCellTreeEntries > limit) return fail("child table runs past its data record");
+                    if (p + 2 * kCellTreeEntries > limit)
+                        return fail("child table runs past its data record");
                     child_table_ = int64_t(p);
                     p += 2 * kCellTreeEntries;
                 } else if (context == Context::region_root) {
@@ -449,7 +491,8 @@ private:
         }
         d.length = int32_t(p - begin);
         if (d.length > kMaxDefinitionLength) fail("longer than 8000 bytes");
-        if (context == Context::region_node && d.type == kRegionParentCode) fail("region node below the root has children");
+        if (context == Context::region_node && d.type == kRegionParentCode)
+            fail("region node below the root has children");
         return true;
     }
 
@@ -461,7 +504,8 @@ private:
     }
 
     // One coordinate part: a step byte, or 0x81 and the absolute value. False at the end of the data.
-    bool read_part(std::span<const uint8_t> data, size_t& p, uint16_t previous, uint16_t& value, bool& canonical) {
+    bool read_part(std::span<const uint8_t> data, size_t& p, uint16_t previous, uint16_t& value,
+                   bool& canonical) {
         if (p >= data.size()) return false;
         const uint8_t b = data[p++];
         if (b == kVertexAbsolute) {
@@ -519,12 +563,15 @@ private:
                 violation(format("name index entry %zu: no object Definition at %d", i / 2, int(position)));
                 continue;
             }
-            if (!listed.insert(position).second) violation(format("name index entry %zu: listed twice", i / 2));
+            if (!listed.insert(position).second)
+                violation(format("name index entry %zu: listed twice", i / 2));
             if (d->type == 14) violation(format("name index entry %zu: a LINK point", i / 2));
             const std::string name = name_position(d->type) < 0 ? std::string() : d->name;
-            if (!printable_name(name)) violation(format("name index entry %zu: name %s not printable", i / 2, quoted(name).c_str()));
+            if (!printable_name(name))
+                violation(format("name index entry %zu: name %s not printable", i / 2, quoted(name).c_str()));
             if (i > 0 && compare_index_names(previous, name) > 0)
-                violation(format("name index entry %zu: %s sorts before %s", i / 2, quoted(name).c_str(), quoted(previous).c_str()));
+                violation(format("name index entry %zu: %s sorts before %s", i / 2, quoted(name).c_str(),
+                                 quoted(previous).c_str()));
             report_.index_names.push_back(name);
             previous = name;
         }
@@ -532,23 +579,28 @@ private:
         for (const InspectedDefinition& d : report_.definitions) {
             if (d.owner.rfind("layer", 0) != 0 || d.type == 14 || d.name.empty()) continue;
             if (!listed.count(d.position))
-                violation(format("%s: named Definition at %d missing from the name index", d.owner.c_str(), d.position));
+                violation(format("%s: named Definition at %d missing from the name index", d.owner.c_str(),
+                                 d.position));
         }
     }
 
-    const InspectedDefinition* find_object(int32_t position) const {
-        for (const InspectedDefinition& d : report_.definitions)
-            if (d.position == position && d.owner.rfind("layer", 0) == 0) return &d;
-        return nullptr;
+    const InspectedDefinition* find_object(int32_t position) {
+        if (objects_.empty())
+            for (const InspectedDefinition& d : report_.definitions)
+                if (d.owner.rfind("layer", 0) == 0) objects_.emplace(d.position, &d);
+        const auto it = objects_.find(position);
+        return it == objects_.end() ? nullptr : it->second;
     }
 
     void check_overlaps() {
         std::vector<std::pair<int32_t, int32_t>> spans;
-        for (const InspectedDefinition& d : report_.definitions) spans.emplace_back(d.position, d.position + d.length);
+        for (const InspectedDefinition& d : report_.definitions)
+            spans.emplace_back(d.position, d.position + d.length);
         std::sort(spans.begin(), spans.end());
         for (size_t i = 1; i < spans.size(); ++i)
             if (spans[i].first < spans[i - 1].second)
-                violation(format("Definitions at %d and %d overlap", int(spans[i - 1].first), int(spans[i].first)));
+                violation(
+                    format("Definitions at %d and %d overlap", int(spans[i - 1].first), int(spans[i].first)));
     }
 
     std::span<const uint8_t> file_;
@@ -556,6 +608,7 @@ private:
     std::vector<Span> records_;
     std::vector<uint8_t> area_;
     std::set<int32_t> visited_;
+    std::map<int32_t, const InspectedDefinition*> objects_;
     int shift_ = 3;
     int32_t record_size_ = 16384;
     int box_[4] = {};
@@ -564,29 +617,34 @@ private:
 
 }  // namespace
 
-InspectReport inspect_database(std::span<const uint8_t> file) { return Inspector(file).run(); }
+InspectReport inspect_database(std::span<const uint8_t> file) {
+    return Inspector(file).run();
+}
 
 std::string format_inspect_report(const InspectReport& r, bool dump) {
     std::string out;
     auto line = [&](const std::string& text) { out += text + "\n"; };
     if (dump) {
         line(format("database %s: %d records", quoted(r.map_name).c_str(), r.record_count));
-        line(format("header: flags 0x%02X format %u class 0x%02X range %u,%u..%u,%u scale %d map-id %d parent-id %d "
-                    "geo %d %d %d %d layers %zu",
-                    unsigned(r.header_flags), unsigned(r.format), unsigned(r.map_class), unsigned(r.output.x_min),
-                    unsigned(r.output.y_min), unsigned(r.output.x_max), unsigned(r.output.y_max), int(r.geo_scale),
-                    int(r.map_id), int(r.parent_map_id), int(r.geo_bounds[0]), int(r.geo_bounds[1]),
-                    int(r.geo_bounds[2]), int(r.geo_bounds[3]), r.layers.size()));
+        line(format(
+            "header: flags 0x%02X format %u class 0x%02X range %u,%u..%u,%u scale %d map-id %d parent-id %d "
+            "geo %d %d %d %d layers %zu",
+            unsigned(r.header_flags), unsigned(r.format), unsigned(r.map_class), unsigned(r.output.x_min),
+            unsigned(r.output.y_min), unsigned(r.output.x_max), unsigned(r.output.y_max), int(r.geo_scale),
+            int(r.map_id), int(r.parent_map_id), int(r.geo_bounds[0]), int(r.geo_bounds[1]),
+            int(r.geo_bounds[2]), int(r.geo_bounds[3]), r.layers.size()));
         if (r.preferences.size() == size_t(kPreferencesBlockSize)) {
             const auto& q = r.preferences;
-            line(format("preferences: centre %u,%u zoom %u groups %u,%u,%u,%u,%u,%u,%u,%u auto 0x%02X names %d",
-                        unsigned(get_be16(&q[4])), unsigned(get_be16(&q[6])), q[8], q[9], q[10], q[11], q[12], q[13],
-                        q[14], q[15], q[16], unsigned(q[18]), q[19] == 0xFF ? -1 : int(q[19])));
+            line(format(
+                "preferences: centre %u,%u zoom %u groups %u,%u,%u,%u,%u,%u,%u,%u auto 0x%02X names %d",
+                unsigned(get_be16(&q[4])), unsigned(get_be16(&q[6])), q[8], q[9], q[10], q[11], q[12], q[13],
+                q[14], q[15], q[16], unsigned(q[18]), q[19] == 0xFF ? -1 : int(q[19])));
         }
         for (size_t i = 0; i < r.layers.size(); ++i) {
             const InspectedLayer& l = r.layers[i];
-            line(format("layer %zu: type %u theme-bits 0x%02X zoom-category %u cell-table kind %d", i + 1, unsigned(l.type),
-                        unsigned(l.theme_bits), unsigned(l.min_zoom_category), l.table_kind));
+            line(format("layer %zu: type %u theme-bits 0x%02X zoom-category %u cell-table kind %d", i + 1,
+                        unsigned(l.type), unsigned(l.theme_bits), unsigned(l.min_zoom_category),
+                        l.table_kind));
         }
         if (r.has_publisher)
             line(format("publisher: date %s notice %s contact %s", quoted(r.publisher_date).c_str(),
@@ -596,22 +654,25 @@ std::string format_inspect_report(const InspectReport& r, bool dump) {
                         unsigned(r.region_root_offset)));
         line(format("data: %d records, %d bytes", r.data_record_count, int(r.data_length)));
         line(format("name index: %zu entries", r.index_names.size()));
-        for (size_t i = 0; i < r.index_names.size(); ++i) line(format("  %zu %s", i, quoted(r.index_names[i]).c_str()));
+        for (size_t i = 0; i < r.index_names.size(); ++i)
+            line(format("  %zu %s", i, quoted(r.index_names[i]).c_str()));
         for (const InspectedDefinition& d : r.definitions) {
             const Context context = d.owner == "region root" ? Context::region_root
                                     : d.owner == "region"    ? Context::region_node
                                                              : Context::object;
             const char* name = type_code_name(d.type, context);
-            std::string text = format("%s cell %d @%d len %d type %u %s", d.owner.c_str(), d.cell, int(d.position),
-                                      int(d.length), unsigned(d.type), name ? name : "?");
+            std::string text = format("%s cell %d @%d len %d type %u %s", d.owner.c_str(), d.cell,
+                                      int(d.position), int(d.length), unsigned(d.type), name ? name : "?");
             if (d.type == 9) text += format(" icon %u", unsigned(d.field3));
-            if (d.type == 18) text += format(" category %u sub-type %u", unsigned(d.category), unsigned(d.field3));
+            if (d.type == 18)
+                text += format(" category %u sub-type %u", unsigned(d.category), unsigned(d.field3));
             if (d.type == 14) text += format(" map-id %u", unsigned(d.map_id));
             if (d.has_name) text += " name " + quoted(d.name);
             if (d.is_point) text += format(" at %u,%u", unsigned(d.point.x), unsigned(d.point.y));
             if (!d.vertices.empty()) {
                 text += format(" vertices %zu:", d.vertices.size());
-                for (const ScaledPoint& v : d.vertices) text += format(" %u,%u", unsigned(v.x), unsigned(v.y));
+                for (const ScaledPoint& v : d.vertices)
+                    text += format(" %u,%u", unsigned(v.x), unsigned(v.y));
             }
             line(text);
         }

@@ -18,13 +18,13 @@ struct InspectedDefinition {
     std::string owner;  // "layer 1", "region root", "region"
     int cell = 0;
     uint8_t type = 0;
-    uint8_t field3 = 0;     // icon code, sub-type, route network
-    uint8_t category = 0;   // CATPNTFEATURE
-    uint16_t map_id = 0;    // LINK
+    uint8_t field3 = 0;    // icon code, sub-type, route network
+    uint8_t category = 0;  // CATPNTFEATURE
+    uint16_t map_id = 0;   // LINK
     bool is_point = false;
     ScaledPoint point;
     bool has_name = false;
-    std::string name;       // as stored (a BORDER keeps its name here)
+    std::string name;  // as stored (a BORDER keeps its name here)
     std::vector<ScaledPoint> vertices;
 };
 
@@ -66,7 +66,8 @@ struct InspectReport {
     // Data
     int data_record_count = 0;
     int32_t data_length = 0;  // P: the data bytes without the two closing zero bytes
-    std::vector<InspectedDefinition> definitions;  // layers in order, cells ascending, list order; then regions
+    std::vector<InspectedDefinition>
+        definitions;  // layers in order, cells ascending, list order; then regions
 
     bool ok() const { return violations.empty(); }
 };

@@ -24,7 +24,28 @@ uint16_t header_checksum(std::span<const uint8_t> bytes) {
 }
 
 namespace {
-void put_text(ByteBuffer& out, std::string_view text, size_t size) {
+// Big-endian appends byte by byte (the records are small; this keeps the optimiser's bounds
+// analysis simple).
+struct RecordBytes {
+    std::vector<uint8_t> bytes;
+    size_t size() const { return bytes.size(); }
+    void put_u8(uint8_t v) { bytes.push_back(v); }
+    void put_be16(uint16_t v) {
+        bytes.push_back(uint8_t(v >> 8));
+        bytes.push_back(uint8_t(v));
+    }
+    void put_be32(uint32_t v) {
+        put_be16(uint16_t(v >> 16));
+        put_be16(uint16_t(v));
+    }
+    void put_zeros(size_t n) { bytes.insert(bytes.end(), n, 0); }
+    void put_bytes(const void* data, size_t n) {
+        const uint8_t* p = static_cast<const uint8_t*>(data);
+        bytes.insert(bytes.end(), p, p + n);
+    }
+};
+
+void put_text(RecordBytes& out, std::string_view text, size_t size) {
     const size_t n = std::min(text.size(), size - 1);
     out.put_bytes(text.data(), n);
     out.put_zeros(size - n);
@@ -32,25 +53,28 @@ void put_text(ByteBuffer& out, std::string_view text, size_t size) {
 
 std::vector<uint8_t> map_header_record(const ExportState& state, const ExportSettings& settings,
                                        const DatabaseExtras& extras, bool publisher, bool regions) {
-    ByteBuffer r;
+    RecordBytes r;
     const int layers = settings.visible_layer_count;
     uint8_t flags = kHeaderAlways;
     if (publisher) flags |= kHeaderPublisher;
     if (extras.geo.mode == kGeoScale) flags |= kHeaderScaleOnly;
     if (regions) flags |= kHeaderRegions;
+    // Bytes 4..35 first: the checksum in bytes 2..3 covers them.
+    RecordBytes sum;
+    sum.put_u8(settings.has_map_preferences ? 6 : 5);
+    sum.put_u8(uint8_t(settings.map_class));
+    sum.put_be16(state.output.x_min);
+    sum.put_be16(state.output.y_min);
+    sum.put_be16(state.output.x_max);
+    sum.put_be16(state.output.y_max);
+    sum.put_be16(uint16_t(extras.geo.scale));
+    sum.put_be16(uint16_t(settings.map_id));
+    sum.put_be16(uint16_t(settings.parent_map_id));
+    for (int32_t v : state.header_geo) sum.put_be32(uint32_t(v));
     r.put_u8(flags);
     r.put_u8(0);
-    r.put_be16(0);  // checksum, below
-    r.put_u8(settings.has_map_preferences ? 6 : 5);
-    r.put_u8(uint8_t(settings.map_class));
-    r.put_be16(state.output.x_min);
-    r.put_be16(state.output.y_min);
-    r.put_be16(state.output.x_max);
-    r.put_be16(state.output.y_max);
-    r.put_be16(uint16_t(extras.geo.scale));
-    r.put_be16(uint16_t(settings.map_id));
-    r.put_be16(uint16_t(settings.parent_map_id));
-    for (int32_t v : state.header_geo) r.put_be32(uint32_t(v));
+    r.put_be16(header_checksum(sum.bytes));
+    r.put_bytes(sum.bytes.data(), sum.size());
     r.put_be32(0);
     r.put_be16(uint16_t(layers));
     r.put_be16(0);
@@ -77,19 +101,19 @@ std::vector<uint8_t> map_header_record(const ExportState& state, const ExportSet
         r.put_u8(uint8_t(settings.layer_props[number].min_zoom_category));
         r.put_zeros(4);
     }
-    put_be16(r.bytes.data() + 2, header_checksum(std::span<const uint8_t>(r.bytes.data() + 4, 32)));
     return std::move(r.bytes);
 }
 
 std::vector<uint8_t> publisher_record(const DatabaseExtras& extras) {
-    ByteBuffer r;
+    RecordBytes r;
     r.put_bytes("PV", 2);
     char date[32];
     std::snprintf(date, sizeof date, "%02d-%02d-%04d", extras.date.day, extras.date.month, extras.date.year);
     put_text(r, date, 11);  // ten characters and their end
     r.put_u8(0);
-    put_text(r, extras.publisher_notice, kPublisherNoticeSize);
-    std::string contact(extras.contact.substr(0, std::min<size_t>(extras.contact.size(), kContactSize - 1)));
+    put_text(r, extras.publisher_notice, kPublisherRecordNoticeSize);
+    std::string contact(
+        extras.contact.substr(0, std::min<size_t>(extras.contact.size(), kPublisherRecordContactSize - 1)));
     contact.erase(std::remove(contact.begin(), contact.end(), '\r'), contact.end());
     const size_t nul = contact.find('\0');
     if (nul != std::string::npos) contact.resize(nul);
@@ -99,7 +123,7 @@ std::vector<uint8_t> publisher_record(const DatabaseExtras& extras) {
 }
 
 std::vector<uint8_t> region_record(const ExportState& state, const ExportSettings& settings) {
-    ByteBuffer r;
+    RecordBytes r;
     r.put_u8(0);
     r.put_u8(uint8_t(settings.region_level_count));
     r.put_be16(state.region_root_offset);
@@ -118,11 +142,11 @@ std::vector<uint8_t> assemble_database(const ExportState& state, const ExportSet
     records.push_back(map_header_record(state, settings, extras, publisher, regions));
     if (publisher) records.push_back(publisher_record(extras));
     if (regions) records.push_back(region_record(state, settings));
-    ByteBuffer index;
+    RecordBytes index;
     for (int32_t position : state.name_index) index.put_be16(uint16_t(position >> state.unit_shift));
     records.push_back(std::move(index.bytes));
     for (const CellTable& table : state.layer_tables) {
-        ByteBuffer t;
+        RecordBytes t;
         for (uint16_t e : table.entries) t.put_be16(e);
         records.push_back(std::move(t.bytes));
     }
@@ -136,7 +160,7 @@ std::vector<uint8_t> assemble_database(const ExportState& state, const ExportSet
         records.emplace_back(state.data_area.begin() + begin, state.data_area.begin() + end);
     }
 
-    ByteBuffer out;
+    RecordBytes out;
     const size_t count = records.size();
     char name[kMapNameSize];
     set_field(name, field_text(settings.map_name));

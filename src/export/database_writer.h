@@ -31,8 +31,8 @@ inline constexpr uint8_t kHeaderRegions = 0x40;
 inline constexpr int kMapHeaderBaseSize = 46;
 inline constexpr int kPreferencesBlockSize = 24;
 inline constexpr int kLayerDescriptorSize = 8;
-inline constexpr int kPublisherNoticeSize = 32;
-inline constexpr int kContactSize = 128;
+inline constexpr int kPublisherRecordNoticeSize = 32;
+inline constexpr int kPublisherRecordContactSize = 128;
 
 struct ExportDate {
     int day = 1;

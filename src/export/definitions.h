@@ -30,8 +30,8 @@ inline constexpr int kStoreIndexFull = 4;
 // position: the name's back-reference depends on where the Definition lands, and what follows the name
 // (the even-length byte of a region node, the padding) depends on the name's length.
 struct DefinitionBuilder {
-    std::vector<uint8_t> head;      // bytes 0.. up to the name
-    bool has_name = true;           // false for LINK: bytes 8-9 are the map ID
+    std::vector<uint8_t> head;  // bytes 0.. up to the name
+    bool has_name = true;       // false for LINK: bytes 8-9 are the map ID
     std::string folded_name;
     std::vector<uint8_t> body;      // vertex list and its end byte
     bool even_before_tail = false;  // region nodes: one more 0x80 when the length is odd
@@ -43,7 +43,7 @@ struct DefinitionBuilder {
     int min_y = 0x7FFF;
     int max_x = 0;
     int max_y = 0;
-    std::vector<uint8_t> bytes;     // the assembled, padded Definition
+    std::vector<uint8_t> bytes;  // the assembled, padded Definition
 };
 
 // Clears the builder for a new Definition of this type with the folded form of `name`.

@@ -26,7 +26,8 @@ bool open_output_file(const std::string& path) {
     return true;
 }
 
-void set_bounds(ExportState& state, const Project& project, const ExportSettings& settings, const Rect& selection) {
+void set_bounds(ExportState& state, const Project& project, const ExportSettings& settings,
+                const Rect& selection) {
     if (settings.flags & kExportSelectionOnly) {
         state.bounds[0] = selection.x_min;
         state.bounds[1] = selection.y_min;
@@ -55,8 +56,8 @@ void set_header_geo_bounds(ExportState& state, const Project& project) {
 }
 }  // namespace
 
-int run_export(const Project& project, const ExportSettings& settings, Rect& selection_rect, ProgressSink& sink,
-               const ExportInputs& inputs, ExportState* kept) {
+int run_export(const Project& project, const ExportSettings& settings, Rect& selection_rect,
+               ProgressSink& sink, const ExportInputs& inputs, ExportState* kept) {
     ExportState local;
     ExportState& state = kept ? *kept : local;
     state = ExportState{};
@@ -87,11 +88,13 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
     scale_objects(state, project, settings, sink);
     state.layer_tables.clear();
     for (int i = 0; i < settings.visible_layer_count; ++i)
-        state.layer_tables.push_back(make_cell_table(settings.layer_props[settings.visible_layers[i]].single_list ? 1 : 5));
+        state.layer_tables.push_back(
+            make_cell_table(settings.layer_props[settings.visible_layers[i]].single_list ? 1 : 5));
 
     static const MapIdTable kNoMapIds;
     if (build_data(state, settings, inputs.map_ids ? *inputs.map_ids : kNoMapIds, sink) != 0) {
-        sink.log_line(state.build_error.empty() ? std::string("Unknown error building data\r\n") : state.build_error);
+        sink.log_line(state.build_error.empty() ? std::string("Unknown error building data\r\n")
+                                                : state.build_error);
         return kExportBuildFailed;
     }
     state.object_items.clear();

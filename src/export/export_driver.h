@@ -26,7 +26,7 @@ struct ExportInputs {
     const MapIdTable* map_ids = nullptr;  // for the targets of LINK points; none: every ID 0
     std::string publisher_notice;
     std::string contact;
-    std::optional<ExportDate> date;       // none: today's local date
+    std::optional<ExportDate> date;  // none: today's local date
     NameSearchMode name_search = NameSearchMode::fast;
     const WriteFaults* write_faults = nullptr;
 };
@@ -35,7 +35,7 @@ struct ExportInputs {
 // (x1, y1, x2, y2): read when the settings ask for the selection only, otherwise overwritten with the
 // exported bounds. Returns kExportOk, kExportWriteFailed, kExportBuildFailed or kExportNotOpened.
 // `state`, when given, keeps what was built (for tests and measurements).
-int run_export(const Project& project, const ExportSettings& settings, Rect& selection_rect, ProgressSink& sink,
-               const ExportInputs& inputs = {}, ExportState* state = nullptr);
+int run_export(const Project& project, const ExportSettings& settings, Rect& selection_rect,
+               ProgressSink& sink, const ExportInputs& inputs = {}, ExportState* state = nullptr);
 
 }  // namespace plotwell

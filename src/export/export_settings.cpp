@@ -4,28 +4,33 @@
 
 namespace plotwell {
 
-const char* const kMapClassNames[kMapClassCount] = {"Small  (max 128K)", "Medium (max 256K)", "Large  (max 512K)"};
+const char* const kMapClassNames[kMapClassCount] = {"Small  (max 128K)", "Medium (max 256K)",
+                                                    "Large  (max 512K)"};
 const char* const kZoomNames[kZoomCount] = {"x1", "x2", "x4", "x8", "x16"};
-const char* const kZoomCategoryNames[kZoomCategoryCount] = {"Major Roads", "Roads",          "Minor Roads",
-                                                            "Water",       "Railways",       "Parks",
-                                                            "Point features", "Links"};
-const char* const kZoomGroupNames[kZoomGroupCount] = {"FREEWAY,HIGHWAY",    "ROAD3,ROAD4", "ROAD5,ROAD6",
-                                                      "WATER,RIVER",        "RAILROAD",    "OPENSP...,BUILDING",
-                                                      "PNTFEAT...,CATPNT...", "LINK,LABEL"};
+const char* const kZoomCategoryNames[kZoomCategoryCount] = {
+    "Major Roads", "Roads", "Minor Roads", "Water", "Railways", "Parks", "Point features", "Links"};
+const char* const kZoomGroupNames[kZoomGroupCount] = {
+    "FREEWAY,HIGHWAY", "ROAD3,ROAD4",        "ROAD5,ROAD6",          "WATER,RIVER",
+    "RAILROAD",        "OPENSP...,BUILDING", "PNTFEAT...,CATPNT...", "LINK,LABEL"};
 
 int16_t default_zoom_category(uint8_t theme) {
     switch (theme) {
         case kThemeLand:
-        case kThemeParks: return 5;
-        case kThemeWater: return 3;
-        case kThemeRailways: return 4;
-        case kThemePlaces: return 6;
-        default: return 0;  // ROADS, ROUTES
+        case kThemeParks:
+            return 5;
+        case kThemeWater:
+            return 3;
+        case kThemeRailways:
+            return 4;
+        case kThemePlaces:
+            return 6;
+        default:
+            return 0;  // ROADS, ROUTES
     }
 }
 
-void reset_export_settings(ExportSettings& settings, const Project& project, std::string_view publisher_notice,
-                           std::string_view contact) {
+void reset_export_settings(ExportSettings& settings, const Project& project,
+                           std::string_view publisher_notice, std::string_view contact) {
     settings = ExportSettings{};
     int count = project.layer_count;
     if (count < 0) count = 0;
@@ -44,7 +49,8 @@ void reset_export_settings(ExportSettings& settings, const Project& project, std
 std::string check_export_settings(const ExportSettings& settings, const Project& project) {
     char line[128];
     if (!valid_map_class(settings.map_class)) {
-        std::snprintf(line, sizeof line, "Error: unknown map class 0x%X!\r\n", unsigned(uint16_t(settings.map_class)));
+        std::snprintf(line, sizeof line, "Error: unknown map class 0x%X!\r\n",
+                      unsigned(uint16_t(settings.map_class)));
         return line;
     }
     if (settings.visible_layer_count < 0 || settings.visible_layer_count > kMaxExportLayers)

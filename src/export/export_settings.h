@@ -14,9 +14,9 @@ namespace plotwell {
 
 inline constexpr int kMaxExportLayers = 16;
 inline constexpr int kMaxRegionLevels = 1;
-inline constexpr int kOutputPathSize = 128;       // 127 characters + NUL
-inline constexpr int kMapNameSize = 32;           // 31 characters + NUL
-inline constexpr int kRegionLevelNameSize = 16;   // 15 characters + NUL
+inline constexpr int kOutputPathSize = 128;      // 127 characters + NUL
+inline constexpr int kMapNameSize = 32;          // 31 characters + NUL
+inline constexpr int kRegionLevelNameSize = 16;  // 15 characters + NUL
 
 // Bits of ExportSettings::flags.
 inline constexpr int32_t kExportSelectionOnly = 1;
@@ -51,11 +51,11 @@ struct LayerExportProps {
 };
 
 struct MapPreferences {
-    uint8_t initial_zoom = 0;                   // 0..4
+    uint8_t initial_zoom = 0;                  // 0..4
     uint8_t group_zoom[kZoomGroupCount] = {};  // 0..4 each
     uint8_t reserved = 0xFF;
     uint8_t auto_detail = 0;
-    int8_t names_zoom = 0;                      // -1 "Never", 0..4
+    int8_t names_zoom = 0;  // -1 "Never", 0..4
 };
 
 struct ExportSettings {
@@ -66,10 +66,10 @@ struct ExportSettings {
     int16_t map_id = 0;
     int16_t parent_map_id = 0;
     int32_t visible_layer_count = 0;
-    int32_t visible_layers[kMaxExportLayers] = {};      // project layer numbers, in export order
-    LayerExportProps layer_props[kMaxExportLayers];     // indexed by project layer number
-    int32_t region_level_count = 0;                     // 0 or 1
-    int32_t region_source_layer = 0;                    // project layer number of the region polygons
+    int32_t visible_layers[kMaxExportLayers] = {};   // project layer numbers, in export order
+    LayerExportProps layer_props[kMaxExportLayers];  // indexed by project layer number
+    int32_t region_level_count = 0;                  // 0 or 1
+    int32_t region_source_layer = 0;                 // project layer number of the region polygons
     char region_level_name[kRegionLevelNameSize] = {};
     uint8_t has_map_preferences = 0;
     MapPreferences preferences;
@@ -81,8 +81,8 @@ int16_t default_zoom_category(uint8_t theme);
 // The defaults for the open project: everything cleared, all project layers visible in order with
 // their theme's zoom category and tree depth "5", the Large map class, auto details for point
 // features, every zoom "x1", and the publisher record on when there is anything to publish.
-void reset_export_settings(ExportSettings& settings, const Project& project, std::string_view publisher_notice,
-                           std::string_view contact);
+void reset_export_settings(ExportSettings& settings, const Project& project,
+                           std::string_view publisher_notice, std::string_view contact);
 
 // Checks what the export engine relies on (a dialog or a command line may have produced the record):
 // the map class, the visible layers and the region source layer must name things that exist. Returns
@@ -90,10 +90,15 @@ void reset_export_settings(ExportSettings& settings, const Project& project, std
 std::string check_export_settings(const ExportSettings& settings, const Project& project);
 
 // Map class arithmetic: bit 7 picks the data record size, the low seven bits the unit shift.
-inline int unit_shift_of(int16_t map_class) { return map_class & 0x7F; }
-inline int32_t data_record_size_of(int16_t map_class) { return (map_class & 0x80) ? 16384 : 32768; }
+inline int unit_shift_of(int16_t map_class) {
+    return map_class & 0x7F;
+}
+inline int32_t data_record_size_of(int16_t map_class) {
+    return (map_class & 0x80) ? 16384 : 32768;
+}
 inline bool valid_map_class(int16_t map_class) {
-    return map_class >= 0 && map_class <= 0xFF && unit_shift_of(map_class) >= 1 && unit_shift_of(map_class) <= 3;
+    return map_class >= 0 && map_class <= 0xFF && unit_shift_of(map_class) >= 1 &&
+           unit_shift_of(map_class) <= 3;
 }
 
 }  // namespace plotwell

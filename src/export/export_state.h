@@ -99,9 +99,9 @@ struct ExportState {
     int32_t region_polygon_count = 0;
 
     // Compiled data, read by the writer.
-    std::vector<uint8_t> data_area;  // kDataAreaSize bytes
-    int32_t write_pos = 0;           // P
-    std::vector<int32_t> name_index; // positions of named Definitions, sorted by name after the build
+    std::vector<uint8_t> data_area;   // kDataAreaSize bytes
+    int32_t write_pos = 0;            // P
+    std::vector<int32_t> name_index;  // positions of named Definitions, sorted by name after the build
     std::vector<CellTable> layer_tables;
     uint16_t region_root_offset = 0;
 
@@ -111,6 +111,8 @@ struct ExportState {
 
 // Sets the map class and what follows from it; the class must be valid (valid_map_class).
 void set_map_class(ExportState& state, int16_t map_class);
-inline int32_t unit_size(const ExportState& state) { return int32_t(1) << state.unit_shift; }
+inline int32_t unit_size(const ExportState& state) {
+    return int32_t(1) << state.unit_shift;
+}
 
 }  // namespace plotwell

@@ -15,7 +15,8 @@ int16_t parse_id(std::string_view field) {
     bool negative = false;
     if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
     uint32_t value = 0;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) value = value * 10 + uint32_t(field[i] - '0');
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+        value = value * 10 + uint32_t(field[i] - '0');
     if (negative) value = 0u - value;
     return int16_t(uint16_t(value));
 }

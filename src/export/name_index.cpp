@@ -10,9 +10,9 @@
 namespace plotwell {
 
 const char* const kSuffixTable[kSuffixCount + 1] = {
-    "",        " St",        " Hwy",     " Fwy",        " Brdg",     " Pky",  " Ave",    " Cir",
-    " Rd",     " Pl",        " Dr",      " Ct",         " Way",      " Ln",   " Ter",    " River",
-    " Lake",   " Railroad",  " Reservoir", " Park",     " Square",   " University", " College", " Center"};
+    "",      " St",       " Hwy",       " Fwy",  " Brdg",   " Pky",        " Ave",     " Cir",
+    " Rd",   " Pl",       " Dr",        " Ct",   " Way",    " Ln",         " Ter",     " River",
+    " Lake", " Railroad", " Reservoir", " Park", " Square", " University", " College", " Center"};
 
 namespace {
 struct Fold {
@@ -135,12 +135,17 @@ size_t skip_name(std::span<const uint8_t> data, size_t pos) {
 
 int name_position(uint8_t type_code) {
     switch (type_code) {
-        case 9: return 8;
-        case 18: return 10;
-        case 21: return 5;
+        case 9:
+            return 8;
+        case 18:
+            return 10;
+        case 21:
+            return 5;
         case 14:
-        case 15: return -1;
-        default: return 3;
+        case 15:
+            return -1;
+        default:
+            return 3;
     }
 }
 

@@ -38,7 +38,8 @@ void index_stored_bytes(NameSearchIndex& index, const uint8_t* data, int32_t end
     if (end > index.indexed_end) index.indexed_end = end;
 }
 
-BackReference find_back_reference_plain(const uint8_t* data, int32_t start, int32_t end, std::string_view name) {
+BackReference find_back_reference_plain(const uint8_t* data, int32_t start, int32_t end,
+                                        std::string_view name) {
     const int longest = int(std::min<size_t>(name.size(), kMaxBackReference));
     if (longest < kMinBackReference) return {};
     for (int n = longest; n >= kMinBackReference; --n) {
@@ -49,8 +50,8 @@ BackReference find_back_reference_plain(const uint8_t* data, int32_t start, int3
     return {};
 }
 
-BackReference find_back_reference_fast(const NameSearchIndex& index, const uint8_t* data, int32_t start, int32_t end,
-                                       std::string_view name) {
+BackReference find_back_reference_fast(const NameSearchIndex& index, const uint8_t* data, int32_t start,
+                                       int32_t end, std::string_view name) {
     const int longest = int(std::min<size_t>(name.size(), kMaxBackReference));
     if (longest < kMinBackReference || end - start <= kMinBackReference) return {};
 

@@ -33,8 +33,9 @@ void index_stored_bytes(NameSearchIndex& index, const uint8_t* data, int32_t end
 // Both search the window data[start .. end) for the leading bytes of `name` (at most 19 of them): the
 // longest n (4 <= n, n < end - start) with data[s .. s + n) equal to them and s + n <= end, then the lowest
 // such s.
-BackReference find_back_reference_plain(const uint8_t* data, int32_t start, int32_t end, std::string_view name);
-BackReference find_back_reference_fast(const NameSearchIndex& index, const uint8_t* data, int32_t start, int32_t end,
-                                       std::string_view name);
+BackReference find_back_reference_plain(const uint8_t* data, int32_t start, int32_t end,
+                                        std::string_view name);
+BackReference find_back_reference_fast(const NameSearchIndex& index, const uint8_t* data, int32_t start,
+                                       int32_t end, std::string_view name);
 
 }  // namespace plotwell

@@ -28,7 +28,8 @@ void build_region_tree(ExportState& state, CellTable& parent, const RegionNode& 
         }
         if (n >= kMaxRegionPoints) {
             char line[128];
-            std::snprintf(line, sizeof line, "Warning: Polygon has too many points (%s)\r\n", b.folded_name.c_str());
+            std::snprintf(line, sizeof line, "Warning: Polygon has too many points (%s)\r\n",
+                          b.folded_name.c_str());
             sink.log_line(line);
             return;
         }

@@ -52,7 +52,9 @@ struct Counter {
 };
 
 // A line or polygon with fewer than two points has no last point: it is left out.
-bool exportable_line(const MapObject* o) { return has_points(o) && object_point_count(o) >= 2; }
+bool exportable_line(const MapObject* o) {
+    return has_points(o) && object_point_count(o) >= 2;
+}
 
 template <class Item>
 void scale_outline(const ExportState& state, const MapObject* o, Item& item) {
@@ -69,7 +71,8 @@ void scale_outline(const ExportState& state, const MapObject* o, Item& item) {
 }
 }  // namespace
 
-void scale_objects(ExportState& state, const Project& project, const ExportSettings& settings, ProgressSink& sink) {
+void scale_objects(ExportState& state, const Project& project, const ExportSettings& settings,
+                   ProgressSink& sink) {
     sink.log_line("Scaling points...\r\n");
     size_t lines = 0, points = 0;
     for (int i = 0; i < settings.visible_layer_count; ++i) {
@@ -77,7 +80,7 @@ void scale_objects(ExportState& state, const Project& project, const ExportSetti
             if (o->dimension == kDimDeleted) continue;
             if (has_points(o)) {
                 lines += exportable_line(o) ? 1 : 0;
-            } else {
+            } else if (o->dimension == kDimPoint) {
                 ++points;
             }
         }
@@ -96,7 +99,9 @@ void scale_objects(ExportState& state, const Project& project, const ExportSetti
     Counter counter{sink};
     for (int i = 0; i < settings.visible_layer_count; ++i) {
         for (const MapObject* o = project.layers[settings.visible_layers[i]].objects; o; o = o->next) {
-            if (o->dimension == kDimDeleted) continue;
+            // Only points, lines and polygons have a layout in the map; a record of another dimension
+            // (it cannot come from the editor or a sound file) is left out rather than misread.
+            if (o->dimension == kDimDeleted || (o->dimension != kDimPoint && !has_points(o))) continue;
             if (has_points(o) && !exportable_line(o)) continue;
             counter.step();
             if (has_points(o)) {

@@ -26,6 +26,7 @@ void compute_export_scale(ExportState& state, uint8_t coord_sys);
 ScaledPoint scale_point(const ExportState& state, int32_t x, int32_t y);
 
 // Fills the object, point and region working copies from the visible layers of the project.
-void scale_objects(ExportState& state, const Project& project, const ExportSettings& settings, ProgressSink& sink);
+void scale_objects(ExportState& state, const Project& project, const ExportSettings& settings,
+                   ProgressSink& sink);
 
 }  // namespace plotwell

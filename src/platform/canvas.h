@@ -41,7 +41,7 @@ struct Brush {
 enum class RasterMode { Copy, Xor };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     // The pen (1 pixel, solid) outlines every following figure until another is chosen.
     virtual void set_pen(Color color) = 0;

@@ -4,7 +4,7 @@
 // toolkit; the tests answer it from a script.
 #pragma once
 
-#include <atomic>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -32,7 +32,7 @@ enum class Cursor {
     SizeNesw,
     SizeNs,
     SizeWe,
-    SizeAll,   // the body of a bitmap
+    SizeAll,  // the body of a bitmap
 };
 
 // File dialog flags.
@@ -61,25 +61,26 @@ struct ScrollBarValues {
     friend bool operator==(const ScrollBarValues&, const ScrollBarValues&) = default;
 };
 
-// A long task runs with a sink for its log and progress; it polls keep_running when the dialog offers
-// "Stop". Its return value is the dialog's result.
-using ProgressTask = std::function<int(ProgressSink& sink, const std::atomic<bool>& keep_running)>;
+// A long task runs on a worker thread behind the modal progress dialog and reports through the sink;
+// its result is what it passes to close_progress (1 when the user closes the log with "OK" or "Stop").
+using ProgressTask = std::function<void(ProgressSink& sink)>;
 
 struct ProgressOptions {
-    std::string title;
-    bool with_stop = false;
+    // When set, the dialog offers "Stop", which calls this (on the user interface thread) so that the
+    // task can clear its keep-running flag.
+    std::function<void()> stop;
 };
 
 // Base of every modal dialog's model. The host finds the view that shows the model; the model does the
 // work. run_dialog answers 1 for OK and 0 for Cancel.
 class DialogModel {
-public:
+  public:
     virtual ~DialogModel() = default;
     virtual std::string_view dialog_title() const = 0;
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     virtual Answer message_box(std::string_view text, std::string_view caption, MessageIcon icon,
@@ -92,6 +93,8 @@ public:
     virtual void set_cursor(Cursor cursor) = 0;
     // Invalidates the whole map area; the host repaints it later through paint_map.
     virtual void request_redraw() = 0;
+    // Right edges of the status bar's three parts, in client pixels.
+    virtual void set_status_parts(const std::array<int32_t, 3>& right_edges) = 0;
     virtual void set_status_text(int part, std::string_view text) = 0;
     virtual void set_title(std::string_view title) = 0;
     // Presses or releases the tool button of a command.

@@ -48,7 +48,8 @@ int load_project_from_bytes(Project& project, std::span<const uint8_t> file, Pro
 // Reads only the layer structure of the file at `path`: type, theme, scratch, display flags and name of
 // each layer, with no objects. Returns the number of layers, 0 when the file cannot be read or is not
 // a sound project file. `progress`, when given, gets the range of the file's slot count.
-int read_project_layers(const std::string& path, Layer (&layers)[kMaxLayers], ProgressSink* progress = nullptr);
+int read_project_layers(const std::string& path, Layer (&layers)[kMaxLayers],
+                        ProgressSink* progress = nullptr);
 int read_project_layers_from_bytes(std::span<const uint8_t> file, Layer (&layers)[kMaxLayers],
                                    ProgressSink* progress = nullptr);
 

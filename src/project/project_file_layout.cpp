@@ -12,7 +12,9 @@ void note(std::vector<std::string>* problems, std::string text) {
     if (problems) problems->push_back(std::move(text));
 }
 
-std::string layer_label(int i) { return "layer " + std::to_string(i) + ": "; }
+std::string layer_label(int i) {
+    return "layer " + std::to_string(i) + ": ";
+}
 
 // Locates and measures the slot table of one layer; see read_project_layout for the rules.
 void measure_slot_table(std::span<const uint8_t> file, LayerEntryInFile& entry, int index,
@@ -48,10 +50,14 @@ void measure_slot_table(std::span<const uint8_t> file, LayerEntryInFile& entry, 
 
 const char* layout_status_text(LayoutStatus status) {
     switch (status) {
-        case LayoutStatus::kOk: return "sound";
-        case LayoutStatus::kNotProjectFile: return "not a project file (no \"mp\" header)";
-        case LayoutStatus::kBadLayerCount: return "the layer count is outside 0..8";
-        case LayoutStatus::kDirectoryOutside: return "the layer directory lies outside the file";
+        case LayoutStatus::kOk:
+            return "sound";
+        case LayoutStatus::kNotProjectFile:
+            return "not a project file (no \"mp\" header)";
+        case LayoutStatus::kBadLayerCount:
+            return "the layer count is outside 0..8";
+        case LayoutStatus::kDirectoryOutside:
+            return "the layer directory lies outside the file or in its header";
     }
     return "unknown";
 }
@@ -84,9 +90,12 @@ LayoutStatus read_project_layout(std::span<const uint8_t> file, ProjectFileLayou
     if (layout.layer_count == 0) return LayoutStatus::kOk;
 
     const size_t entries = size_t(layout.layer_count) * kLayerEntrySize;
-    const uint8_t* dir = layout.version >= kDirectoryOffsetVersion
-                             ? in.at(get_le32(h + header_at::kDirectory), entries)
-                             : in.at(header_at::kDirectory, entries);  // fits: 8 entries end at 156
+    const uint8_t* dir = nullptr;
+    if (layout.version < kDirectoryOffsetVersion) {
+        dir = in.at(header_at::kDirectory, entries);  // fits: 8 entries end at 156
+    } else if (const uint32_t at = get_le32(h + header_at::kDirectory); at >= kProjectHeaderSize + 4) {
+        dir = in.at(at, entries);  // a directory overlapping the header would read header fields as layers
+    }
     if (!dir) return LayoutStatus::kDirectoryOutside;
     // Length words the readers do not need; a wrong one still tells that the file was damaged.
     if (layout.version >= kDirectoryOffsetVersion) {

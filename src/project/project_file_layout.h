@@ -70,7 +70,7 @@ enum class LayoutStatus {
     kOk,
     kNotProjectFile,    // shorter than a header, or the magic is wrong
     kBadLayerCount,     // layer count outside 0..8
-    kDirectoryOutside,  // the layer directory does not lie inside the file
+    kDirectoryOutside,  // the layer directory does not lie inside the file, after the header
 };
 
 // A one-line description of a status that is not kOk.
@@ -79,8 +79,9 @@ const char* layout_status_text(LayoutStatus status);
 // Reads the header and the layer directory.
 //
 // What the readers accept: the header (224 bytes, magic "mp"), a layer count of 0..8 and the layer
-// directory are the skeleton of the file; when any of them is unsound nothing can be trusted and the
-// file is refused. Below the skeleton a reader takes what is sound and skips the rest:
+// directory (inside the file and, from version 3 on, after the header) are the skeleton of the file; when any
+// of them is unsound nothing can be trusted and the file is refused. Below the skeleton a reader takes what
+// is sound and skips the rest:
 //  - a slot table whose length word lies outside the file, or is below 4, gives the layer no slots;
 //  - a length that is not a multiple of 4 counts only its whole slots;
 //  - a slot count larger than the rest of the file can hold is cut to what is there.

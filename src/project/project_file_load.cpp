@@ -90,7 +90,9 @@ bool read_layer_name(std::span<const uint8_t> file, uint32_t offset, char (&name
     return true;
 }
 
-int clamp_to_int(int64_t n) { return int(std::min<int64_t>(n, std::numeric_limits<int>::max())); }
+int clamp_to_int(int64_t n) {
+    return int(std::min<int64_t>(n, std::numeric_limits<int>::max()));
+}
 
 }  // namespace
 
@@ -151,9 +153,10 @@ int load_project_from_bytes(Project& project, std::span<const uint8_t> file, Pro
         layer.theme = entry.theme;
         layer.display_flags = entry.display_flags;
         if (!read_layer_name(file, entry.name_offset, layer.name))
-            note(report, "layer " + std::to_string(i) + ": name lies outside the file; the name is left empty");
-        const SlotReadStats stats = read_layer_objects(file, entry, i, layer, guard, counter,
-                                                       report ? &report->problems : nullptr);
+            note(report,
+                 "layer " + std::to_string(i) + ": name lies outside the file; the name is left empty");
+        const SlotReadStats stats =
+            read_layer_objects(file, entry, i, layer, guard, counter, report ? &report->problems : nullptr);
         if (report) {
             report->objects_loaded += stats.loaded;
             report->objects_skipped += stats.skipped;

@@ -12,8 +12,8 @@ bool RecordGuard::admit(size_t offset, size_t size) {
     return true;
 }
 
-SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntryInFile& entry, int layer_index,
-                                 Layer& dest, RecordGuard& guard, ObjectProgress& progress,
+SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntryInFile& entry,
+                                 int layer_index, Layer& dest, RecordGuard& guard, ObjectProgress& progress,
                                  std::vector<std::string>* problems) {
     SlotReadStats stats;
     size_t first_bad = 0;
@@ -23,7 +23,7 @@ SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntry
         progress.object_handled();
         MapObject* object = nullptr;
         ByteReader in(file);
-        if (slot >= 4 && in.seek(slot - 4)) object = read_object_record(in);
+        if (slot >= 4 && !guard.taken(slot - 4) && in.seek(slot - 4)) object = read_object_record(in);
         // Only a record that proved sound draws on the guard, so a garbage size word cannot use it up.
         if (object && !guard.admit(slot - 4, size_t(object_record_size(object)))) {
             free_object(object);
@@ -38,8 +38,8 @@ SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntry
     }
     if (stats.skipped > 0 && problems)
         problems->push_back("layer " + std::to_string(layer_index) + ": " + std::to_string(stats.skipped) +
-                            " object record(s) skipped as unreadable (first at slot " + std::to_string(first_bad) +
-                            ")");
+                            " object record(s) skipped as unreadable (first at slot " +
+                            std::to_string(first_bad) + ")");
     return stats;
 }
 

@@ -19,25 +19,28 @@ namespace plotwell {
 // start was already taken by an earlier slot is refused, and so is one that would take the total past
 // the file's size.
 class RecordGuard {
-public:
+  public:
     explicit RecordGuard(size_t file_size) : taken_(file_size), budget_(file_size) {}
+    // True when a record at `offset` was taken already; asked before reading, so a repeated slot costs
+    // no allocation.
+    bool taken(size_t offset) const { return offset < taken_.size() && taken_[offset]; }
     bool admit(size_t offset, size_t size);
 
-private:
+  private:
     std::vector<bool> taken_;
     size_t budget_;
 };
 
 // Counts handled objects and moves the progress bar every 16 of them.
 class ObjectProgress {
-public:
+  public:
     explicit ObjectProgress(ProgressSink& sink) : sink_(sink) {}
     void object_handled() {
         if (++count_ % 16 == 0) sink_.set_progress_pos(count_);
     }
     int count() const { return count_; }
 
-private:
+  private:
     ProgressSink& sink_;
     int count_ = 0;
 };
@@ -51,8 +54,8 @@ struct SlotReadStats {
 // ends in the reverse of the file's order; object_count grows by one per record. A slot whose record
 // lies outside the file, whose size word disagrees with its dimension, type and point count, or which
 // the guard refuses is skipped. Skips are summed up in one line of `problems` ("layer N: ...").
-SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntryInFile& entry, int layer_index,
-                                 Layer& dest, RecordGuard& guard, ObjectProgress& progress,
+SlotReadStats read_layer_objects(std::span<const uint8_t> file, const LayerEntryInFile& entry,
+                                 int layer_index, Layer& dest, RecordGuard& guard, ObjectProgress& progress,
                                  std::vector<std::string>* problems);
 
 }  // namespace plotwell

@@ -41,7 +41,9 @@ void put_bitmap(ByteBuffer& out, const BackgroundBitmap& b) {
 
 }  // namespace
 
-std::string project_file_path(const std::string& base_name) { return base_name + ".mpr"; }
+std::string project_file_path(const std::string& base_name) {
+    return base_name + ".mpr";
+}
 
 std::vector<uint8_t> build_project_file(const Project& project, ProgressSink& progress) {
     const int layer_count = project.layer_count < 0 ? 0 : std::min(project.layer_count, kMaxLayers);

@@ -1,8 +1,25 @@
 #include "project/project_tasks.h"
 
+#include "model/bitmap_file.h"
 #include "project/project_file.h"
 
 namespace plotwell {
+
+namespace {
+// "/x", "\\server\x" and "C:\x" or "C:/x" name a file on their own.
+bool is_absolute(const std::string& name) {
+    if (name.empty()) return false;
+    if (name[0] == '/' || name[0] == '\\') return true;
+    return name.size() >= 3 && name[1] == ':' && (name[2] == '\\' || name[2] == '/');
+}
+}  // namespace
+
+BitmapImageLoader bitmap_loader(const std::string& program_dir) {
+    return [program_dir](const std::string& file_name) -> std::shared_ptr<const Image> {
+        if (file_name.empty()) return nullptr;
+        return load_bitmap_file(is_absolute(file_name) ? file_name : program_dir + file_name);
+    };
+}
 
 int load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
                       const BitmapImageLoader& load_image) {

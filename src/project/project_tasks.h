@@ -15,6 +15,10 @@ namespace plotwell {
 // Loads the image of one background bitmap from its stored file name; none when it cannot be loaded.
 using BitmapImageLoader = std::function<std::shared_ptr<const Image>(const std::string& file_name)>;
 
+// Loads bitmap files with load_bitmap_file; a relative file name is taken below `program_dir` (which
+// ends in a directory separator), where the Background Bitmaps dialog stores such names from.
+BitmapImageLoader bitmap_loader(const std::string& program_dir);
+
 // Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and
 // loads the image of every visible bitmap (a hidden one or one that cannot be loaded gets none; an empty
 // loader loads none). Ends with close_progress(result) and returns the result (1 or 0); on 0 the project

@@ -1,13 +1,32 @@
 #include "shapefile/mapped_file.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "model/bytes.h"
 
 namespace plotwell {
+
+namespace {
+constexpr size_t kMaxReadSize = size_t(1) << 31;
+
+bool read_descriptor(int fd, std::vector<uint8_t>& out) {
+    uint8_t chunk[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n == 0) return true;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (out.size() + size_t(n) > kMaxReadSize) return false;
+        out.insert(out.end(), chunk, chunk + n);
+    }
+}
+}  // namespace
 
 FileBytes::FileBytes(FileBytes&& other) noexcept { take(other); }
 
@@ -47,10 +66,11 @@ bool FileBytes::open(const std::string& path) {
             return true;
         }
     }
-    ::close(fd);
-    // Empty files, pipes and file systems that refuse mappings: read the bytes instead.
+    // Empty files, pipes and file systems that refuse mappings: read the bytes from the same descriptor.
     std::vector<uint8_t> bytes;
-    if (!read_whole_file(path, bytes)) return false;
+    const bool read_all = read_descriptor(fd, bytes);
+    ::close(fd);
+    if (!read_all) return false;
     assign(std::move(bytes));
     return true;
 }

@@ -112,6 +112,7 @@ struct ImportRun {
         PolyShape shape;
         if (!read_poly_shape(reader, shape)) return;  // null shape or counts that do not fit
         const bool polygon = settings.dimension == kDimPolygon;
+        LinkGroup* group = nullptr;  // found for the record's first linked part
         for (int32_t i = 0; i < shape.part_count(); ++i) {
             MapObject* o = convert_part(shape, i, settings, project, name, sink);
             if (!o) continue;
@@ -138,9 +139,12 @@ struct ImportRun {
                 continue;
             }
             if (linking() && !polygon) {
-                const std::string key = joined_field_text(reader.record, link_list, kLinkKeyCapacity);
-                LinkGroup* g = find_link_group(*groups, key);
-                if (!g) g = add_link_group(*groups, key);
+                if (!group) {
+                    const std::string key = joined_field_text(reader.record, link_list, kLinkKeyCapacity);
+                    group = find_link_group(*groups, key);
+                    if (!group) group = add_link_group(*groups, key);
+                }
+                LinkGroup* g = group;
                 o->next = g->objects;
                 g->objects = o;
             } else {

@@ -2,8 +2,6 @@
 
 namespace plotwell {
 
-void read_dbf_layout(ShapefileReader& reader);  // dbf_reader.cpp
-
 namespace {
 void reset_cursors(ShapefileReader& reader) {
     reader.index_pos = 100;

@@ -109,6 +109,8 @@ private:
 bool read_poly_shape(const ShapefileReader& reader, PolyShape& out);
 
 // --- attribute table -------------------------------------------------------------------------------
+// Reads the attribute table's header and field descriptors (part of opening).
+void read_dbf_layout(ShapefileReader& reader);
 // Index of the first field whose name equals `name` ignoring ASCII case, or -1.
 int find_field(const ShapefileReader& reader, std::string_view name);
 // The fields at the given indices; indices outside the table are left out, at most 8 entries.

@@ -172,14 +172,21 @@ TEST_F(Commands, HookedCommandsFinishWithTheirSteps) {
         return Outcome::Ok;
     };
     ctx.hooks = &hooks;
+    ExportSettings settings;
+    settings.visible_layer_count = 2;
+    settings.region_level_count = 1;
+    ctx.export_settings = &settings;
     editor.current_layer = 1;
 
     command(cmd::kEditLayers);  // cancelled: status and title only
     EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(settings.visible_layer_count, 2);
     EXPECT_EQ(host.status[1], "curr layer: 1:lakes [WATER]");
     EXPECT_EQ(host.titles.back(), "Plotwell - city");
     command(cmd::kEditLayers);
     EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(settings.visible_layer_count, 0);
+    EXPECT_EQ(settings.region_level_count, 0);
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");
 
     project.modified = 0;
@@ -338,9 +345,10 @@ TEST_F(Commands, ClicksNeedALayerTheMapAreaAndARange) {
     project.range.width = 0;
     click(at(150, 100));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              "Project has empty coordinate range! You need to import some data, or explicitly set the coordinate "
-              "range.");
+    EXPECT_EQ(
+        host.messages[0].text,
+        "Project has empty coordinate range! You need to import some data, or explicitly set the coordinate "
+        "range.");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(editor.current_objects.empty());
 
@@ -472,6 +480,7 @@ TEST_F(Commands, BackgroundHoverFindsBitmapsAndTheirCursors) {
 TEST_F(Commands, ResizeLaysOutTheMapAreaAndLoadsTheScrollBars) {
     on_resize(ctx, 816, 416, WindowMetrics{30, 20, 16, 16});
     EXPECT_EQ(view.view_rect, (ScreenRect{0, 30, 800, 380}));
+    EXPECT_EQ(host.status_parts, (std::array<int32_t, 3>{240, 464, 680}));
     EXPECT_EQ(host.scroll_bars[ScrollBar::Horizontal].page, 800);
     EXPECT_EQ(host.scroll_bars[ScrollBar::Horizontal].maximum, 1000);
     EXPECT_TRUE(host.scroll_bars[ScrollBar::Horizontal].enabled);

@@ -1,6 +1,7 @@
+#include "editor/hit_test.h"
+
 #include <gtest/gtest.h>
 
-#include "editor/hit_test.h"
 #include "support/object_builders.h"
 
 using namespace plotwell;
@@ -22,17 +23,21 @@ TEST(VertexHit, OctagonalToleranceOfFivePixels) {
 TEST(SegmentHit, BesideAndBeyondASegment) {
     const ScreenPoint a{0, 0}, b{100, 0};
     EXPECT_TRUE(segment_hit(a, b, {50, 0}));
-    EXPECT_TRUE(segment_hit(a, b, {50, 1}));   // via the neighbour on the line
+    EXPECT_TRUE(segment_hit(a, b, {50, 1}));  // via the neighbour on the line
     EXPECT_TRUE(segment_hit(a, b, {50, -1}));
     EXPECT_FALSE(segment_hit(a, b, {50, 2}));
     EXPECT_FALSE(segment_hit(a, b, {150, 0}));  // on the extension beyond b
     EXPECT_FALSE(segment_hit(a, b, {-3, 0}));   // beyond a
     EXPECT_EQ(segment_test(a, b, {150, 0}), SegmentAnswer::BeyondB);
     EXPECT_EQ(segment_test(a, b, {-3, 0}), SegmentAnswer::BeyondA);
-    EXPECT_TRUE(segment_hit(a, b, {100, 0}));   // the ends themselves lie between
+    EXPECT_TRUE(segment_hit(a, b, {100, 0}));  // the ends themselves lie between
     // A steep segment tests the neighbours left and right.
     EXPECT_TRUE(segment_hit({0, 0}, {10, 100}, {6, 50}));
     EXPECT_FALSE(segment_hit({0, 0}, {10, 100}, {7, 50}));
+    // Vertices far off-screen sit at the ends of the int32 range; the test must neither overflow nor lie.
+    EXPECT_TRUE(segment_hit({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {0, 0}));
+    EXPECT_FALSE(segment_hit({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {0, 40}));
+    EXPECT_FALSE(segment_hit({INT32_MIN, 0}, {INT32_MAX, 0}, {INT32_MAX, INT32_MAX}));
     // A segment of length 0 never answers.
     EXPECT_FALSE(segment_hit({5, 5}, {5, 5}, {5, 5}));
     // A diagonal one: exact points hit, a pixel off along x also (neighbour), two off not.
@@ -58,7 +63,8 @@ struct HitFixture : ::testing::Test {
 
 TEST_F(HitFixture, ObjectsAnswerVerticesSegmentsAndTheClosingSegment) {
     Layer& layer = add_layer(project, "l");
-    MapObject* poly = add_line(layer, "square", {{100, 100}, {200, 100}, {200, 200}, {100, 200}}, kDimPolygon);
+    MapObject* poly =
+        add_line(layer, "square", {{100, 100}, {200, 100}, {200, 200}, {100, 200}}, kDimPolygon);
     ObjectHit h = hit_object(view, project, poly, {202, 103});
     EXPECT_EQ(h.kind, HitKind::Vertex);
     EXPECT_EQ(h.index, 1);
@@ -114,10 +120,14 @@ TEST(HandleHit, IndexesFollowTheScreenInBothCoordinateSystems) {
         Cursor cursor_down, cursor_up;
     };
     const Case cases[] = {
-        {{100, 100}, 0, 6, Cursor::SizeNwse, Cursor::SizeNesw}, {{150, 100}, 1, 7, Cursor::SizeNs, Cursor::SizeNs},
-        {{200, 100}, 2, 8, Cursor::SizeNesw, Cursor::SizeNwse}, {{100, 200}, 3, 3, Cursor::SizeWe, Cursor::SizeWe},
-        {{200, 200}, 5, 5, Cursor::SizeWe, Cursor::SizeWe},     {{100, 300}, 6, 0, Cursor::SizeNesw, Cursor::SizeNwse},
-        {{150, 300}, 7, 1, Cursor::SizeNs, Cursor::SizeNs},     {{200, 300}, 8, 2, Cursor::SizeNwse, Cursor::SizeNesw},
+        {{100, 100}, 0, 6, Cursor::SizeNwse, Cursor::SizeNesw},
+        {{150, 100}, 1, 7, Cursor::SizeNs, Cursor::SizeNs},
+        {{200, 100}, 2, 8, Cursor::SizeNesw, Cursor::SizeNwse},
+        {{100, 200}, 3, 3, Cursor::SizeWe, Cursor::SizeWe},
+        {{200, 200}, 5, 5, Cursor::SizeWe, Cursor::SizeWe},
+        {{100, 300}, 6, 0, Cursor::SizeNesw, Cursor::SizeNwse},
+        {{150, 300}, 7, 1, Cursor::SizeNs, Cursor::SizeNs},
+        {{200, 300}, 8, 2, Cursor::SizeNwse, Cursor::SizeNesw},
     };
     for (const Case& c : cases) {
         auto down = handle_hit(a, e, {c.probe.x + 2, c.probe.y - 3}, kCoordArbitrary);

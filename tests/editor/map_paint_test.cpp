@@ -1,8 +1,9 @@
+#include "editor/map_paint.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "editor/map_paint.h"
 #include "editor/view_style.h"
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
@@ -206,7 +207,7 @@ TEST_F(PaintFixture, BitmapsHiddenStretchedSkippedAndTheirHandles) {
     editor.current_layer = -1;
     paint();
     rects = rectangles();
-    ASSERT_EQ(rects.size(), 8u + 1u);  // the locked ones have none
+    ASSERT_EQ(rects.size(), 8u + 1u);                           // the locked ones have none
     EXPECT_EQ(rects[0]->rect, (ScreenRect{8, 38, 13, 43}));     // top-left corner
     EXPECT_EQ(rects[7]->rect, (ScreenRect{108, 63, 113, 68}));  // right edge midpoint (110, 65)
     EXPECT_EQ(rects[7]->brush, style::brush(style::kBlack));

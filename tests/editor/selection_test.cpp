@@ -1,6 +1,7 @@
+#include "editor/selection.h"
+
 #include "editor/command_ids.h"
 #include "editor/object_dialog_requests.h"
-#include "editor/selection.h"
 #include "editor_fixture.h"
 #include "model/vocabulary.h"
 
@@ -57,10 +58,13 @@ TEST_F(Selection, HoverOverTheSingleCurrentObjectAndOverOthers) {
     EXPECT_EQ(editor.hot_item, nullptr);
     EXPECT_EQ(host.cursor(), Cursor::Arrow);
 
-    // Hover is select mode's: other modes leave the hot item alone.
-    editor.tool_mode = kToolLine;
+    // Hover is select mode's: other modes leave the hot item alone and show the arrow.
+    move(at(150, 100));
+    EXPECT_EQ(host.cursor(), Cursor::Segment);
+    handle_command(ctx, 104);
     move(at(150, 100));
     EXPECT_EQ(editor.hot_item, nullptr);
+    EXPECT_EQ(host.cursor(), Cursor::Arrow);
 }
 
 TEST_F(Selection, CtrlClickAddsTheHotObjectOnce) {
@@ -86,7 +90,8 @@ TEST_F(Selection, CtrlClickAddsTheHotObjectOnce) {
 
 TEST_F(Selection, SelectAllStopsAtTheLimitWithOneWarning) {
     std::vector<MapObject*> made;
-    for (int i = 0; i < kMaxCurrentObjects + 1; ++i) made.push_back(add_point(layer, "p", {i % 1000, i / 1000}));
+    for (int i = 0; i < kMaxCurrentObjects + 1; ++i)
+        made.push_back(add_point(layer, "p", {i % 1000, i / 1000}));
     add_point(layer, "gone", {1, 1});
     delete_object(layer, layer.objects);
     command(cmd::kSelectAll);
@@ -116,7 +121,8 @@ TEST_F(Selection, SelectAllInRectangleModeKeepsToTheRectangle) {
     MapObject* inside = add_point(layer, "inside", {150, 150});
     add_line(layer, "outside", {{400, 400}, {500, 500}});
     MapObject* edge = add_line(layer, "edge", {{50, 100}, {100, 100}});  // touches the left edge at one point
-    MapObject* touching = add_line(layer, "touching", {{200, 40}, {250, 100}});  // box meets the top-right corner
+    MapObject* touching =
+        add_line(layer, "touching", {{200, 40}, {250, 100}});  // box meets the top-right corner
     editor.tool_mode = kToolRectangle;
     editor.selection_rect = {100, 100, 200, 200};
     command(cmd::kSelectAll);

@@ -105,3 +105,34 @@ TEST_F(EditorFixture, ScriptedSelectionSession) {
     EXPECT_EQ(host.status[0], "Town Hall");
     EXPECT_EQ(host.messages.size(), 1u);
 }
+
+TEST_F(EditorFixture, ExtremeZoomPaintsAndHitTestsWithoutOverflow) {
+    Layer& layer = add_layer(project, "l");
+    project.range = {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX, INT32_MAX};
+    add_line(layer, "wide", {{INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {INT32_MAX, 0}}, kDimPolygon);
+    add_point(layer, "far", {INT32_MAX, INT32_MIN});
+    editor.current_layer = 0;
+    editor.selection_rect = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    std::vector<size_t> polylines;
+    for (float zoom : {1.0e-9f, 1.0f, 1.0e12f}) {
+        view.zoom = zoom;
+        RecordingCanvas canvas;
+        on_paint(ctx, canvas);
+        polylines.push_back(canvas.of_kind(CanvasOp::Polyline).size());
+        if (zoom < 1) {
+            // Everything shrinks onto a few pixels round the centre of the map area.
+            for (ScreenPoint p : canvas.of_kind(CanvasOp::Polyline)[0]->points) {
+                EXPECT_NEAR(p.x, 500, 5);
+                EXPECT_NEAR(p.y, 330, 5);
+            }
+        }
+        editor.tool_mode = kToolRectangle;
+        move(at(10, 10));
+        editor.tool_mode = kToolSelect;
+        click(at(10, 10));
+        on_scroll(ctx, ScrollBar::Vertical, ScrollAction::PageForward);
+    }
+    // Beyond 50000 pixels a side the layers are not drawn at all.
+    EXPECT_EQ(polylines, (std::vector<size_t>{1, 0, 0}));
+    EXPECT_TRUE(editor.current_objects.empty());
+}

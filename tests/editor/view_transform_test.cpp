@@ -109,6 +109,11 @@ TEST(ViewTransform, ZoomHasNoBoundsButCoordinatesSaturate) {
     EXPECT_EQ(screen_to_world(v, p, {50, 50}).x, 0);
     for (int i = 0; i < 126; ++i) zoom_in(v);
     EXPECT_EQ(v.zoom, 1.0f);
+
+    // A point far to the left of the view stays to the left: nothing wraps round.
+    v.origin_x = INT32_MAX;
+    EXPECT_EQ(world_to_screen(v, p, {INT32_MIN, 0}).x, INT32_MIN);
+    EXPECT_LT(world_to_screen(v, p, {-2000000000, 0}).x, 0);
 }
 
 TEST(ViewScrolling, LinesPagesAndThumb) {

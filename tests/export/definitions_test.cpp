@@ -1,7 +1,8 @@
+#include "export/definitions.h"
+
 #include <gtest/gtest.h>
 
 #include "export/cell_tree.h"
-#include "export/definitions.h"
 #include "export/name_index.h"
 #include "export/name_search.h"
 #include "model/bytes.h"
@@ -98,7 +99,7 @@ TEST(StoreDefinition, ListsRunFromTheNewestToTheOldest) {
         put_point(b, 2, 2);
         ASSERT_EQ(store_definition(state, table, b, false), kStoreOk);
     }
-    EXPECT_EQ(table.entries[255], 3);  // the second, at 24 (each is 16 bytes)
+    EXPECT_EQ(table.entries[255], 3);              // the second, at 24 (each is 16 bytes)
     EXPECT_EQ(get_be16(&state.data_area[24]), 1);  // links to the first
     EXPECT_EQ(get_be16(&state.data_area[8]), 0);
     EXPECT_TRUE(state.name_index.empty());
@@ -106,7 +107,7 @@ TEST(StoreDefinition, ListsRunFromTheNewestToTheOldest) {
 
 TEST(StoreDefinition, CrossingADataRecordMovesItAndEncodesTheNameForThere) {
     ExportState state = fresh_state(kMapClassMedium);  // unit 4, 16 KB records
-    // The name stands in the record just before P, so a back-reference would be taken there.
+    // The name stands in the record just before P, so at P it is a three-byte back-reference.
     const std::string name = "Gumtree Gully";
     std::copy(name.begin(), name.end(), state.data_area.begin() + 16300);
     state.write_pos = 16380;
@@ -114,16 +115,38 @@ TEST(StoreDefinition, CrossingADataRecordMovesItAndEncodesTheNameForThere) {
     CellTable table = make_cell_table(1);
     DefinitionBuilder b;
     start_definition(b, 3, name);
-    for (int i = 0; i < 40; ++i) append_vertex(b, uint16_t(1 + i * 200), 1);
+    for (int i = 0; i < 40; ++i) append_vertex(b, uint16_t(1 + i * 10), 1);
     b.body.push_back(kVertexListEnd);
+    assemble_definition(state, b, 16380);
+    EXPECT_EQ(b.bytes.size(), 3u + 3u + 82u + 1u + 3u);  // padded to 92
     ASSERT_EQ(store_definition(state, table, b, false), kStoreOk);
+    // Stored at 16384 with the name written out: 3 + 14 + 82 + 1 = 100 bytes.
     EXPECT_EQ(table.entries[0], 16384 >> 2);
-    EXPECT_EQ(state.data_area[16384 + 3], 'G');  // written literally, no back-reference
+    EXPECT_EQ(b.bytes.size(), 100u);
+    EXPECT_EQ(state.write_pos, 16384 + 100);
+    EXPECT_EQ(state.data_area[16384 + 3], 'G');
     const DecodedName d = decode_name(state.data_area, 16384 + 3, 16384);
     ASSERT_TRUE(d.ok);
     EXPECT_EQ(d.text, name);
-    EXPECT_EQ(state.write_pos % 4, 0);
-    EXPECT_EQ(state.write_pos, 16384 + int32_t(b.bytes.size()));
+    EXPECT_EQ(d.end, size_t(16384 + 17));
+}
+
+TEST(StoreDefinition, AMovedLinkKeepsItsMapIdWhereANameWouldStand) {
+    ExportState state = fresh_state(kMapClassMedium);
+    state.write_pos = 16384 - 8;
+    CellTable table = make_cell_table(1);
+    DefinitionBuilder b;
+    start_definition(b, 14, "Target Map");
+    b.head.push_back(0);
+    put_point(b, 7, 9);
+    b.head.push_back(0x12);
+    b.head.push_back(0x34);
+    b.has_name = false;
+    ASSERT_EQ(store_definition(state, table, b, false), kStoreOk);
+    EXPECT_EQ(table.entries[0], 16384 >> 2);
+    const std::vector<uint8_t> expected = {0, 0, 14, 0, 0, 7, 0, 9, 0x12, 0x34, 0, 0};
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), state.data_area.begin() + 16384));
+    EXPECT_EQ(state.write_pos, 16384 + 12);
 }
 
 TEST(StoreDefinition, EndingExactlyOnTheBoundaryAlsoMoves) {

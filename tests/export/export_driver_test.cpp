@@ -52,9 +52,10 @@ TEST(ExportDriver, SuccessfulExportLogsEveryStepInOrder) {
     TempDir dir;
     ExportRun run = run_test_export(project, default_settings(project), dir);
     ASSERT_EQ(run.result, kExportOk);
-    EXPECT_EQ(run.sink.log,
-              "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nWriting PDB file...\r\n"
-              "PDB file successfully created!\r\n");
+    EXPECT_EQ(
+        run.sink.log,
+        "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nWriting PDB file...\r\n"
+        "PDB file successfully created!\r\n");
     // The exported bounds become the selection rectangle.
     EXPECT_EQ(run.selection, (Rect{0, 0, 24000, 12000}));
     ASSERT_EQ(run.report.definitions.size(), 1u);
@@ -83,7 +84,8 @@ TEST(ExportDriver, FourRecordsForOneSingleListLayerAndAnEmptyNameIndex) {
     Project project;
     plain_project(project);
     for (int i = 0; i < 150; ++i)
-        add_line(project.layers[0], "", {{i * 100, 0}, {i * 100 + 50, 500}, {i * 100, 1000}, {i * 100 + 50, 1500}});
+        add_line(project.layers[0], "",
+                 {{i * 100, 0}, {i * 100 + 50, 500}, {i * 100, 1000}, {i * 100 + 50, 1500}});
     ExportSettings settings = default_settings(project);
     settings.layer_props[0].single_list = 1;
     TempDir dir;
@@ -130,8 +132,10 @@ TEST(ExportDriver, PublisherRecordCarriesTheDateNoticeAndContactWithoutCarriageR
     const size_t record = get_be32(run.file.data() + 78 + 8);
     const size_t next = get_be32(run.file.data() + 78 + 16);
     ASSERT_EQ(next - record, 46u + 4u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(run.file.data() + record), 13), std::string("PV05-03-2001\0", 13));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(run.file.data() + record + 46), 4), std::string("a\nb\0", 4));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(run.file.data() + record), 13),
+              std::string("PV05-03-2001\0", 13));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(run.file.data() + record + 46), 4),
+              std::string("a\nb\0", 4));
     EXPECT_EQ(get_be16(run.file.data() + 76), 5);  // header, publisher, index, layer table, data
 }
 
@@ -193,7 +197,8 @@ TEST(ExportDriver, HeaderGeoBoundsByModeAndCoordinateSystem) {
               (std::vector<int32_t>{150000000, -34000000, 151000000, -33500000}));
     project.geo.mode = kGeoNone;
     run = run_test_export(project, default_settings(project), dir);
-    EXPECT_EQ(std::vector<int32_t>(run.report.geo_bounds, run.report.geo_bounds + 4), (std::vector<int32_t>(4, 0)));
+    EXPECT_EQ(std::vector<int32_t>(run.report.geo_bounds, run.report.geo_bounds + 4),
+              (std::vector<int32_t>(4, 0)));
 }
 
 TEST(ExportDriver, EmptyRangeIsRefusedBeforeTheFileIsOpened) {
@@ -248,7 +253,8 @@ TEST(ExportDriver, BuildFailureLogsOneMessageAndKeepsAnOldFile) {
     TempDir dir;
     ExportRun run = run_test_export(project, default_settings(project), dir);
     EXPECT_EQ(run.result, kExportBuildFailed);
-    EXPECT_EQ(run.sink.log, "Scaling points...\r\nBuilding data chunks...\r\nError: individual definition too long!");
+    EXPECT_EQ(run.sink.log,
+              "Scaling points...\r\nBuilding data chunks...\r\nError: individual definition too long!");
     // A new output file is left empty ...
     EXPECT_TRUE(std::filesystem::exists(dir.file("OUT.pdb")));
     EXPECT_EQ(std::filesystem::file_size(dir.file("OUT.pdb")), 0u);
@@ -270,9 +276,10 @@ TEST(ExportDriver, WriteFailureIsReportedAndTheOldFileStays) {
         inputs.write_faults = &faults;
         ExportRun run = run_test_export(project, default_settings(project), dir, inputs);
         EXPECT_EQ(run.result, kExportWriteFailed);
-        EXPECT_EQ(run.sink.log,
-                  "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nWriting PDB file...\r\n"
-                  "Error: unable to write output file!\r\n");
+        EXPECT_EQ(
+            run.sink.log,
+            "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nWriting PDB file...\r\n"
+            "Error: unable to write output file!\r\n");
         EXPECT_EQ(file_text(dir.file("OUT.pdb")), "previous map");
     }
 }
@@ -391,7 +398,8 @@ TEST(ExportDriver, ControlCharacterInANameFailsTheBuild) {
     TempDir dir;
     ExportRun run = run_test_export(project, default_settings(project), dir);
     EXPECT_EQ(run.result, kExportBuildFailed);
-    EXPECT_EQ(run.sink.log, "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nName corrupted!");
+    EXPECT_EQ(run.sink.log,
+              "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nName corrupted!");
 }
 
 TEST(ExportDriver, RegionLayerWarnsAboutNonPolygonsAndBuildsTheTree) {
@@ -548,8 +556,8 @@ TEST(ExportDriver, EveryDimensionAndTypeRoundTripsThroughTheInspector) {
     Layer& areas = add_layer(project, "areas", kThemeParks);
     Layer& places = add_layer(project, "places", kThemePlaces);
     for (uint8_t t = 0; t < kLineTypeCount; ++t)
-        add_line(lines, std::string(kLineTypeNames[t]) + " Rd", {{t * 100, 0}, {t * 100 + 50, 300}, {t * 100, 600}},
-                 kDimLine, t);
+        add_line(lines, std::string(kLineTypeNames[t]) + " Rd",
+                 {{t * 100, 0}, {t * 100 + 50, 300}, {t * 100, 600}}, kDimLine, t);
     add_line(lines, "unknown type", {{0, 0}, {5, 5}}, kDimLine, 12);
     for (uint8_t t = 0; t < kPolygonTypeCount; ++t)
         add_line(areas, std::string(kPolygonTypeNames[t]) + " Park",
@@ -578,14 +586,15 @@ TEST(ExportDriver, EveryDimensionAndTypeRoundTripsThroughTheInspector) {
 TEST(ExportDriver, FastAndPlainNameSearchWriteIdenticalFiles) {
     Project project;
     plain_project(project);
-    const char* words[] = {"Main St", "Main Street", "Mainland", "High St", "Highway One", "Riverside Park",
-                           "River Road", "Kings Cross", "King St", "Queens Park"};
+    const char* words[] = {"Main St",        "Main Street", "Mainland",    "High St", "Highway One",
+                           "Riverside Park", "River Road",  "Kings Cross", "King St", "Queens Park"};
     for (int i = 0; i < 6000; ++i) {
         const std::string name = std::string(words[i % 10]) + (i % 3 ? "" : " " + std::to_string(i % 97));
         if (i % 4 == 0)
             add_point(project.layers[0], name, {(i * 37) % 24000, (i * 91) % 12000});
         else
-            add_line(project.layers[0], name, {{(i * 37) % 24000, (i * 91) % 12000}, {(i * 41) % 24000, (i * 7) % 12000}});
+            add_line(project.layers[0], name,
+                     {{(i * 37) % 24000, (i * 91) % 12000}, {(i * 41) % 24000, (i * 7) % 12000}});
     }
     for (int16_t map_class : {kMapClassSmall, kMapClassMedium, kMapClassLarge}) {
         ExportSettings settings = default_settings(project);

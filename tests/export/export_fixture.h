@@ -19,7 +19,7 @@ namespace plotwell::test {
 
 // A fresh folder below the system's temporary folder, removed with the object.
 class TempDir {
-public:
+  public:
     TempDir() {
         static int serial = 0;
         path_ = std::filesystem::temp_directory_path() /
@@ -33,7 +33,7 @@ public:
     }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -73,7 +73,8 @@ inline ExportSettings default_settings(const Project& project, const char* map_n
 }
 
 // The definitions of one owner ("layer 1", "region", ...) in dump order.
-inline std::vector<InspectedDefinition> definitions_of(const InspectReport& report, const std::string& owner) {
+inline std::vector<InspectedDefinition> definitions_of(const InspectReport& report,
+                                                       const std::string& owner) {
     std::vector<InspectedDefinition> out;
     for (const auto& d : report.definitions)
         if (d.owner == owner) out.push_back(d);

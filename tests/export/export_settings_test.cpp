@@ -1,8 +1,9 @@
+#include "export/export_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "export/export_settings.h"
 #include "export/map_id_table.h"
 #include "export_fixture.h"
 #include "support/object_builders.h"
@@ -12,7 +13,7 @@ using namespace plotwell::test;
 
 TEST(ExportSettings, ResetTakesEveryLayerWithTheZoomCategoryOfItsTheme) {
     Project project;
-    const uint8_t themes[] = {kThemeLand, kThemeParks, kThemeWater, kThemeRailways,
+    const uint8_t themes[] = {kThemeLand,  kThemeParks,  kThemeWater,  kThemeRailways,
                               kThemeRoads, kThemePlaces, kThemeRoutes, kThemeWater};
     for (uint8_t t : themes) add_layer(project, "l", t);
     ExportSettings settings;

@@ -1,3 +1,5 @@
+#include "export/name_index.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "export/definitions.h"
-#include "export/name_index.h"
 #include "export/name_search.h"
 #include "support/recording_sink.h"
 
@@ -182,7 +183,8 @@ TEST(NameSearch, FastSearchGivesThePlainScansAnswer) {
         const int32_t size = 6000 + int32_t(rng() % 3000);
         std::vector<uint8_t> data(size_t(size) + 64, 0);
         for (int32_t i = 0; i < size; ++i)
-            data[size_t(i)] = (rng() % 10 == 0) ? uint8_t(rng() % 256) : uint8_t(alphabet[rng() % alphabet.size()]);
+            data[size_t(i)] =
+                (rng() % 10 == 0) ? uint8_t(rng() % 256) : uint8_t(alphabet[rng() % alphabet.size()]);
         NameSearchIndex index;
         reset_name_search(index, int32_t(data.size()));
         int32_t indexed = 0;
@@ -191,8 +193,8 @@ TEST(NameSearch, FastSearchGivesThePlainScansAnswer) {
             indexed = std::min<int32_t>(size, indexed + int32_t(rng() % 40));
             index_stored_bytes(index, data.data(), indexed);
             const int32_t end = std::min<int32_t>(size, indexed + int32_t(rng() % 12));
-            const int32_t start = rng() % 3 == 0 ? std::max(0, end - int32_t(rng() % 30))
-                                                 : std::max(0, end - kMaxBackDistance);
+            const int32_t start =
+                rng() % 3 == 0 ? std::max(0, end - int32_t(rng() % 30)) : std::max(0, end - kMaxBackDistance);
             std::string name;
             if (rng() % 2 && end > 30) {
                 const int32_t from = int32_t(rng() % uint32_t(end - 25));
@@ -204,7 +206,8 @@ TEST(NameSearch, FastSearchGivesThePlainScansAnswer) {
             }
             const BackReference plain = find_back_reference_plain(data.data(), start, end, name);
             const BackReference fast = find_back_reference_fast(index, data.data(), start, end, name);
-            ASSERT_EQ(fast.position, plain.position) << "round " << round << " query " << q << " name " << name;
+            ASSERT_EQ(fast.position, plain.position)
+                << "round " << round << " query " << q << " name " << name;
             ASSERT_EQ(fast.length, plain.length);
             ++compared;
             matched += plain.position >= 0;

@@ -1,8 +1,9 @@
+#include "export/scaling.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "export/scaling.h"
 #include "export_fixture.h"
 #include "support/object_builders.h"
 
@@ -63,7 +64,8 @@ TEST(ExportScale, FarCornerOfADegreeMapAlwaysMapsToTheRangeMaximum) {
     for (int32_t south = -80000000; south <= 80000000; south += 7300001) {
         for (int32_t height : {1234567, 3000000, 777}) {
             const ExportState s = scaled(-5000000, south, -5000000 + 2345678, south + height, kCoordDegrees);
-            EXPECT_EQ(scale_point(s, -5000000 + 2345678, south), (ScaledPoint{s.output.x_max, s.output.y_max}))
+            EXPECT_EQ(scale_point(s, -5000000 + 2345678, south),
+                      (ScaledPoint{s.output.x_max, s.output.y_max}))
                 << south << " " << height;
             EXPECT_EQ(scale_point(s, -5000000, south + height), (ScaledPoint{1, 1}));
         }

@@ -1,5 +1,5 @@
-// Damaged and hostile project files: the readers stay inside the file, take what is sound, and a
-// refused file leaves the open project untouched.
+// Damaged and hostile project files: the readers (load, layer structure, import) stay inside the file, take
+// what is sound, and a refused file leaves the open project untouched.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,8 +8,9 @@
 #include "model/bytes.h"
 #include "model/object_storage.h"
 #include "model/text.h"
-#include "support/object_builders.h"
 #include "project/project_file.h"
+#include "project/project_import.h"
+#include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
 
@@ -34,12 +35,15 @@ std::vector<uint8_t> one_layer_bytes(int points) {
 }
 
 // Where the (only or first) layer's slot table begins, past its length word.
-size_t first_slot_table(const std::vector<uint8_t>& b) { return get_le32(b.data() + get_le32(b.data() + 28) + 4); }
+size_t first_slot_table(const std::vector<uint8_t>& b) {
+    return get_le32(b.data() + get_le32(b.data() + 28) + 4);
+}
 
-int live_objects(const Project& p) {
-    int n = 0;
+// What the loaded records take: never more than the file, however its slots point.
+int64_t loaded_record_bytes(const Project& p) {
+    int64_t n = 0;
     for (int i = 0; i < p.layer_count; ++i)
-        for (const MapObject* o = p.layers[i].objects; o; o = o->next) n += o->dimension != kDimDeleted;
+        for (const MapObject* o = p.layers[i].objects; o; o = o->next) n += object_record_size(o);
     return n;
 }
 
@@ -105,10 +109,19 @@ TEST(ProjectFileDamage, RandomlyCorruptedBytesNeverLeadOutsideTheFile) {
         ProjectFileReport report;
         if (load_project_from_bytes(p, b, quiet, &report) == 1) {
             expect_consistent(p);
-            EXPECT_LE(live_objects(p), 8);
+            EXPECT_LE(loaded_record_bytes(p), int64_t(b.size()));
         }
         Layer layers[kMaxLayers];
         read_project_layers_from_bytes(b, layers);
+
+        Project open;
+        open.coord_sys = b[3];
+        add_layer(open, "into");
+        LayerMapping all_to_one;
+        for (int& d : all_to_one.destination) d = 0;
+        import_project_bytes(open, b, all_to_one, quiet);
+        expect_consistent(open);
+        EXPECT_LE(loaded_record_bytes(open), int64_t(b.size()));
     }
 }
 
@@ -127,7 +140,11 @@ TEST(ProjectFileDamage, RefusedFilesLeaveTheProjectAsItWas) {
     std::vector<uint8_t> directory_outside = sample_bytes();
     put_le32(directory_outside.data() + 28, uint32_t(directory_outside.size() - 20));
 
-    for (const auto* bad : {&wrong_magic, &too_many_layers, &negative_layers, &directory_outside}) {
+    std::vector<uint8_t> directory_in_header = sample_bytes();
+    put_le32(directory_in_header.data() + 28, 0);
+
+    for (const auto* bad :
+         {&wrong_magic, &too_many_layers, &negative_layers, &directory_outside, &directory_in_header}) {
         ProjectFileReport report;
         EXPECT_EQ(load_project_from_bytes(p, *bad, quiet, &report), 0);
         EXPECT_FALSE(report.problems.empty());
@@ -186,9 +203,9 @@ TEST(ProjectFileDamage, BadSlotsAreSkippedAndTheRestIsLoaded) {
     const std::vector<uint8_t> good = one_layer_bytes(5);
     const size_t slots = first_slot_table(good);
     std::vector<uint8_t> b = good;
-    put_le32(b.data() + slots + 0, uint32_t(b.size() + 8));    // record outside the file
-    put_le32(b.data() + slots + 4, 2);                         // below the size word
-    put_le32(b.data() + get_le32(b.data() + slots + 8) - 4, 57);  // size word disagrees with the record
+    put_le32(b.data() + slots + 0, uint32_t(b.size() + 8));            // record outside the file
+    put_le32(b.data() + slots + 4, 2);                                 // below the size word
+    put_le32(b.data() + get_le32(b.data() + slots + 8) - 4, 57);       // size word disagrees with the record
     put_le32(b.data() + slots + 12, get_le32(b.data() + slots + 16));  // second slot naming the same record
     Project p;
     ProjectFileReport report;
@@ -232,6 +249,7 @@ TEST(ProjectFileDamage, SlotsAllNamingOneHugeRecordDoNotMultiplyIt) {
     ProjectFileReport report;
     ASSERT_EQ(load_project_from_bytes(p, f.bytes, sink, &report), 1);
     EXPECT_EQ(p.layers[0].object_count, 1);
+    EXPECT_LE(loaded_record_bytes(p), int64_t(f.size()));
     EXPECT_EQ(report.objects_skipped, slot_count - 1);
     EXPECT_EQ(sink.ranges, std::vector<int>{int(slot_count)});
     EXPECT_EQ(sink.positions.size(), slot_count / 16);
@@ -240,7 +258,7 @@ TEST(ProjectFileDamage, SlotsAllNamingOneHugeRecordDoNotMultiplyIt) {
 TEST(ProjectFileDamage, PartsOutsideTheFileAreLeftEmpty) {
     NullProgressSink quiet;
     std::vector<uint8_t> b = sample_bytes();
-    put_le32(b.data() + 200, uint32_t(b.size() - 10));  // parent record
+    put_le32(b.data() + 200, uint32_t(b.size() - 10));   // parent record
     put_le32(b.data() + 160, uint32_t(b.size() - 100));  // bitmap table
     const size_t dir = get_le32(b.data() + 28);
     put_le32(b.data() + dir + 8, uint32_t(b.size() - 4));  // first layer's name

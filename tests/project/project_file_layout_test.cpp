@@ -7,8 +7,8 @@
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
-#include "support/object_builders.h"
 #include "project/project_file.h"
+#include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
 
@@ -20,7 +20,9 @@ std::vector<uint8_t> build(const Project& project) {
     NullProgressSink quiet;
     return build_project_file(project, quiet);
 }
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) { return get_le32(b.data() + at); }
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
+    return get_le32(b.data() + at);
+}
 std::string text_at(const std::vector<uint8_t>& b, size_t at, size_t n) {
     return std::string(field_text(reinterpret_cast<const char*>(b.data() + at), n));
 }

@@ -7,21 +7,23 @@
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
-#include "support/object_builders.h"
 #include "project/project_file.h"
+#include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 namespace {
 
-std::vector<std::string> reversed(std::vector<std::string> v) { return {v.rbegin(), v.rend()}; }
+std::vector<std::string> reversed(std::vector<std::string> v) {
+    return {v.rbegin(), v.rend()};
+}
 
 // Saves `from` and loads the file into `to`.
-void save_and_load(const Project& from, Project& to, const TempDir& dir) {
+void save_and_load(const Project& from, Project& to, const ScratchDir& dir) {
     NullProgressSink quiet;
     const std::string base = dir.file("round");
     ASSERT_EQ(save_project(from, base, quiet), 1);
@@ -31,7 +33,7 @@ void save_and_load(const Project& from, Project& to, const TempDir& dir) {
 }  // namespace
 
 TEST(ProjectFileRoundTrip, EveryStoredFieldComesBackAndListsAreReversed) {
-    TempDir dir("roundtrip");
+    ScratchDir dir;
     Project saved;
     fill_sample_project(saved);
     Project loaded;
@@ -66,7 +68,7 @@ TEST(ProjectFileRoundTrip, EveryStoredFieldComesBackAndListsAreReversed) {
 }
 
 TEST(ProjectFileRoundTrip, TwoRoundTripsRestoreTheOrderAndTheBytes) {
-    TempDir dir("twice");
+    ScratchDir dir;
     NullProgressSink quiet;
     Project first;
     fill_sample_project(first);
@@ -87,7 +89,7 @@ TEST(ProjectFileRoundTrip, TwoRoundTripsRestoreTheOrderAndTheBytes) {
 }
 
 TEST(ProjectFileRoundTrip, DeletedPlaceholdersAreNotReloaded) {
-    TempDir dir("deleted");
+    ScratchDir dir;
     Project saved;
     Layer& layer = add_layer(saved, "L");
     std::vector<MapObject*> made;
@@ -102,7 +104,7 @@ TEST(ProjectFileRoundTrip, DeletedPlaceholdersAreNotReloaded) {
 }
 
 TEST(ProjectFileRoundTrip, GeoInfoModesAfterReload) {
-    TempDir dir("geo");
+    ScratchDir dir;
     Project scale_only;
     scale_only.geo = {kGeoScale, 120, 5, 6, 7, 8};
     Project loaded;
@@ -125,7 +127,7 @@ TEST(ProjectFileRoundTrip, GeoInfoModesAfterReload) {
 }
 
 TEST(ProjectFileRoundTrip, LoadReplacesTheOldProjectButKeepsWhatTheFileDoesNotHold) {
-    TempDir dir("replace");
+    ScratchDir dir;
     Project saved;
     add_layer(saved, "Only");
     Project target;
@@ -148,7 +150,7 @@ TEST(ProjectFileRoundTrip, LoadReplacesTheOldProjectButKeepsWhatTheFileDoesNotHo
 }
 
 TEST(ProjectFileRoundTrip, VersionTwoFileWithTheDirectoryInTheHeaderLoads) {
-    TempDir dir("v2");
+    ScratchDir dir;
     // Two layers; their entries sit in the header at 28 and 44.
     RawFile f = raw_project_header(2, 2);
     f.bytes[3] = kCoordDegrees;
@@ -203,7 +205,8 @@ TEST(ProjectFileRoundTrip, VersionTwoFileWithTheDirectoryInTheHeaderLoads) {
     EXPECT_EQ(field_text(p.layers[0].name), "Old roads");
     EXPECT_EQ(p.layers[0].theme, kThemeRoads);
     EXPECT_EQ(p.layers[0].display_flags, 1);
-    EXPECT_EQ(layer_object_texts(p.layers[0]), (std::vector<std::string>{"1 0  (-3,4)", "0 0 Pt @(7,8) icon 0"}));
+    EXPECT_EQ(layer_object_texts(p.layers[0]),
+              (std::vector<std::string>{"1 0  (-3,4)", "0 0 Pt @(7,8) icon 0"}));
     EXPECT_EQ(p.layers[0].object_count, 2);
     EXPECT_EQ(field_text(p.layers[1].name), "");
     EXPECT_EQ(sink.ranges, std::vector<int>{2});
@@ -223,7 +226,7 @@ TEST(ProjectFileRoundTrip, VersionTwoFileWithTheDirectoryInTheHeaderLoads) {
 }
 
 TEST(ProjectFileRoundTrip, TextWithoutTerminatorIsCutToItsField) {
-    TempDir dir("cut");
+    ScratchDir dir;
     Project saved;
     add_layer(saved, "x");
     NullProgressSink quiet;
@@ -238,7 +241,7 @@ TEST(ProjectFileRoundTrip, TextWithoutTerminatorIsCutToItsField) {
 }
 
 TEST(ProjectFileRoundTrip, ReadProjectLayersTakesTheStructureOnly) {
-    TempDir dir("layers");
+    ScratchDir dir;
     Project saved;
     fill_sample_project(saved);
     NullProgressSink quiet;

@@ -1,4 +1,6 @@
 // The load and save tasks: their log, progress, the bitmap images and what a failure leaves behind.
+#include "project/project_tasks.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,17 +8,17 @@
 #include "model/bytes.h"
 #include "model/text.h"
 #include "project/project_file.h"
-#include "project/project_tasks.h"
+#include "support/bmp_writer.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/recording_sink.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
-    TempDir dir("load_task");
+    ScratchDir dir;
     Project saved;
     fill_sample_project(saved);
     saved.bitmaps.count = 3;
@@ -38,7 +40,8 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
     EXPECT_EQ(sink.log, "Loading layer objects...\r\nLoading background bitmaps...\r\n");
     EXPECT_TRUE(sink.closed);
     EXPECT_EQ(sink.result, 1);
-    EXPECT_EQ(asked, (std::vector<std::string>{"maps/shown.bmp", "unloadable.bmp"})) << "the hidden one is not read";
+    EXPECT_EQ(asked, (std::vector<std::string>{"maps/shown.bmp", "unloadable.bmp"}))
+        << "the hidden one is not read";
     EXPECT_TRUE(p.bitmaps.entries[0].image);
     EXPECT_FALSE(p.bitmaps.entries[1].image) << "hidden";
     EXPECT_FALSE(p.bitmaps.entries[2].image) << "cannot be loaded: silently none";
@@ -47,7 +50,7 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
 }
 
 TEST(ProjectTasks, FailedLoadClosesWithZeroAndKeepsTheProject) {
-    TempDir dir("load_fail");
+    ScratchDir dir;
     ASSERT_TRUE(write_bytes(dir.file("bad.mpr"), std::vector<uint8_t>(300, 'x')));
     Project p;
     fill_sample_project(p);
@@ -60,7 +63,7 @@ TEST(ProjectTasks, FailedLoadClosesWithZeroAndKeepsTheProject) {
 }
 
 TEST(ProjectTasks, SaveClearsModifiedOnlyOnSuccess) {
-    TempDir dir("save_task");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     p.modified = 1;
@@ -77,7 +80,7 @@ TEST(ProjectTasks, SaveClearsModifiedOnlyOnSuccess) {
 }
 
 TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
-    TempDir dir("save_faults");
+    ScratchDir dir;
     Project old_project;
     add_line(add_layer(old_project, "Old"), "old line", {{1, 1}, {2, 2}});
     NullProgressSink quiet;
@@ -103,7 +106,39 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
     WriteFaults flush;
     flush.fail_flush = true;
     EXPECT_EQ(save_project(p, dir.file("p"), quiet, &flush), 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
-              1)
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+        1)
         << "no temporary file is left behind";
+}
+
+TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.path() / "program" / "maps");
+    BmpLayout bmp;
+    bmp.width = 2;
+    bmp.height = 1;
+    bmp.pixel_data = {0, 0, 255, 0, 255, 0, 0, 0};  // red, green, row padding
+    ASSERT_TRUE(write_bytes(dir.file("program/maps/rel.bmp"), write_bmp(bmp)));
+    ASSERT_TRUE(write_bytes(dir.file("abs.bmp"), write_bmp(bmp)));
+
+    Project saved;
+    saved.bitmaps.count = 4;
+    set_field(saved.bitmaps.entries[0].file_name, "maps/rel.bmp");
+    set_field(saved.bitmaps.entries[1].file_name, dir.file("abs.bmp"));
+    set_field(saved.bitmaps.entries[2].file_name, "maps/missing.bmp");
+    set_field(saved.bitmaps.entries[3].file_name, "maps/rel.bmp");
+    saved.bitmaps.entries[3].flags = kBitmapHidden;
+    NullProgressSink quiet;
+    ASSERT_EQ(save_project(saved, dir.file("p"), quiet), 1);
+
+    Project p;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_task(p, dir.file("p"), sink, bitmap_loader(dir.file("program") + "/")), 1);
+    ASSERT_TRUE(p.bitmaps.entries[0].image);
+    EXPECT_EQ(p.bitmaps.entries[0].image->width, 2);
+    EXPECT_TRUE(p.bitmaps.entries[1].image);
+    EXPECT_FALSE(p.bitmaps.entries[2].image);
+    EXPECT_FALSE(p.bitmaps.entries[3].image);
+    EXPECT_EQ(sink.result, 1);
 }

@@ -59,7 +59,8 @@ std::vector<std::string> layer_object_texts(const Layer& layer) {
                         std::string(field_text(o->name));
         if (has_points(o)) {
             for (int32_t i = 0; i < object_point_count(o); ++i)
-                t += " (" + std::to_string(object_points(o)[i].x) + "," + std::to_string(object_points(o)[i].y) + ")";
+                t += " (" + std::to_string(object_points(o)[i].x) + "," +
+                     std::to_string(object_points(o)[i].y) + ")";
         } else {
             const Point at = object_position(o);
             t += " @(" + std::to_string(at.x) + "," + std::to_string(at.y) + ")";
@@ -81,13 +82,19 @@ void RawFile::put_le16_at(size_t at, uint16_t v) {
     if (bytes.size() < at + 2) bytes.resize(at + 2);
     put_le16(bytes.data() + at, v);
 }
-uint32_t RawFile::le32_at(size_t at) const { return get_le32(bytes.data() + at); }
-void RawFile::append_le32(uint32_t v) { put_le32_at(bytes.size(), v); }
+uint32_t RawFile::le32_at(size_t at) const {
+    return get_le32(bytes.data() + at);
+}
+void RawFile::append_le32(uint32_t v) {
+    put_le32_at(bytes.size(), v);
+}
 void RawFile::append_bytes(const void* data, size_t n) {
     const uint8_t* p = static_cast<const uint8_t*>(data);
     bytes.insert(bytes.end(), p, p + n);
 }
-void RawFile::append_zeros(size_t n) { bytes.insert(bytes.end(), n, 0); }
+void RawFile::append_zeros(size_t n) {
+    bytes.insert(bytes.end(), n, 0);
+}
 
 RawFile raw_project_header(int32_t version, int32_t layer_count) {
     RawFile f;

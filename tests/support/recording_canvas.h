@@ -19,7 +19,7 @@ struct CanvasOp {
 };
 
 class RecordingCanvas : public Canvas {
-public:
+  public:
     void set_pen(Color color) override { pen_ = color; }
     void set_brush(Brush brush) override { brush_ = brush; }
     RasterMode set_raster_mode(RasterMode mode) override {
@@ -66,7 +66,7 @@ public:
 
     std::vector<CanvasOp> ops;
 
-private:
+  private:
     CanvasOp make(CanvasOp::Kind kind) const {
         CanvasOp op{kind, pen_, brush_, mode_, {}, {}, {}, nullptr};
         return op;

@@ -59,8 +59,8 @@ std::optional<int> ScriptedHost::popup_menu(int menu, ScreenPoint position) {
 int ScriptedHost::run_with_progress(const ProgressTask& task, const ProgressOptions&) {
     ++progress_runs;
     last_sink = RecordingSink();
-    std::atomic<bool> keep_running{true};
-    return task(last_sink, keep_running);
+    task(last_sink);
+    return last_sink.closed ? last_sink.result : 1;
 }
 
 int ScriptedHost::run_dialog(DialogModel& model) {

@@ -28,7 +28,7 @@ struct ShownFileDialog {
 };
 
 class ScriptedHost : public Host {
-public:
+  public:
     // --- the script -----------------------------------------------------------------------------
     std::deque<Answer> answers;                           // for Yes/No and Yes/No/Cancel boxes, in order
     std::deque<std::optional<std::string>> file_answers;  // for file dialogs, in order
@@ -45,6 +45,7 @@ public:
     std::vector<std::string> dialogs;  // titles of the dialogs run
     std::vector<BeepKind> beeps;
     std::vector<Cursor> cursors;
+    std::array<int32_t, 3> status_parts{};
     std::string status[3];
     std::vector<std::pair<int, std::string>> status_history;
     std::vector<std::string> titles;
@@ -68,6 +69,7 @@ public:
     void beep(BeepKind kind) override { beeps.push_back(kind); }
     void set_cursor(Cursor c) override { cursors.push_back(c); }
     void request_redraw() override { ++redraws; }
+    void set_status_parts(const std::array<int32_t, 3>& edges) override { status_parts = edges; }
     void set_status_text(int part, std::string_view text) override;
     void set_title(std::string_view title) override { titles.emplace_back(title); }
     void set_tool_button(int command, bool pressed) override { tool_buttons[command] = pressed; }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/bytes.h"
+#include "support/project_file_builders.h"  // write_bytes
 
 namespace plotwell::test {
 
@@ -124,13 +125,6 @@ ShapefileBytes build_shapefile(const ShapefileData& data) {
     dbf.put_u8(0x1A);
     out.dbf = std::move(dbf.bytes);
     return out;
-}
-
-bool write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
 }
 
 bool write_shapefile(const std::string& base_path, const ShapefileBytes& bytes) {

@@ -40,7 +40,6 @@ ShapefileBytes build_shapefile(const ShapefileData& data);
 // Writes BASE.shp, BASE.shx and BASE.dbf; false when a file cannot be written.
 bool write_shapefile(const std::string& base_path, const ShapefileData& data);
 bool write_shapefile(const std::string& base_path, const ShapefileBytes& bytes);
-bool write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Short builders.
 ShpRecord point_record(double x, double y, std::vector<std::string> values = {});

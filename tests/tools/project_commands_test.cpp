@@ -6,7 +6,7 @@
 #include "project/project_file.h"
 #include "support/project_file_builders.h"
 #include "support/run_tool.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -26,10 +26,11 @@ int count_lines_starting(const std::string& text, const std::string& prefix) {
 }  // namespace
 
 TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
-    TempDir dir("tool_new");
+    ScratchDir dir;
     const std::string made = dir.file("made.mpr");
-    const ToolRun create = run_tool({"new", made, "--coord-sys", "degrees", "--name", "Trip", "--layer",
-                                     "Roads:ROADS:SNG_TYPED_OBJS", "--layer", "Lakes:water", "--layer", "a:b:5"});
+    const ToolRun create =
+        run_tool({"new", made, "--coord-sys", "degrees", "--name", "Trip", "--layer",
+                  "Roads:ROADS:SNG_TYPED_OBJS", "--layer", "Lakes:water", "--layer", "a:b:5"});
     ASSERT_EQ(create.status, 0) << create.err;
 
     Project p;
@@ -53,10 +54,11 @@ TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
 }
 
 TEST(ProjectCommands, PixelProjectsTakeTheDefaultOrTheGivenRange) {
-    TempDir dir("tool_pixels");
+    ScratchDir dir;
     NullProgressSink quiet;
     ASSERT_EQ(run_tool({"new", dir.file("a.mpr"), "--coord-sys", "pixels"}).status, 0);
-    ASSERT_EQ(run_tool({"new", dir.file("b.mpr"), "--coord-sys", "pixels", "--range", "-5,6,700,-800"}).status, 0);
+    ASSERT_EQ(
+        run_tool({"new", dir.file("b.mpr"), "--coord-sys", "pixels", "--range", "-5,6,700,-800"}).status, 0);
     Project a, b;
     ASSERT_EQ(load_project_file(a, dir.file("a"), quiet), 1);
     ASSERT_EQ(load_project_file(b, dir.file("b"), quiet), 1);
@@ -67,7 +69,7 @@ TEST(ProjectCommands, PixelProjectsTakeTheDefaultOrTheGivenRange) {
 }
 
 TEST(ProjectCommands, DumpAndInfoShowEveryObjectAndLayer) {
-    TempDir dir("tool_dump");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     NullProgressSink quiet;
@@ -88,14 +90,16 @@ TEST(ProjectCommands, DumpAndInfoShowEveryObjectAndLayer) {
 
     const ToolRun info = run_tool({"info", dir.file("s.mpr")});
     ASSERT_EQ(info.status, 0) << info.err;
-    EXPECT_NE(info.out.find("  0: Roads [ROADS] type SNG_TYPED_OBJS, flags 1, objects 2\n"), std::string::npos)
+    EXPECT_NE(info.out.find("  0: Roads [ROADS] type SNG_TYPED_OBJS, flags 1, objects 2\n"),
+              std::string::npos)
         << info.out;
     EXPECT_NE(info.out.find("coordinate system: 1 Decimal Degrees (Exp 6)\n"), std::string::npos);
-    EXPECT_NE(info.out.find("\"/abs/hidden.bmp\" at 0,0 size 10 x 20 hidden\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\"/abs/hidden.bmp\" at 0,0 size 10 x 20 hidden\n"), std::string::npos)
+        << info.out;
 }
 
 TEST(ProjectCommands, CheckReportsDamageAndRefusesNonProjects) {
-    TempDir dir("tool_check");
+    ScratchDir dir;
     Project p;
     fill_sample_project(p);
     NullProgressSink quiet;
@@ -119,7 +123,7 @@ TEST(ProjectCommands, CheckReportsDamageAndRefusesNonProjects) {
 }
 
 TEST(ProjectCommands, UsageErrorsAndExistingFiles) {
-    TempDir dir("tool_usage");
+    ScratchDir dir;
     EXPECT_EQ(run_tool({"info"}).status, 2);
     EXPECT_EQ(run_tool({"dump", "a.mpr", "b.mpr"}).status, 2);
     EXPECT_EQ(run_tool({"new", dir.file("x.mpr")}).status, 2) << "no coordinate system";

@@ -1,0 +1,22 @@
+// The "Clone Project" dialog of the New Project templates, without its toolkit. Its buttons have no
+// effect yet and OK does not read the fields: no clone is made from it.
+#pragma once
+
+#include <string>
+
+#include "project/import_project_dialog.h"
+
+namespace plotwell {
+
+struct CloneProjectDialog : DialogModel {
+    std::string_view dialog_title() const override { return "Clone Project"; }
+    std::string source_project;  // "&Source Project:"
+    std::string new_project;     // "&New Project:"
+
+    void browse() {}  // "&Browse..."
+    void file() {}    // "&File..."
+    DialogResult ok() { return DialogResult::kOk; }
+    DialogResult cancel() { return DialogResult::kCancel; }
+};
+
+}  // namespace plotwell
