@@ -29,10 +29,7 @@ Outcome load_named_project(EditorContext& ctx, const BitmapImageLoader& load_ima
     update_title(project, ctx.host);
     const std::string base(field_text(project.file_base_name));
     const int loaded = ctx.host.run_with_progress(
-        [&](ProgressSink& sink, const std::atomic<bool>&) {
-            return load_project_task(project, base, sink, load_image);
-        },
-        ProgressOptions{});
+        [&](ProgressSink& sink) { load_project_task(project, base, sink, load_image); }, ProgressOptions{});
     if (loaded != 1) {
         ctx.host.message_box("An error occurred while loading project!", "Error", MessageIcon::Warning,
                              MessageButtons::Ok);
@@ -55,9 +52,8 @@ Answer ask_save_project(EditorContext& ctx) {
     if (answer == Answer::Yes) {
         Project& project = ctx.project;
         const std::string base(field_text(project.file_base_name));
-        ctx.host.run_with_progress(
-            [&](ProgressSink& sink, const std::atomic<bool>&) { return save_project_task(project, base, sink); },
-            ProgressOptions{});
+        ctx.host.run_with_progress([&](ProgressSink& sink) { save_project_task(project, base, sink); },
+                                   ProgressOptions{});
     }
     ctx.project.modified = 0;
     update_title(ctx.project, ctx.host);

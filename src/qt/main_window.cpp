@@ -220,6 +220,15 @@ void MainWindow::set_status_text(int part, const QString& text) {
     if (part >= 0 && size_t(part) < status_parts_.size()) status_parts_[size_t(part)]->setText(text);
 }
 
+void MainWindow::set_status_parts(const std::array<int32_t, 3>& right_edges) {
+    int left = 0;
+    for (size_t i = 0; i < status_parts_.size(); ++i) {
+        const int right = std::max(left, int(right_edges[i]));
+        status_parts_[i]->setGeometry(left, 2, std::max(0, right - left - 2), status_bar_->height() - 2);
+        left = right;
+    }
+}
+
 void MainWindow::lay_out() {
     WindowMetrics m;
     m.toolbar_height = toolbar_->sizeHint().height();
@@ -235,12 +244,6 @@ void MainWindow::lay_out() {
     place(hbar_, l.hscroll);
     place(vbar_, l.vscroll);
     place(map_, l.map_area);
-    const auto edges = status_part_edges(l);
-    int left = 0;
-    for (size_t i = 0; i < status_parts_.size(); ++i) {
-        status_parts_[i]->setGeometry(left, 2, std::max(0, edges[i] - left - 2), status_bar_->height() - 2);
-        left = edges[i];
-    }
     map_->resize_picture(l.client_width, l.client_height);
     if (map_->task_running()) {
         // The editor learns the new size once the task has ended; until then the map keeps its picture.

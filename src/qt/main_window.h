@@ -53,6 +53,7 @@ public:
     void set_tool_button(int command, bool pressed);
     void set_scroll_bar(ScrollBar bar, const ScrollBarValues& values);
     void set_status_text(int part, const QString& text);
+    void set_status_parts(const std::array<int32_t, 3>& right_edges);
     // Lays the children out again and tells the editor the size (after a task that held it back).
     void relayout() { lay_out(); }
 

@@ -80,6 +80,8 @@ void QtHost::set_cursor(Cursor cursor) { window_->map_widget()->setCursor(cursor
 
 void QtHost::request_redraw() { window_->map_widget()->invalidate(); }
 
+void QtHost::set_status_parts(const std::array<int32_t, 3>& right_edges) { window_->set_status_parts(right_edges); }
+
 void QtHost::set_status_text(int part, std::string_view text) {
     window_->set_status_text(part, from_local_text(text));
 }
@@ -106,45 +108,11 @@ void QtHost::request_close() {
 
 Canvas& QtHost::overlay() { return window_->map_widget()->overlay(); }
 
-namespace {
-// Notes whether the task ended its dialog itself (closed it or offered "OK").
-class EndWatchingSink final : public ProgressSink {
-public:
-    explicit EndWatchingSink(ProgressSink& inner) : inner_(inner) {}
-    void log_line(std::string_view text) override { inner_.log_line(text); }
-    void set_progress_range(int n) override { inner_.set_progress_range(n); }
-    void set_progress_pos(int i) override { inner_.set_progress_pos(i); }
-    void show_ok_button() override {
-        ended = true;
-        inner_.show_ok_button();
-    }
-    void close_progress(int result) override {
-        ended = true;
-        inner_.close_progress(result);
-    }
-    bool ended = false;
-
-private:
-    ProgressSink& inner_;
-};
-}  // namespace
-
 int QtHost::run_with_progress(const ProgressTask& task, const ProgressOptions& options) {
-    std::atomic<bool> keep_running{true};
-    StopFunction stop;
-    if (options.with_stop) stop = [&keep_running]() { keep_running = false; };
     MapWidget* map = window_->map_widget();
     const bool was_running = map->task_running();
     map->set_task_running(true);
-    const int result = plotwell::qt::run_with_progress(
-        window_,
-        [&](ProgressSink& sink) {
-            EndWatchingSink watched(sink);
-            const int r = task(watched, keep_running);
-            // A task that neither closed its dialog nor offered "OK" closes it with what it returned.
-            if (!watched.ended) sink.close_progress(r);
-        },
-        stop);
+    const int result = plotwell::qt::run_with_progress(window_, task, options.stop);
     map->set_task_running(was_running);
     // The task may have changed anything the picture shows, and the window may have changed size.
     if (!was_running) window_->relayout();

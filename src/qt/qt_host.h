@@ -46,6 +46,7 @@ public:
     void beep(BeepKind kind) override;
     void set_cursor(Cursor cursor) override;
     void request_redraw() override;
+    void set_status_parts(const std::array<int32_t, 3>& right_edges) override;
     void set_status_text(int part, std::string_view text) override;
     void set_title(std::string_view title) override;
     void set_tool_button(int command, bool pressed) override;

@@ -13,7 +13,7 @@
 #include "support/bmp_writer.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
-#include "support/temp_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -84,7 +84,7 @@ TEST(AboutBox, ShowsTheVersion) {
 }
 
 TEST(NamedProject, LoadsTheFileWithItsBitmapAndResetsTheEditor) {
-    TempDir dir("named_project");
+    ScratchDir dir;
     write_file(dir.file("town.bmp"), small_bmp());
     {
         Project saved;
@@ -122,7 +122,7 @@ TEST(NamedProject, LoadsTheFileWithItsBitmapAndResetsTheEditor) {
 }
 
 TEST(NamedProject, AMissingFileReportsTheLoadError) {
-    TempDir dir("named_project_missing");
+    ScratchDir dir;
     Frame f;
     set_field(f.ws.project.file_base_name, dir.file("nothing"));
     EXPECT_EQ(load_named_project(f.ctx, make_bitmap_loader("")), Outcome::Failed);
@@ -133,7 +133,7 @@ TEST(NamedProject, AMissingFileReportsTheLoadError) {
 }
 
 TEST(BitmapLoader, FindsAStoredNameAsGivenOrBelowTheProgramDirectory) {
-    TempDir dir("bitmap_loader");
+    ScratchDir dir;
     write_file(dir.file("park.bmp"), small_bmp());
     const BitmapImageLoader beside = make_bitmap_loader(dir.path().string());
     EXPECT_TRUE(beside("park.bmp"));
@@ -144,7 +144,7 @@ TEST(BitmapLoader, FindsAStoredNameAsGivenOrBelowTheProgramDirectory) {
 }
 
 TEST(CloseMainWindow, AModifiedProjectIsAskedAboutAndYesSavesIt) {
-    TempDir dir("close_main_window");
+    ScratchDir dir;
     Frame f;
     set_field(f.ws.project.file_base_name, dir.file("town"));
     f.ws.project.coord_sys = kCoordDegrees;
@@ -171,7 +171,7 @@ TEST(CloseMainWindow, AModifiedProjectIsAskedAboutAndYesSavesIt) {
 }
 
 TEST(CloseMainWindow, NoClearsModifiedWithoutSavingAndAnUnmodifiedProjectIsNotAsked) {
-    TempDir dir("close_main_window_no");
+    ScratchDir dir;
     Frame f;
     set_field(f.ws.project.file_base_name, dir.file("town"));
     f.ws.project.modified = 1;

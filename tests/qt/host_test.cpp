@@ -52,13 +52,12 @@ TEST(QtHostTasks, ALongTaskShowsItsLogAndClosesWithOk) {
     });
     ProgressOptions options;
     const int result = f.window->host().run_with_progress(
-        [](ProgressSink& sink, const std::atomic<bool>&) {
+        [](ProgressSink& sink) {
             sink.log_line("Importing records...\r\n");
             sink.set_progress_range(200);
             for (int i = 0; i <= 200; i += 50) sink.set_progress_pos(i);
             sink.log_line("Imported 200 objects.\r\n");
             sink.show_ok_button();
-            return 1;
         },
         options);
     EXPECT_EQ(result, 1);
@@ -77,10 +76,11 @@ TEST(QtHostTasks, StopEndsTheWorkerBeforeTheDialogReturns) {
         button_text = d->button()->text();
         QTimer::singleShot(30, d, [d]() { d->button()->click(); });
     });
+    std::atomic<bool> keep_running{true};
     ProgressOptions options;
-    options.with_stop = true;
+    options.stop = [&]() { keep_running = false; };
     const int result = f.window->host().run_with_progress(
-        [&](ProgressSink& sink, const std::atomic<bool>& keep_running) {
+        [&](ProgressSink& sink) {
             while (keep_running) {
                 ++records;
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -90,7 +90,6 @@ TEST(QtHostTasks, StopEndsTheWorkerBeforeTheDialogReturns) {
             sink.log_line("Stopped by the user.\r\n");
             worker_ended = true;
             sink.show_ok_button();
-            return 0;
         },
         options);
     EXPECT_TRUE(worker_ended) << "the dialog returned while the worker still ran";
@@ -99,11 +98,22 @@ TEST(QtHostTasks, StopEndsTheWorkerBeforeTheDialogReturns) {
     EXPECT_GT(records.load(), 0);
 }
 
-TEST(QtHostTasks, ATaskThatEndsSilentlyClosesWithItsResult) {
+TEST(QtHostTasks, ATaskThatEndsWithoutClosingLeavesTheLogOpenWithOk) {
     WindowFixture f;
-    const int result =
-        f.window->host().run_with_progress([](ProgressSink&, const std::atomic<bool>&) { return 0; }, {});
-    EXPECT_EQ(result, 0);
+    bool ok_offered = false;
+    when_modal<qt::ProgressDialog>([&](qt::ProgressDialog* d) {
+        auto* poll = new QTimer(d);
+        QObject::connect(poll, &QTimer::timeout, [&, d, poll]() {
+            if (!d->button()->isVisible()) return;
+            poll->stop();
+            ok_offered = d->button()->text() == "OK";
+            d->button()->click();
+        });
+        poll->start(5);
+    });
+    const int result = f.window->host().run_with_progress([](ProgressSink& sink) { sink.log_line("Done.\r\n"); }, {});
+    EXPECT_TRUE(ok_offered);
+    EXPECT_EQ(result, 1);
 }
 
 TEST(QtHostTasks, WhileATaskRunsTheMapShowsItsLastPicture) {
@@ -118,7 +128,7 @@ TEST(QtHostTasks, WhileATaskRunsTheMapShowsItsLastPicture) {
     const QImage before = f.map()->picture().copy();
     QImage during;
     f.window->host().run_with_progress(
-        [&](ProgressSink& sink, const std::atomic<bool>&) {
+        [&](ProgressSink& sink) {
             // The task changes the project; the window must neither read it nor show a half-made state.
             add_line(layer, "New Road", {{100, 300}, {900, 300}});
             QMetaObject::invokeMethod(
@@ -131,7 +141,6 @@ TEST(QtHostTasks, WhileATaskRunsTheMapShowsItsLastPicture) {
                 },
                 Qt::BlockingQueuedConnection);
             sink.close_progress(1);
-            return 1;
         },
         {});
     EXPECT_EQ(during, before);
