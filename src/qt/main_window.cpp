@@ -165,6 +165,8 @@ QMenu* MainWindow::context_menu(int menu) const {
 CommandResult MainWindow::run_command(int command) {
     CommandResult result = CommandResult::Unknown;
     forward([&](EditorContext& ctx) { result = handle_command(ctx, command); });
+    // A command whose work this build does not have yet changes nothing; the user hears that it did not run.
+    if (result == CommandResult::NotAvailable) host_.beep(BeepKind::Default);
     return result;
 }
 
