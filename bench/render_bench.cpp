@@ -46,7 +46,8 @@ Project& big_project() {
                 Point at = start;
                 for (Point& q : pts) {
                     q = at;
-                    at = {std::clamp(at.x + step(rng), 0, kRangeSize), std::clamp(at.y + step(rng), 0, kRangeSize)};
+                    at = {std::clamp(at.x + step(rng), 0, kRangeSize),
+                          std::clamp(at.y + step(rng), 0, kRangeSize)};
                 }
             } else {
                 head.dimension = kDimPolygon;
@@ -86,8 +87,12 @@ void repaint(benchmark::State& state, int zoom_steps) {
     state.counters["skipped"] = double(skipped);
 }
 
-void BM_RepaintFitted(benchmark::State& state) { repaint(state, 0); }
-void BM_RepaintZoom8(benchmark::State& state) { repaint(state, 3); }
+void BM_RepaintFitted(benchmark::State& state) {
+    repaint(state, 0);
+}
+void BM_RepaintZoom8(benchmark::State& state) {
+    repaint(state, 3);
+}
 
 BENCHMARK(BM_RepaintFitted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintZoom8)->Unit(benchmark::kMillisecond);

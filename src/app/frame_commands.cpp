@@ -18,7 +18,9 @@ Outcome about_box(EditorContext& ctx) {
 }
 
 void add_frame_hooks(CommandHooks& hooks, Workspace& workspace) {
-    hooks.publisher_settings = [&workspace](EditorContext& ctx) { return publisher_settings(ctx, workspace.publisher); };
+    hooks.publisher_settings = [&workspace](EditorContext& ctx) {
+        return publisher_settings(ctx, workspace.publisher);
+    };
     hooks.about = [](EditorContext& ctx) { return about_box(ctx); };
 }
 

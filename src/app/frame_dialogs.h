@@ -15,7 +15,7 @@ inline constexpr const char* kVersionText = "Plotwell ver 2.4";
 inline constexpr const char* kEditionText = "Desktop edition";
 
 class PublisherDetailsModel final : public DialogModel {
-public:
+  public:
     // The edit fields start with the details as they are now.
     explicit PublisherDetailsModel(PublisherInfo& info);
     std::string_view dialog_title() const override { return "Publisher Details"; }
@@ -30,12 +30,12 @@ public:
     // OK: both fields into the details, each cut to its limit. The project is not touched.
     void store() const;
 
-private:
+  private:
     PublisherInfo& info_;
 };
 
 class AboutModel final : public DialogModel {
-public:
+  public:
     std::string_view dialog_title() const override { return "About Plotwell"; }
     std::string_view version_text() const { return kVersionText; }
     std::string_view edition_text() const { return kEditionText; }

@@ -65,16 +65,11 @@ void move_figure(QPainter& p) {
 
 const QCursor& cursor_for(Cursor cursor) {
     static const std::array<QCursor, 10> cursors = {
-        QCursor(Qt::ArrowCursor),
-        drawn_cursor(vertex_figure, 8, 8),
-        drawn_cursor(segment_figure, 8, 8),
-        drawn_cursor(object_figure, 0, 0),
-        drawn_cursor(move_figure, 8, 8),
-        QCursor(Qt::SizeFDiagCursor),
-        QCursor(Qt::SizeBDiagCursor),
-        QCursor(Qt::SizeVerCursor),
-        QCursor(Qt::SizeHorCursor),
-        QCursor(Qt::SizeAllCursor),
+        QCursor(Qt::ArrowCursor),           drawn_cursor(vertex_figure, 8, 8),
+        drawn_cursor(segment_figure, 8, 8), drawn_cursor(object_figure, 0, 0),
+        drawn_cursor(move_figure, 8, 8),    QCursor(Qt::SizeFDiagCursor),
+        QCursor(Qt::SizeBDiagCursor),       QCursor(Qt::SizeVerCursor),
+        QCursor(Qt::SizeHorCursor),         QCursor(Qt::SizeAllCursor),
     };
     const size_t i = size_t(cursor);
     return cursors[i < cursors.size() ? i : 0];

@@ -12,14 +12,14 @@ namespace plotwell::qt {
 
 class PublisherDetailsView : public QDialog {
     Q_OBJECT
-public:
+  public:
     PublisherDetailsView(QWidget* owner, PublisherDetailsModel& model);
     QLineEdit* notice_edit() const { return notice_; }
     QPlainTextEdit* contact_edit() const { return contact_; }
 
     void accept() override;  // OK: the fields into the model, cut to their limits
 
-private:
+  private:
     void limit_contact();
 
     PublisherDetailsModel& model_;
@@ -29,7 +29,7 @@ private:
 
 class AboutView : public QDialog {
     Q_OBJECT
-public:
+  public:
     AboutView(QWidget* owner, const AboutModel& model);
 };
 

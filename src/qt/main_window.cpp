@@ -15,11 +15,11 @@
 #include <QToolButton>
 
 #include "app/named_project.h"
-#include "editor/window_title.h"
 #include "editor/command_ids.h"
 #include "editor/main_window.h"
 #include "editor/menus.h"
 #include "editor/status_bar.h"
+#include "editor/window_title.h"
 #include "qt/map_widget.h"
 #include "qt/text_codec.h"
 #include "qt/toolbar_images.h"
@@ -51,7 +51,9 @@ MainWindow::MainWindow(Workspace& workspace, const CommandHooks* hooks)
     map_->setFocus();
 }
 
-MainWindow::~MainWindow() { blink_.stop(); }
+MainWindow::~MainWindow() {
+    blink_.stop();
+}
 
 void MainWindow::build_client() {
     client_ = new QWidget(this);
@@ -81,8 +83,10 @@ void MainWindow::build_client() {
         // Thumb tracking moves only the bar; the view follows when the thumb is let go.
         bar->setTracking(false);
     }
-    connect(hbar_, &QScrollBar::actionTriggered, this, [this](int a) { scroll_action(ScrollBar::Horizontal, a); });
-    connect(vbar_, &QScrollBar::actionTriggered, this, [this](int a) { scroll_action(ScrollBar::Vertical, a); });
+    connect(hbar_, &QScrollBar::actionTriggered, this,
+            [this](int a) { scroll_action(ScrollBar::Horizontal, a); });
+    connect(vbar_, &QScrollBar::actionTriggered, this,
+            [this](int a) { scroll_action(ScrollBar::Vertical, a); });
     connect(hbar_, &QScrollBar::sliderReleased, this, [this]() { scroll_released(ScrollBar::Horizontal); });
     connect(vbar_, &QScrollBar::sliderReleased, this, [this]() { scroll_released(ScrollBar::Vertical); });
 
@@ -203,11 +207,20 @@ void MainWindow::scroll_action(ScrollBar bar, int action) {
     if (updating_bars_) return;
     ScrollAction a;
     switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: a = ScrollAction::LineBack; break;
-        case QAbstractSlider::SliderSingleStepAdd: a = ScrollAction::LineForward; break;
-        case QAbstractSlider::SliderPageStepSub: a = ScrollAction::PageBack; break;
-        case QAbstractSlider::SliderPageStepAdd: a = ScrollAction::PageForward; break;
-        default: return;  // tracking and the rest are not handled
+        case QAbstractSlider::SliderSingleStepSub:
+            a = ScrollAction::LineBack;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            a = ScrollAction::LineForward;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            a = ScrollAction::PageBack;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            a = ScrollAction::PageForward;
+            break;
+        default:
+            return;  // tracking and the rest are not handled
     }
     forward([bar, a](EditorContext& ctx) { on_scroll(ctx, bar, a); });
 }
@@ -215,7 +228,8 @@ void MainWindow::scroll_action(ScrollBar bar, int action) {
 void MainWindow::scroll_released(ScrollBar bar) {
     // The thumb's whole position: the view's origin is a full 32-bit map coordinate.
     const int32_t position = scroll_bar(bar)->sliderPosition();
-    forward([bar, position](EditorContext& ctx) { on_scroll(ctx, bar, ScrollAction::ThumbRelease, position); });
+    forward(
+        [bar, position](EditorContext& ctx) { on_scroll(ctx, bar, ScrollAction::ThumbRelease, position); });
 }
 
 void MainWindow::set_status_text(int part, const QString& text) {
@@ -267,7 +281,9 @@ void MainWindow::blink() {
     forward([](EditorContext& ctx) { on_timer(ctx); });
 }
 
-void MainWindow::after_event() { map_->overlay_done(); }
+void MainWindow::after_event() {
+    map_->overlay_done();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (map_->task_running()) {

@@ -26,7 +26,7 @@ class MapWidget;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow(Workspace& workspace, const CommandHooks* hooks);
     ~MainWindow() override;
 
@@ -57,11 +57,11 @@ public:
     // Lays the children out again and tells the editor the size (after a task that held it back).
     void relayout() { lay_out(); }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void build_menu();
     void build_toolbar();
     void build_context_menus();

@@ -24,13 +24,27 @@ std::optional<KeyPress> key_press(const QKeyEvent* event) {
     press.ctrl = event->modifiers() & Qt::ControlModifier;
     const int k = event->key();
     switch (k) {
-        case Qt::Key_Left: press.key = Key::Left; break;
-        case Qt::Key_Right: press.key = Key::Right; break;
-        case Qt::Key_Up: press.key = Key::Up; break;
-        case Qt::Key_Down: press.key = Key::Down; break;
-        case Qt::Key_PageUp: press.key = Key::PageUp; break;
-        case Qt::Key_PageDown: press.key = Key::PageDown; break;
-        case Qt::Key_Delete: press.key = Key::Delete; break;
+        case Qt::Key_Left:
+            press.key = Key::Left;
+            break;
+        case Qt::Key_Right:
+            press.key = Key::Right;
+            break;
+        case Qt::Key_Up:
+            press.key = Key::Up;
+            break;
+        case Qt::Key_Down:
+            press.key = Key::Down;
+            break;
+        case Qt::Key_PageUp:
+            press.key = Key::PageUp;
+            break;
+        case Qt::Key_PageDown:
+            press.key = Key::PageDown;
+            break;
+        case Qt::Key_Delete:
+            press.key = Key::Delete;
+            break;
         default:
             if (k >= Qt::Key_A && k <= Qt::Key_Z) {
                 press.key = Key::Letter;
@@ -56,7 +70,9 @@ void MapWidget::invalidate() {
     update();
 }
 
-void MapWidget::set_task_running(bool running) { task_running_ = running; }
+void MapWidget::set_task_running(bool running) {
+    task_running_ = running;
+}
 
 void MapWidget::resize_picture(int client_width, int client_height) {
     if (client_width <= 0 || client_height <= 0) return;

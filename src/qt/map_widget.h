@@ -16,7 +16,7 @@ class MainWindow;
 
 class MapWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MapWidget(MainWindow* window, QWidget* parent);
 
     // The whole map area is out of date; the next paint runs paint_map.
@@ -40,7 +40,7 @@ public:
 
     QPoint to_client(QPoint widget_pos) const { return widget_pos + pos(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -49,7 +49,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void render_if_needed();
     ScreenPoint client_point(const QPointF& widget_pos) const;
 

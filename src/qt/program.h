@@ -34,7 +34,8 @@ struct Program {
 // Start-up up to the shown main window; the project named on the command line is loaded once the
 // event loop runs. On failure the message has been shown (caption "Error") and the result is empty.
 // `current_dir` empty: the process's current directory.
-std::unique_ptr<Program> start_program(int argc, const char* const* argv, const std::string& current_dir = "");
+std::unique_ptr<Program> start_program(int argc, const char* const* argv,
+                                       const std::string& current_dir = "");
 
 // After the loop: "publisher.txt" is written and the project released.
 void finish_program(Program& program);

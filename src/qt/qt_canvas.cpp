@@ -7,11 +7,15 @@
 namespace plotwell::qt {
 
 namespace {
-uint32_t rgb_of(Color c) { return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | uint32_t(c.b); }
+uint32_t rgb_of(Color c) {
+    return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | uint32_t(c.b);
+}
 
 // Rectangles far off the image are clamped well outside it before they reach the painter, which keeps
 // their visible part where it was and their size within int.
-int clamp_coord(int64_t v) { return int(std::clamp<int64_t>(v, -(1 << 24), 1 << 24)); }
+int clamp_coord(int64_t v) {
+    return int(std::clamp<int64_t>(v, -(1 << 24), 1 << 24));
+}
 }  // namespace
 
 QImage to_qimage(const Image& image) {
@@ -26,9 +30,13 @@ QImage to_qimage(const Image& image) {
 
 QtCanvas::QtCanvas(QImage* target) : target_(target) {}
 
-void QtCanvas::set_pen(Color color) { pen_ = rgb_of(color); }
+void QtCanvas::set_pen(Color color) {
+    pen_ = rgb_of(color);
+}
 
-void QtCanvas::set_brush(Brush brush) { brush_ = brush; }
+void QtCanvas::set_brush(Brush brush) {
+    brush_ = brush;
+}
 
 RasterMode QtCanvas::set_raster_mode(RasterMode mode) {
     const RasterMode previous = mode_;
@@ -36,7 +44,9 @@ RasterMode QtCanvas::set_raster_mode(RasterMode mode) {
     return previous;
 }
 
-void QtCanvas::set_clip(const ScreenRect& rect) { clip_ = rect; }
+void QtCanvas::set_clip(const ScreenRect& rect) {
+    clip_ = rect;
+}
 
 QRect QtCanvas::area() const {
     if (!target_ || target_->isNull() || target_->depth() != 32) return QRect();
@@ -72,7 +82,8 @@ void QtCanvas::span(const QRect& a, int64_t left, int64_t top, int64_t right, in
 // One segment of a polyline: the pixels from (x0, y0) up to, not including, (x1, y1), stepping along
 // the longer axis and rounding the other to the nearest pixel. Only the steps inside the area are
 // walked, so a long line far beyond the view costs no more than the view is wide.
-void QtCanvas::segment(const QRect& a, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t rgb, bool xor_mode) {
+void QtCanvas::segment(const QRect& a, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t rgb,
+                       bool xor_mode) {
     const int64_t dx = x1 >= x0 ? x1 - x0 : x0 - x1, dy = y1 >= y0 ? y1 - y0 : y0 - y1;
     const int64_t sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
     const bool x_major = dx >= dy;

@@ -14,7 +14,7 @@
 namespace plotwell::qt {
 
 class QtCanvas final : public Canvas {
-public:
+  public:
     // Draws onto `target` (Format_RGB32 or Format_ARGB32), which must outlive the canvas.
     explicit QtCanvas(QImage* target);
     QtCanvas(const QtCanvas&) = delete;
@@ -41,13 +41,15 @@ public:
     long long drawn_figures() const { return drawn_; }
     long long skipped_figures() const { return skipped_; }
 
-private:
+  private:
     // The drawable pixels: the clip rectangle within the image, edges included; empty when none.
     QRect area() const;
     bool outside(const QRect& area, int64_t min_x, int64_t min_y, int64_t max_x, int64_t max_y) const;
     // Sets (copy) or inverts by (XOR) `rgb` over the pixels of the rectangle, clipped to `area`.
-    void span(const QRect& area, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t rgb, bool xor_mode);
-    void segment(const QRect& area, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t rgb, bool xor_mode);
+    void span(const QRect& area, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t rgb,
+              bool xor_mode);
+    void segment(const QRect& area, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t rgb,
+                 bool xor_mode);
 
     QImage* target_;
     uchar* bits_ = nullptr;  // the target's pixels while a polyline is drawn

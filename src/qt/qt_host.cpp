@@ -25,23 +25,38 @@ Answer QtHost::message_box(std::string_view text, std::string_view caption, Mess
                            MessageButtons buttons) {
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
     switch (icon) {
-        case MessageIcon::None: qicon = QMessageBox::NoIcon; break;
-        case MessageIcon::Information: qicon = QMessageBox::Information; break;
-        case MessageIcon::Warning: qicon = QMessageBox::Warning; break;
-        case MessageIcon::Error: qicon = QMessageBox::Critical; break;
-        case MessageIcon::Question: qicon = QMessageBox::Question; break;
+        case MessageIcon::None:
+            qicon = QMessageBox::NoIcon;
+            break;
+        case MessageIcon::Information:
+            qicon = QMessageBox::Information;
+            break;
+        case MessageIcon::Warning:
+            qicon = QMessageBox::Warning;
+            break;
+        case MessageIcon::Error:
+            qicon = QMessageBox::Critical;
+            break;
+        case MessageIcon::Question:
+            qicon = QMessageBox::Question;
+            break;
     }
     QMessageBox::StandardButtons qbuttons = QMessageBox::Ok;
     if (buttons == MessageButtons::YesNo) qbuttons = QMessageBox::Yes | QMessageBox::No;
-    if (buttons == MessageButtons::YesNoCancel) qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    if (buttons == MessageButtons::YesNoCancel)
+        qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(qicon, from_local_text(caption), from_local_text(text), qbuttons, window_);
     if (buttons == MessageButtons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
     if (buttons == MessageButtons::YesNo) box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        case QMessageBox::Cancel: return Answer::Cancel;
-        default: return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
     }
 }
 
@@ -49,7 +64,8 @@ std::optional<std::string> QtHost::file_dialog(const FileDialogOptions& options,
     QFileDialog dialog(window_, from_local_text(options.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode((options.flags & kFileMustExist) && !save ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode((options.flags & kFileMustExist) && !save ? QFileDialog::ExistingFile
+                                                                 : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(options.flags & kOverwritePrompt));
     dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(from_local_text(options.filter_name),
                                                        from_local_text(options.filter_pattern)));
@@ -74,23 +90,37 @@ std::optional<std::string> QtHost::save_file_dialog(const FileDialogOptions& opt
     return file_dialog(options, true);
 }
 
-void QtHost::beep(BeepKind) { QApplication::beep(); }
+void QtHost::beep(BeepKind) {
+    QApplication::beep();
+}
 
-void QtHost::set_cursor(Cursor cursor) { window_->map_widget()->setCursor(cursor_for(cursor)); }
+void QtHost::set_cursor(Cursor cursor) {
+    window_->map_widget()->setCursor(cursor_for(cursor));
+}
 
-void QtHost::request_redraw() { window_->map_widget()->invalidate(); }
+void QtHost::request_redraw() {
+    window_->map_widget()->invalidate();
+}
 
-void QtHost::set_status_parts(const std::array<int32_t, 3>& right_edges) { window_->set_status_parts(right_edges); }
+void QtHost::set_status_parts(const std::array<int32_t, 3>& right_edges) {
+    window_->set_status_parts(right_edges);
+}
 
 void QtHost::set_status_text(int part, std::string_view text) {
     window_->set_status_text(part, from_local_text(text));
 }
 
-void QtHost::set_title(std::string_view title) { window_->setWindowTitle(from_local_text(title)); }
+void QtHost::set_title(std::string_view title) {
+    window_->setWindowTitle(from_local_text(title));
+}
 
-void QtHost::set_tool_button(int command, bool pressed) { window_->set_tool_button(command, pressed); }
+void QtHost::set_tool_button(int command, bool pressed) {
+    window_->set_tool_button(command, pressed);
+}
 
-void QtHost::set_scroll_bar(ScrollBar bar, const ScrollBarValues& values) { window_->set_scroll_bar(bar, values); }
+void QtHost::set_scroll_bar(ScrollBar bar, const ScrollBarValues& values) {
+    window_->set_scroll_bar(bar, values);
+}
 
 std::optional<int> QtHost::popup_menu(int menu, ScreenPoint client_position) {
     QMenu* m = window_->context_menu(menu);
@@ -106,7 +136,9 @@ void QtHost::request_close() {
     QTimer::singleShot(0, window_, [w = window_]() { w->close(); });
 }
 
-Canvas& QtHost::overlay() { return window_->map_widget()->overlay(); }
+Canvas& QtHost::overlay() {
+    return window_->map_widget()->overlay();
+}
 
 int QtHost::run_with_progress(const ProgressTask& task, const ProgressOptions& options) {
     MapWidget* map = window_->map_widget();

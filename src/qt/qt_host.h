@@ -19,7 +19,7 @@ using DialogView = std::function<int(QWidget* owner, DialogModel& model)>;
 
 // The dialog views known to the program, by the type of the model they show.
 class DialogViews {
-public:
+  public:
     template <class Model>
     void add(std::function<int(QWidget*, Model&)> view) {
         views_[std::type_index(typeid(Model))] = [view](QWidget* owner, DialogModel& model) {
@@ -28,7 +28,7 @@ public:
     }
     const DialogView* find(const DialogModel& model) const;
 
-private:
+  private:
     std::unordered_map<std::type_index, DialogView> views_;
 };
 
@@ -36,7 +36,7 @@ private:
 DialogViews& standard_dialog_views();
 
 class QtHost final : public Host {
-public:
+  public:
     explicit QtHost(MainWindow* window) : window_(window) {}
 
     Answer message_box(std::string_view text, std::string_view caption, MessageIcon icon,
@@ -60,7 +60,7 @@ public:
 
     void set_dialog_views(const DialogViews* views) { views_ = views; }
 
-private:
+  private:
     std::optional<std::string> file_dialog(const FileDialogOptions& options, bool save);
 
     MainWindow* window_;

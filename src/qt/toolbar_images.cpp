@@ -53,8 +53,12 @@ void magnifier(QPainter& p, bool plus) {
 
 void draw(QPainter& p, int index) {
     switch (index) {
-        case 0: layer_arrow(p, true); break;
-        case 1: layer_arrow(p, false); break;
+        case 0:
+            layer_arrow(p, true);
+            break;
+        case 1:
+            layer_arrow(p, false);
+            break;
         case 2: {  // select: an arrow pointer
             const QPoint pts[] = {{3, 1}, {3, 13}, {6, 10}, {9, 15}, {11, 14}, {8, 9}, {12, 9}};
             p.setPen(kInk);
@@ -87,8 +91,12 @@ void draw(QPainter& p, int index) {
             p.drawRect(4, 4, 7, 7);
             p.drawLine(8, 12, 8, 15);
             break;
-        case 6: magnifier(p, true); break;
-        case 7: magnifier(p, false); break;
+        case 6:
+            magnifier(p, true);
+            break;
+        case 7:
+            magnifier(p, false);
+            break;
         case 8: {  // rectangle tool: a dashed frame with handles
             QPen dash(kInk, 1, Qt::DashLine);
             p.setPen(dash);
@@ -113,7 +121,8 @@ void draw(QPainter& p, int index) {
             p.setBrush(kRed);
             p.drawEllipse(6, 6, 5, 4);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -153,7 +162,7 @@ QIcon program_icon() {
 
 std::vector<QImage> icon_panel_images() {
     // Simple distinct glyphs: a filled shape per row of the panel, one of six colours, with its number.
-    static const QColor colours[] = {QColor(200, 40, 40), QColor(40, 140, 40), QColor(40, 80, 200),
+    static const QColor colours[] = {QColor(200, 40, 40),  QColor(40, 140, 40),  QColor(40, 80, 200),
                                      QColor(200, 150, 20), QColor(140, 40, 160), QColor(60, 60, 60)};
     std::vector<QImage> images;
     for (int i = 0; i < kIconPanelImageCount; ++i) {
@@ -163,8 +172,12 @@ std::vector<QImage> icon_panel_images() {
         p.setPen(Qt::black);
         p.setBrush(colours[i % 6]);
         switch (i / 6) {
-            case 0: p.drawRect(2, 2, 11, 11); break;
-            case 1: p.drawEllipse(2, 2, 11, 11); break;
+            case 0:
+                p.drawRect(2, 2, 11, 11);
+                break;
+            case 1:
+                p.drawEllipse(2, 2, 11, 11);
+                break;
             case 2: {
                 const QPoint tri[] = {{8, 1}, {14, 13}, {2, 13}};
                 p.drawPolygon(tri, 3);

@@ -1,9 +1,10 @@
+#include "app/frame_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "app/frame_commands.h"
 #include "app/frame_dialogs.h"
 #include "app/named_project.h"
 #include "editor/command_ids.h"
@@ -12,8 +13,8 @@
 #include "project/project_file.h"
 #include "support/bmp_writer.h"
 #include "support/object_builders.h"
-#include "support/scripted_host.h"
 #include "support/scratch_dir.h"
+#include "support/scripted_host.h"
 
 using namespace plotwell;
 using namespace plotwell::test;

@@ -5,12 +5,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -111,7 +111,8 @@ TEST(QtHostTasks, ATaskThatEndsWithoutClosingLeavesTheLogOpenWithOk) {
         });
         poll->start(5);
     });
-    const int result = f.window->host().run_with_progress([](ProgressSink& sink) { sink.log_line("Done.\r\n"); }, {});
+    const int result =
+        f.window->host().run_with_progress([](ProgressSink& sink) { sink.log_line("Done.\r\n"); }, {});
     EXPECT_TRUE(ok_offered);
     EXPECT_EQ(result, 1);
 }

@@ -2,24 +2,24 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QDir>
-#include <QTemporaryDir>
 #include <set>
 
 #include "editor/command_ids.h"
 #include "editor/map_paint.h"
-#include "model/vocabulary.h"
 #include "editor/menus.h"
 #include "editor/selection.h"
 #include "editor/window_layout.h"
 #include "editor/window_title.h"
+#include "model/vocabulary.h"
 #include "project/project_file.h"
 #include "qt/cursors.h"
 #include "qt/text_codec.h"
@@ -101,7 +101,8 @@ TEST(MainWindowLook, ToolbarHasTheFourteenButtonsWithElevenImagesAndTwoRadioGrou
         EXPECT_EQ(a->isChecked(), table[i].initially_pressed) << i;
         const QImage image = a->icon().pixmap(16, 16).toImage();
         EXPECT_EQ(image.size(), QSize(16, 16));
-        images.insert(image.cacheKey() ? qint64(qHashBits(image.constBits(), size_t(image.sizeInBytes()))) : 0);
+        images.insert(image.cacheKey() ? qint64(qHashBits(image.constBits(), size_t(image.sizeInBytes())))
+                                       : 0);
     }
     EXPECT_EQ(images.size(), size_t(kToolbarImageCount)) << "every image differs from the others";
 
@@ -153,7 +154,8 @@ TEST(MainWindowLook, ChildrenFollowTheLayoutAndTheStatusPartsEndAt30_58_85Percen
     EXPECT_EQ(f.window->scroll_bar(ScrollBar::Horizontal)->geometry().top(), map.bottom() + 1);
     const int w = l.client_width - l.metrics.vscroll_width;
     const int edges[3] = {w * 30 / 100, w * 58 / 100, w * 85 / 100};
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(f.window->status_part(i)->geometry().right() + 1, edges[i], 2) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(f.window->status_part(i)->geometry().right() + 1, edges[i], 2) << i;
 
     f.window->resize(500, 400);
     QApplication::processEvents();
@@ -200,7 +202,8 @@ TEST(MainWindowTitle, FollowsOpenAndClose) {
     set_field(f.workspace.project.file_base_name, "town");
     const CommandResult opened = f.window->run_command(cmd::kLoadNamedProject);
     QDir::setCurrent(old_dir);
-    if (opened == CommandResult::NotAvailable) GTEST_SKIP() << "the editor cannot load projects in this build";
+    if (opened == CommandResult::NotAvailable)
+        GTEST_SKIP() << "the editor cannot load projects in this build";
     EXPECT_EQ(f.window->windowTitle(), "Plotwell - town");
     EXPECT_EQ(f.workspace.project.layer_count, 1);
     mark_modified(f.ctx());
@@ -285,8 +288,8 @@ TEST(MainWindowWheel, WheelScrollsByLinesAndCtrlWheelZooms) {
     const int32_t y = f.workspace.view.origin_y;
     const QPoint at = f.widget_of({500, 300});
     auto wheel = [&](int dy, Qt::KeyboardModifiers mods) {
-        QWheelEvent e(QPointF(at), QPointF(f.map()->mapToGlobal(at)), QPoint(), QPoint(0, dy), Qt::NoButton, mods,
-                      Qt::NoScrollPhase, false);
+        QWheelEvent e(QPointF(at), QPointF(f.map()->mapToGlobal(at)), QPoint(), QPoint(0, dy), Qt::NoButton,
+                      mods, Qt::NoScrollPhase, false);
         QApplication::sendEvent(f.map(), &e);
     };
     wheel(-120, Qt::NoModifier);  // one notch toward the user: scroll down
@@ -330,7 +333,8 @@ TEST(MainWindowPaint, PixelsShowARedLineAndALightBlueRiver) {
     EXPECT_EQ(colour_at({500, 450}), QColor(115, 177, 230)) << "the river is light blue";
     EXPECT_EQ(colour_at({200, 450}), QColor(255, 255, 255)) << "the sheet is white";
     const ScreenRect area = f.workspace.view.view_rect;
-    EXPECT_EQ(QColor(picture.pixel(area.left + 1, area.top + 1)), QColor(64, 64, 64)) << "dark grey beyond the sheet";
+    EXPECT_EQ(QColor(picture.pixel(area.left + 1, area.top + 1)), QColor(64, 64, 64))
+        << "dark grey beyond the sheet";
     // The widget shows that picture.
     const QImage shown = f.map()->grab().toImage();
     const QPoint w = f.widget_of({300, 300});

@@ -1,3 +1,5 @@
+#include "qt/program.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,14 +8,15 @@
 #include <QTemporaryDir>
 
 #include "model/text.h"
-#include "qt/program.h"
 #include "qt_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 namespace {
-std::string categories_source() { return std::string(PLOTWELL_SOURCE_DIR) + "/data/categories.tpc"; }
+std::string categories_source() {
+    return std::string(PLOTWELL_SOURCE_DIR) + "/data/categories.tpc";
+}
 }  // namespace
 
 TEST(ProgramStart, WithoutACategoriesFileShowsTheMessageAndEnds) {

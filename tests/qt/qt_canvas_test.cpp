@@ -1,10 +1,10 @@
+#include "qt/qt_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 #include <random>
-
-#include "qt/qt_canvas.h"
 
 using namespace plotwell;
 using namespace plotwell::qt;
@@ -162,7 +162,8 @@ TEST(QtCanvas, ClippedLinesSetExactlyThePixelsTheWholeLineSetsInsideTheClip) {
     std::uniform_int_distribution<int32_t> coord(-300, 700);
     const ScreenRect clip{100, 80, 300, 220};
     for (int n = 0; n < 300; ++n) {
-        const ScreenPoint pts[] = {{coord(rng), coord(rng)}, {coord(rng), coord(rng)}, {coord(rng), coord(rng)}};
+        const ScreenPoint pts[] = {
+            {coord(rng), coord(rng)}, {coord(rng), coord(rng)}, {coord(rng), coord(rng)}};
         QImage whole = blank(400, 300), clipped = blank(400, 300);
         {
             QtCanvas canvas(&whole);

@@ -74,8 +74,8 @@ struct WindowFixture {
     ScreenPoint client_of(Point p) { return world_to_screen(workspace.view, workspace.project, p); }
     // A mouse move over the map area (with the buttons held).
     void move_to(QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(map()->mapToGlobal(at)), Qt::NoButton, buttons,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(map()->mapToGlobal(at)), Qt::NoButton,
+                         buttons, Qt::NoModifier);
         QApplication::sendEvent(map(), &move);
     }
     QPoint widget_of(Point p) {
@@ -88,5 +88,7 @@ struct WindowFixture {
 
 // Readable QStrings in failure messages.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 QT_END_NAMESPACE
