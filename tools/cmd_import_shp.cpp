@@ -39,8 +39,20 @@ const char kUsage[] =
     "  --no-filter       keep everything and grow the range\n"
     "  --multiply-x N    factor from file units to map units (default 1000000: degrees to the\n"
     "  --multiply-y N    millionths of a degree of a decimal-degree project)\n"
-    "  --profile FILE    import settings from a profile file (see the shapefile import profiles)\n"
-    "Ctrl+C stops the reading; the project file is then left untouched (exit status 130).\n";
+    "  --profile FILE    import settings from a profile file (below)\n"
+    "Ctrl+C stops the reading; the project file is then left untouched (exit status 130).\n"
+    "\n"
+    "A profile holds one setting per line, KEY = VALUE; '#' starts a comment line, keys not given keep\n"
+    "their value. Fields go by name, types by name (ROAD3) or index, icons by name (PI_BANK) or code;\n"
+    "texts may be quoted (\"...\" with \\\" and \\\\). Keys: name_fields, link_fields (comma-separated),\n"
+    "dest_layer, default_type, default_icon, downcase, filter_outside_range, filter_untranslated (0/1),\n"
+    "multiply_x, multiply_y, add_x, add_y, multipart_policy (0/1), ccw_type, substitution_mode (0/1),\n"
+    "substitution = \"FROM\" \"TO\" (one line per entry), and for type_translation and icon_translation:\n"
+    "  type_translation = none | strings | ranges\n"
+    "  type_translation.field = FIELD\n"
+    "  type_translation.match_mode = prefix | whole       type_translation.case_sensitive = 0 | 1\n"
+    "  type_translation.entry = \"TEXT\" RESULT            type_translation.range = MIN MAX RESULT\n"
+    "A bad line is reported with its number and nothing is imported.\n";
 
 std::atomic<bool> g_running{true};
 

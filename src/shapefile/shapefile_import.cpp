@@ -224,7 +224,10 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
     // Part indices come from the file: a part must lie inside the record's points.
     if (first < 0 || end > shape.point_count() || end <= first) return nullptr;
     const int32_t n = end - first;
-    if (shape.shape_type() == kShapePolygon && n < kMinPolygonPartPoints) return nullptr;
+    // The record's own type decides, and so does the file's: a polygon file whose record claims another
+    // type would otherwise yield rings of one or two points, or none at all.
+    const bool polygon = shape.shape_type() == kShapePolygon || settings.dimension == kDimPolygon;
+    if (polygon && n < kMinPolygonPartPoints) return nullptr;
     if (n > kMaxPartPoints) {
         log_named(sink, "Warning: too many points in object! Name: ", name);
         return nullptr;

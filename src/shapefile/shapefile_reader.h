@@ -51,7 +51,8 @@ struct ShapefileReader {
     ShapefileReader& operator=(const ShapefileReader&) = delete;
 };
 
-// Opens BASE.shp, BASE.shx and BASE.dbf and reads the attribute table's layout. 0 on success, 1 when any
+// Opens BASE.shp, BASE.shx and BASE.dbf (each also with its extension in capitals) and reads the
+// attribute table's layout. 0 on success, 1 when any
 // of the three cannot be opened (the reader is then closed and `error` names the file).
 int open_shapefile(ShapefileReader& reader, const std::string& base_path, std::string* error = nullptr);
 // The same over bytes already in memory.

@@ -135,6 +135,20 @@ TEST(ShapefileImport, PolygonRingsNeedFourPointsAndAreStoredOpen) {
     EXPECT_EQ(objects[0].points, (std::vector<Point>{{0, 0}, {10, 0}, {10, 10}}));
 }
 
+TEST(ShapefileImport, ShortRingsAreDroppedWhateverTypeTheRecordClaims) {
+    ShpRecord line_typed = parts_record({{{0, 0}, {5, 5}}, {{1, 1}}}, {"short"});
+    line_typed.shape_type = 3;
+    ShpRecord fine = parts_record({ring({{0, 0}, {10, 0}, {10, 10}})}, {"fine"});
+    fine.shape_type = 3;
+    ImportCase c(polygons({line_typed, fine}));
+    c.run();
+    const auto objects = c.objects();
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0].name, "fine");
+    EXPECT_EQ(objects[0].points.size(), 3u);
+    EXPECT_EQ(c.project.range, (CoordRange{0, 0, 10, 10}));
+}
+
 TEST(ShapefileImport, MultipartPolicyGivesCounterClockwisePartsTheirOwnType) {
     const std::vector<XY> ccw = ring({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
     const std::vector<XY> cw = ring({{20, 0}, {20, 10}, {30, 10}, {30, 0}});

@@ -183,6 +183,9 @@ TEST(ShapefileReader, OpensThreeFilesOrNone) {
     ASSERT_EQ(open_shapefile(r, base), 0);
     EXPECT_EQ(r.field_count, 1);
     EXPECT_EQ(count_records(r), 1);
+    std::filesystem::rename(base + ".shx", base + ".SHX");
+    ASSERT_EQ(open_shapefile(r, base), 0);
+    EXPECT_EQ(count_records(r), 1);
     std::filesystem::remove(base + ".dbf");
     std::string error;
     EXPECT_EQ(open_shapefile(r, base, &error), 1);

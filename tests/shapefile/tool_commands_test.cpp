@@ -105,7 +105,8 @@ protected:
     void SetUp() override {
         ShapefileTool::SetUp();
         ASSERT_TRUE(write_shapefile(path("roads"), town_roads()));
-        ASSERT_EQ(run_tool("new " + project() + " --coord-sys degrees --layer water:WATER --layer roads:ROADS").status, 0);
+        const ToolRun r = run_tool("new " + project() + " --coord-sys degrees --layer water:WATER --layer roads:ROADS");
+        ASSERT_EQ(r.status, 0) << r.output;
     }
     std::string project() const { return path("town.mpr"); }
     std::vector<uint8_t> project_bytes() const {
@@ -174,7 +175,8 @@ TEST_F(ImportShpTool, RefusesUnsupportedFilesAndProjectsWithoutLayers) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output, "plotwell-tool: import-shp: " + path("z.shp") +
                             ": unsupported shape type 13 (only Point, PolyLine and Polygon files can be imported)\n");
-    ASSERT_EQ(run_tool("new " + path("bare.mpr") + " --coord-sys degrees").status, 0);
+    const ToolRun bare = run_tool("new " + path("bare.mpr") + " --coord-sys degrees");
+    ASSERT_EQ(bare.status, 0) << bare.output;
     r = run_tool("import-shp " + path("bare.mpr") + " " + path("roads.shp") + " --name-field NAME");
     EXPECT_EQ(r.output, "plotwell-tool: import-shp: the project has no layers to import into\n");
 }
@@ -248,9 +250,9 @@ TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
     ASSERT_TRUE(write_shapefile(path("parcels"), sample_polygons(300)));
     ASSERT_TRUE(write_shapefile(path("places"), sample_points(2000)));
     const std::string project = path("county.mpr");
-    ASSERT_EQ(run_tool("new " + project + " --coord-sys degrees --layer parcels:LAND --layer roads:ROADS "
-                                          "--layer places:PLACES").status, 0);
-    ToolRun r = run_tool("import-shp " + project + " " + path("parcels.shp") + " --layer 0 --name-field NAME --type LAND");
+    ToolRun r = run_tool("new " + project + " --coord-sys degrees --layer parcels:LAND --layer roads:ROADS --layer places:PLACES");
+    ASSERT_EQ(r.status, 0) << r.output;
+    r = run_tool("import-shp " + project + " " + path("parcels.shp") + " --layer 0 --name-field NAME --type LAND");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("300 objects imported"), std::string::npos) << r.output;
     r = run_tool("import-shp " + project + " " + path("roads.shp") +
@@ -272,9 +274,10 @@ TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
                  " --layer 2 --name-field NAME --icon PI_TOWNCTR --no-filter");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("2000 objects imported"), std::string::npos) << r.output;
-    EXPECT_EQ(run_tool("check " + project).status, 0);
+    r = run_tool("check " + project);
+    EXPECT_EQ(r.status, 0) << r.output;
 
-    r = run_tool("export " + project + " " + path("county.pdb") + " --map-name County");
+    r = run_tool("export " + project + " " + path("county.pdb") + " --map-name County --map-id 77 --parent-map-id 0");
     ASSERT_EQ(r.status, 0) << r.output;
     r = run_tool("inspect " + path("county.pdb"));
     EXPECT_EQ(r.status, 0) << r.output;
