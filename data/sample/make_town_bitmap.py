@@ -14,6 +14,9 @@ WIDTH, HEIGHT = 400, 300
 UNITS_PER_PIXEL = 100
 # The town's range relative to its centre: x -20000..20000, y -15000..15000 (y grows northward).
 X0, Y_TOP = -20000, 15000
+# Streets of the built-up centre (map offsets): Main Street and the four cross streets, Station Road.
+STREETS_Y = (0, -3500, -1000, 1500, 4000)
+STREETS_X = (0,)
 
 
 def to_map(px, py):
@@ -55,7 +58,8 @@ def main():
             # The built-up centre: pale plaster with darker house blocks.
             if abs(x) < 9000 and -6500 < y < 6000:
                 r, g, b = (242, 238, 232)
-                if 150 < (x + 9000) % 1000 < 650 and 200 < (y + 6500) % 1250 < 800:
+                near_street = any(abs(y - sy) < 220 for sy in STREETS_Y) or any(abs(x - sx) < 220 for sx in STREETS_X)
+                if not near_street and 80 < (x + 9000) % 600 < 480 and 60 < (y + 6500) % 500 < 400:
                     r, g, b = (226, 208, 200)
             # Water: the river band, the lake and the mill pond.
             if abs(y - river_y(x)) < 260:
