@@ -19,6 +19,7 @@
 #include "editor/selection.h"
 #include "editor/window_layout.h"
 #include "editor/window_title.h"
+#include "model/object_storage.h"
 #include "model/vocabulary.h"
 #include "project/project_file.h"
 #include "qt/cursors.h"
@@ -420,4 +421,40 @@ TEST(MainWindowMessages, MessageBoxesCarryCaptionIconAndAnswer) {
     QTest::mouseClick(f.map(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     EXPECT_TRUE(text.startsWith("Project has empty coordinate range!"));
     EXPECT_EQ(icon, QMessageBox::Warning);
+}
+
+TEST(MainWindowMouse, RightClickOpensTheContextMenuAndItsCommandRuns) {
+    WindowFixture f;
+    build_roads(f.workspace.project);
+    add_line(f.workspace.project.layers[0], "Town Park", {{600, 100}, {800, 100}, {800, 250}, {600, 250}},
+             kDimPolygon, kOpenSpace);
+    f.fit();
+    QTest::keyClick(f.map(), Qt::Key_PageDown);
+    const QPoint on_edge = f.widget_of({700, 100});
+    f.move_to(on_edge);
+    QTest::mouseClick(f.map(), Qt::LeftButton, Qt::NoModifier, on_edge);
+    ASSERT_EQ(f.workspace.editor.current_objects.size(), 1u);
+    ASSERT_EQ(field_text(f.workspace.editor.current_objects[0]->name), "Town Park");
+
+    // On a vertex of the current polygon the vertex menu opens; "Mark Split Point" remembers the vertex.
+    QStringList offered;
+    auto* timer = new QTimer;
+    pending_modal_answers().push_back(timer);
+    QObject::connect(timer, &QTimer::timeout, [&, timer]() {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        timer->stop();
+        timer->deleteLater();
+        for (QAction* a : menu->actions()) offered << a->text();
+        // As the user would: the second entry, chosen with the keyboard.
+        menu->setActiveAction(menu->actions().value(1));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    timer->start(5);
+    const QPoint vertex = f.widget_of({800, 250});
+    f.move_to(vertex);
+    QTest::mousePress(f.map(), Qt::RightButton, Qt::NoModifier, vertex);
+    QTest::mouseRelease(f.map(), Qt::RightButton, Qt::NoModifier, vertex);
+    EXPECT_EQ(offered, (QStringList{"Delete Point", "Mark Split Point", "Split Polygon Here"}));
+    EXPECT_EQ(f.workspace.editor.split_mark, 2);
 }
