@@ -59,8 +59,13 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
         Program* p = program.get();
         QTimer::singleShot(0, window, [window, p]() {
             // An editor that cannot load projects yet leaves the load to the program's own sequence.
-            if (window->run_command(cmd::kLoadNamedProject) == CommandResult::NotAvailable)
-                load_named_project(window->context(), make_bitmap_loader(p->workspace.program_dir));
+            CommandResult result = CommandResult::Unknown;
+            window->forward(
+                [&](EditorContext& ctx) { result = handle_command(ctx, cmd::kLoadNamedProject); });
+            if (result == CommandResult::NotAvailable)
+                window->forward([p](EditorContext& ctx) {
+                    load_named_project(ctx, make_bitmap_loader(p->workspace.program_dir));
+                });
         });
     }
     return program;
