@@ -14,18 +14,24 @@
 
 namespace plotwell::qt {
 
+namespace {
+// What the record holds without its terminator.
+constexpr size_t kNoticeLimit = kPublisherNoticeSize - 1;
+constexpr size_t kContactLimit = kContactSize - 1;
+}  // namespace
+
 PublisherDetailsView::PublisherDetailsView(QWidget* owner, PublisherDetailsModel& model)
     : QDialog(owner), model_(model) {
     setWindowTitle(from_local_text(model.dialog_title()));
     setModal(true);
     auto* form = new QFormLayout;
-    notice_ = new QLineEdit(from_local_text(model.notice), this);
-    notice_->setMaxLength(int(PublisherDetailsModel::kNoticeLimit));
-    form->addRow("Copyright:", notice_);
+    notice_ = new QLineEdit(from_local_text(model.copyright), this);
+    notice_->setMaxLength(int(kNoticeLimit));
+    form->addRow(PublisherDetailsModel::kLabels[0], notice_);
     contact_ = new QPlainTextEdit(this);
     contact_->setPlainText(from_local_text(model.contact));
     contact_->setMinimumSize(320, 90);
-    form->addRow("Contact:", contact_);
+    form->addRow(PublisherDetailsModel::kLabels[1], contact_);
     connect(contact_, &QPlainTextEdit::textChanged, this, &PublisherDetailsView::limit_contact);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -38,16 +44,17 @@ PublisherDetailsView::PublisherDetailsView(QWidget* owner, PublisherDetailsModel
 void PublisherDetailsView::limit_contact() {
     // The edit holds no more than the record: 127 characters, line breaks counted as in the file.
     const QString text = contact_->toPlainText();
-    if (size_t(text.size()) <= PublisherDetailsModel::kContactLimit) return;
+    if (size_t(text.size()) <= kContactLimit) return;
     QSignalBlocker block(contact_);
-    contact_->setPlainText(text.left(int(PublisherDetailsModel::kContactLimit)));
+    contact_->setPlainText(text.left(int(kContactLimit)));
     contact_->moveCursor(QTextCursor::End);
 }
 
 void PublisherDetailsView::accept() {
-    model_.notice = to_local_text(notice_->text());
+    model_.copyright = to_local_text(notice_->text());
     model_.contact = to_local_text(contact_->toPlainText());
-    QDialog::accept();
+    // The model stores; a model that refuses keeps the dialog open.
+    if (model_.ok()) QDialog::accept();
 }
 
 AboutView::AboutView(QWidget* owner, const AboutModel& model) : QDialog(owner) {
@@ -55,11 +62,11 @@ AboutView::AboutView(QWidget* owner, const AboutModel& model) : QDialog(owner) {
     setModal(true);
     auto* icon = new QLabel(this);
     icon->setPixmap(program_icon().pixmap(48, 48));
-    auto* version = new QLabel(from_local_text(model.version_text()), this);
+    auto* version = new QLabel(AboutModel::kVersion, this);
     QFont bold = version->font();
     bold.setBold(true);
     version->setFont(bold);
-    auto* edition = new QLabel(from_local_text(model.edition_text()), this);
+    auto* edition = new QLabel(AboutModel::kEdition, this);
     auto* texts = new QVBoxLayout;
     texts->addWidget(version);
     texts->addWidget(edition);

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/frame_dialogs.h"
+#include "app/publisher_dialog.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -17,7 +17,7 @@ class PublisherDetailsView : public QDialog {
     QLineEdit* notice_edit() const { return notice_; }
     QPlainTextEdit* contact_edit() const { return contact_; }
 
-    void accept() override;  // OK: the fields into the model, cut to their limits
+    void accept() override;  // OK: the fields into the model, which stores them
 
   private:
     void limit_contact();

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/frame_commands.h"
+#include "app/command_hooks.h"
 #include "app/named_project.h"
 #include "app/startup.h"
 #include "editor/command_ids.h"
@@ -48,7 +48,7 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     cursor_for(Cursor::Arrow);
     program->icon_images = icon_panel_images();
 
-    add_frame_hooks(program->hooks, program->workspace);
+    add_dialog_hooks(program->hooks, program->workspace);
     program->window = std::make_unique<MainWindow>(program->workspace, &program->hooks);
     // Without a window manager "maximised" means nothing; the window then fills the screen itself.
     if (QScreen* screen = QGuiApplication::primaryScreen()) program->window->resize(screen->availableSize());

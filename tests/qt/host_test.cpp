@@ -15,7 +15,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/frame_dialogs.h"
+#include "app/publisher_dialog.h"
 #include "editor/command_ids.h"
 #include "model/text.h"
 #include "qt/frame_dialog_views.h"
@@ -192,10 +192,11 @@ TEST(QtHostDialogs, ContactIsHeldToItsLimitWhileTyping) {
     qt::PublisherDetailsView view(nullptr, model);
     view.contact_edit()->setPlainText(QString(200, 'c'));
     EXPECT_EQ(view.contact_edit()->toPlainText().size(), 127);
+    view.notice_edit()->setText(QString(40, 'n'));
+    EXPECT_EQ(view.notice_edit()->text().size(), 31);
     view.accept();
-    EXPECT_EQ(field_text(info.contact).size(), 0u) << "the model stores, the view only fills it";
-    model.store();
     EXPECT_EQ(field_text(info.contact), std::string(127, 'c'));
+    EXPECT_EQ(field_text(info.publisher_notice), std::string(31, 'n'));
 }
 
 TEST(QtHostDialogs, AboutShowsTheVersion) {

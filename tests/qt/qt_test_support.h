@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/frame_commands.h"
+#include "app/command_hooks.h"
 #include "app/workspace.h"
 #include "editor/editor_context.h"
 #include "editor/main_window.h"
@@ -55,7 +55,7 @@ struct WindowFixture {
     std::unique_ptr<qt::MainWindow> window;
 
     WindowFixture() {
-        add_frame_hooks(hooks, workspace);
+        add_dialog_hooks(hooks, workspace);
         window = std::make_unique<qt::MainWindow>(workspace, &hooks);
         window->resize(820, 640);
         window->show();

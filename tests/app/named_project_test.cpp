@@ -1,12 +1,11 @@
-#include "app/frame_commands.h"
+#include "app/named_project.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "app/frame_dialogs.h"
-#include "app/named_project.h"
+#include "app/command_hooks.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
 #include "model/text.h"
@@ -26,7 +25,7 @@ struct Frame {
     CommandHooks hooks;
     EditorContext ctx{ws.project, ws.editor, ws.view, host, &hooks};
     Frame() {
-        add_frame_hooks(hooks, ws);
+        add_dialog_hooks(hooks, ws);
         ws.view.view_rect = {0, 30, 800, 600};
     }
 };
@@ -44,45 +43,6 @@ std::vector<uint8_t> small_bmp() {
     return write_bmp(b);
 }
 }  // namespace
-
-TEST(PublisherSettings, OkStoresBothFieldsCutToTheirLimitsAndCancelKeepsThem) {
-    Frame f;
-    set_field(f.ws.publisher.publisher_notice, "(c) Old");
-    set_field(f.ws.publisher.contact, "Old\nAddress");
-    std::string shown_notice, shown_contact;
-    f.host.answer_dialog("Publisher Details", [&](DialogModel& m) {
-        auto& model = dynamic_cast<PublisherDetailsModel&>(m);
-        shown_notice = model.notice;
-        shown_contact = model.contact;
-        model.notice = std::string(40, 'n');
-        model.contact = std::string(200, 'c');
-        return 1;
-    });
-    EXPECT_EQ(handle_command(f.ctx, cmd::kPublisherSettings), CommandResult::Done);
-    EXPECT_EQ(shown_notice, "(c) Old");
-    EXPECT_EQ(shown_contact, "Old\nAddress");
-    EXPECT_EQ(field_text(f.ws.publisher.publisher_notice), std::string(31, 'n'));
-    EXPECT_EQ(field_text(f.ws.publisher.contact), std::string(127, 'c'));
-    EXPECT_EQ(f.ws.project.modified, 0);
-
-    f.host.answer_dialog("Publisher Details", [](DialogModel& m) {
-        dynamic_cast<PublisherDetailsModel&>(m).notice = "changed";
-        return 0;
-    });
-    handle_command(f.ctx, cmd::kPublisherSettings);
-    EXPECT_EQ(field_text(f.ws.publisher.publisher_notice), std::string(31, 'n'));
-}
-
-TEST(AboutBox, ShowsTheVersion) {
-    Frame f;
-    std::string version;
-    f.host.answer_dialog("About Plotwell", [&](DialogModel& m) {
-        version = std::string(dynamic_cast<AboutModel&>(m).version_text());
-        return 1;
-    });
-    EXPECT_EQ(handle_command(f.ctx, cmd::kAbout), CommandResult::Done);
-    EXPECT_EQ(version, "Plotwell ver 2.4");
-}
 
 TEST(NamedProject, LoadsTheFileWithItsBitmapAndResetsTheEditor) {
     ScratchDir dir;
