@@ -16,7 +16,7 @@ namespace plotwell::qt {
 namespace {
 // The worker's side: every call waits until the dialog has applied it.
 class DialogSink final : public ProgressSink {
-public:
+  public:
     explicit DialogSink(ProgressDialog* dialog) : dialog_(dialog) {}
     void log_line(std::string_view text) override {
         const QString line = from_local_text(text);
@@ -35,11 +35,12 @@ public:
         deliver([result](ProgressDialog* d) { d->request_close(result); });
     }
 
-private:
+  private:
     template <class F>
     void deliver(F f) {
         ProgressDialog* d = dialog_;
-        QMetaObject::invokeMethod(d, [d, f]() { f(d); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            d, [d, f]() { f(d); }, Qt::BlockingQueuedConnection);
     }
     ProgressDialog* dialog_;
 };
@@ -88,7 +89,8 @@ void ProgressDialog::showEvent(QShowEvent* event) {
     worker_ = std::thread([this]() {
         DialogSink sink(this);
         task_(sink);
-        QMetaObject::invokeMethod(this, [this]() { worker_finished(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this]() { worker_finished(); }, Qt::QueuedConnection);
     });
 }
 
@@ -101,8 +103,12 @@ void ProgressDialog::append_log(const QString& text) {
     log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
-void ProgressDialog::set_range(int n) { bar_->setRange(0, n > 0 ? n : 0); }
-void ProgressDialog::set_position(int i) { bar_->setValue(i); }
+void ProgressDialog::set_range(int n) {
+    bar_->setRange(0, n > 0 ? n : 0);
+}
+void ProgressDialog::set_position(int i) {
+    bar_->setValue(i);
+}
 
 void ProgressDialog::show_ok() {
     ok_mode_ = true;
@@ -113,7 +119,8 @@ void ProgressDialog::show_ok() {
 }
 
 void ProgressDialog::request_close(int result) {
-    result_ = result;
+    // After Stop the dialog's answer is already 1; the worker's own close does not change it.
+    if (!result_) result_ = result;
     finish_when_ready();
 }
 

@@ -22,7 +22,7 @@ using StopFunction = std::function<void()>;
 
 class ProgressDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ProgressDialog(QWidget* owner, TaskFunction task, StopFunction stop);
     ~ProgressDialog() override;
 
@@ -41,11 +41,11 @@ public:
     void show_ok();
     void request_close(int result);
 
-protected:
+  protected:
     void reject() override;  // Escape and the close box do nothing: only the button ends the dialog
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void button_pressed();
     void worker_finished();
     void finish_when_ready();

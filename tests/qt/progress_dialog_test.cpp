@@ -1,3 +1,5 @@
+#include "qt/progress_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +10,6 @@
 #include <chrono>
 #include <thread>
 
-#include "qt/progress_dialog.h"
 #include "qt/text_codec.h"
 
 using namespace plotwell;

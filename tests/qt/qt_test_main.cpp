@@ -3,9 +3,20 @@
 
 #include <QApplication>
 
+#include "qt_test_support.h"
+
+namespace {
+// Dialog answers a test left unused die with it.
+class DropUnusedAnswers : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { plotwell::test::drop_pending_modal_answers(); }
+};
+}  // namespace
+
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new DropUnusedAnswers);
     return RUN_ALL_TESTS();
 }

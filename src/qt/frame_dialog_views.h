@@ -1,0 +1,39 @@
+// The views of the frame's two dialogs: "Publisher Details" and "About Plotwell".
+#pragma once
+
+#include <QDialog>
+
+#include "app/publisher_dialog.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace plotwell::qt {
+
+class PublisherDetailsView : public QDialog {
+    Q_OBJECT
+  public:
+    PublisherDetailsView(QWidget* owner, PublisherDetailsModel& model);
+    QLineEdit* notice_edit() const { return notice_; }
+    QPlainTextEdit* contact_edit() const { return contact_; }
+
+    void accept() override;  // OK: the fields into the model, which stores them
+
+  private:
+    void limit_contact();
+
+    PublisherDetailsModel& model_;
+    QLineEdit* notice_;
+    QPlainTextEdit* contact_;
+};
+
+class AboutView : public QDialog {
+    Q_OBJECT
+  public:
+    AboutView(QWidget* owner, const AboutModel& model);
+};
+
+int show_publisher_details(QWidget* owner, PublisherDetailsModel& model);
+int show_about(QWidget* owner, AboutModel& model);
+
+}  // namespace plotwell::qt

@@ -1,0 +1,87 @@
+#include "qt/program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/command_hooks.h"
+#include "app/named_project.h"
+#include "app/startup.h"
+#include "editor/command_ids.h"
+#include "qt/cursors.h"
+#include "qt/main_window.h"
+#include "qt/text_codec.h"
+#include "qt/toolbar_images.h"
+
+namespace plotwell::qt {
+
+Program::Program() = default;
+Program::~Program() = default;
+
+std::unique_ptr<Program> start_program(int argc, const char* const* argv, const std::string& current_dir) {
+    auto program = std::make_unique<Program>();
+    program->start_dir = current_dir.empty() ? QDir::currentPath().toStdString() : current_dir;
+
+    // Program directory, "publisher.txt", the categories file, the project named on the command line.
+    const StartUp start = start_up(program->workspace, argc, argv, program->start_dir);
+    if (!start.ok) {
+        QMessageBox box(QMessageBox::Critical, "Error", from_local_text(start.error), QMessageBox::Ok);
+        box.exec();
+        return nullptr;
+    }
+
+    // Fonts: the map text's proportional font and the lists' fixed-pitch font, the map font measured.
+    program->map_font = QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    program->map_font.setPixelSize(13);
+    program->map_font.setWeight(QFont::Normal);
+    program->fixed_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    program->fixed_font.setPixelSize(10);
+    program->fixed_font.setWeight(QFont::Normal);
+    const QFontMetrics metrics(program->map_font);
+    program->map_line_height = metrics.height() + metrics.leading();
+    program->map_char_width = metrics.averageCharWidth();
+    // Cursors and the icon panel's images.
+    cursor_for(Cursor::Arrow);
+    program->icon_images = icon_panel_images();
+
+    add_dialog_hooks(program->hooks, program->workspace);
+    program->window = std::make_unique<MainWindow>(program->workspace, &program->hooks);
+    // Without a window manager "maximised" means nothing; the window then fills the screen itself.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) program->window->resize(screen->availableSize());
+    program->window->showMaximized();
+    if (start.load_project) {
+        // Posted: the project loads once the window is up and the loop runs.
+        MainWindow* window = program->window.get();
+        Program* p = program.get();
+        QTimer::singleShot(0, window, [window, p]() {
+            // An editor that cannot load projects yet leaves the load to the program's own sequence.
+            CommandResult result = CommandResult::Unknown;
+            window->forward(
+                [&](EditorContext& ctx) { result = handle_command(ctx, cmd::kLoadNamedProject); });
+            if (result == CommandResult::NotAvailable)
+                window->forward([p](EditorContext& ctx) {
+                    load_named_project(ctx, make_bitmap_loader(p->workspace.program_dir));
+                });
+        });
+    }
+    return program;
+}
+
+void finish_program(Program& program) {
+    program.window.reset();
+    shut_down(program.workspace, program.start_dir);
+}
+
+int run_program(int argc, char** argv) {
+    std::unique_ptr<Program> program = start_program(argc, argv);
+    if (!program) return 0;
+    const int code = QApplication::exec();
+    finish_program(*program);
+    return code;
+}
+
+}  // namespace plotwell::qt

@@ -1,0 +1,70 @@
+// The editor's Host on Qt Widgets: message boxes, file dialogs, the beep, cursors, the main window's
+// title, status bar, tool buttons and scroll bars, popup menus, long tasks behind the progress dialog,
+// and modal dialogs found by the type of their model.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <typeindex>
+#include <unordered_map>
+
+#include "platform/host.h"
+
+namespace plotwell::qt {
+
+class MainWindow;
+
+// Shows one kind of dialog model modally over `owner`; 1 for OK, 0 for Cancel.
+using DialogView = std::function<int(QWidget* owner, DialogModel& model)>;
+
+// The dialog views known to the program, by the type of the model they show.
+class DialogViews {
+  public:
+    template <class Model>
+    void add(std::function<int(QWidget*, Model&)> view) {
+        views_[std::type_index(typeid(Model))] = [view](QWidget* owner, DialogModel& model) {
+            return view(owner, static_cast<Model&>(model));
+        };
+    }
+    const DialogView* find(const DialogModel& model) const;
+
+  private:
+    std::unordered_map<std::type_index, DialogView> views_;
+};
+
+// The views this program has: "Publisher Details" and "About Plotwell".
+DialogViews& standard_dialog_views();
+
+class QtHost final : public Host {
+  public:
+    explicit QtHost(MainWindow* window) : window_(window) {}
+
+    Answer message_box(std::string_view text, std::string_view caption, MessageIcon icon,
+                       MessageButtons buttons) override;
+    std::optional<std::string> open_file_dialog(const FileDialogOptions& options) override;
+    std::optional<std::string> save_file_dialog(const FileDialogOptions& options) override;
+    void beep(BeepKind kind) override;
+    void set_cursor(Cursor cursor) override;
+    void request_redraw() override;
+    void set_status_parts(const std::array<int32_t, 3>& right_edges) override;
+    void set_status_text(int part, std::string_view text) override;
+    void set_title(std::string_view title) override;
+    void set_tool_button(int command, bool pressed) override;
+    void set_scroll_bar(ScrollBar bar, const ScrollBarValues& values) override;
+    std::optional<int> popup_menu(int menu, ScreenPoint client_position) override;
+    void request_close() override;
+    Canvas& overlay() override;
+    int run_with_progress(const ProgressTask& task, const ProgressOptions& options) override;
+    // A model without a registered view is refused: 0, as if cancelled, and nothing is shown.
+    int run_dialog(DialogModel& model) override;
+
+    void set_dialog_views(const DialogViews* views) { views_ = views; }
+
+  private:
+    std::optional<std::string> file_dialog(const FileDialogOptions& options, bool save);
+
+    MainWindow* window_;
+    const DialogViews* views_ = &standard_dialog_views();
+};
+
+}  // namespace plotwell::qt

@@ -1,0 +1,94 @@
+// Helpers for the widget tests: a main window over a project built in memory, and answering the next
+// modal dialog from the event loop.
+#pragma once
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/command_hooks.h"
+#include "app/workspace.h"
+#include "editor/editor_context.h"
+#include "editor/main_window.h"
+#include "editor/view_state.h"
+#include "qt/main_window.h"
+#include "qt/map_widget.h"
+
+namespace plotwell::test {
+
+// Timers of when_modal that have not fired yet; each test's end removes them, so that an answer a test
+// did not use never answers the next test's dialog.
+inline std::vector<QPointer<QTimer>>& pending_modal_answers() {
+    static std::vector<QPointer<QTimer>> timers;
+    return timers;
+}
+inline void drop_pending_modal_answers() {
+    for (QPointer<QTimer>& t : pending_modal_answers())
+        if (t) delete t.data();
+    pending_modal_answers().clear();
+}
+
+// Waits (from the event loop) for a visible modal widget of type T and hands it to `act`, once.
+template <class T>
+void when_modal(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    pending_modal_answers().push_back(timer);
+    QObject::connect(timer, &QTimer::timeout, [timer, act]() {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!w || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(w);
+    });
+    timer->start(5);
+}
+
+// A shown main window of a fixed client size over its own workspace.
+struct WindowFixture {
+    Workspace workspace;
+    CommandHooks hooks;
+    std::unique_ptr<qt::MainWindow> window;
+
+    WindowFixture() {
+        add_dialog_hooks(hooks, workspace);
+        window = std::make_unique<qt::MainWindow>(workspace, &hooks);
+        window->resize(820, 640);
+        window->show();
+        QApplication::processEvents();
+    }
+    EditorContext& ctx() { return window->context(); }
+    qt::MapWidget* map() { return window->map_widget(); }
+    // Lays the window out again and fits the view to the project's range.
+    void fit() {
+        window->relayout();
+        fit_view(workspace.view, workspace.project);
+        map()->invalidate();
+        QApplication::processEvents();
+    }
+    // Client position of a map point, and the same point in the map widget's own pixels.
+    ScreenPoint client_of(Point p) { return world_to_screen(workspace.view, workspace.project, p); }
+    // A mouse move over the map area (with the buttons held).
+    void move_to(QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(map()->mapToGlobal(at)), Qt::NoButton,
+                         buttons, Qt::NoModifier);
+        QApplication::sendEvent(map(), &move);
+    }
+    QPoint widget_of(Point p) {
+        const ScreenPoint s = client_of(p);
+        return QPoint(s.x, s.y) - map()->pos();
+    }
+};
+
+}  // namespace plotwell::test
+
+// Readable QStrings in failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
