@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/named_project.h"
 #include "editor/command_ids.h"
 #include "editor/main_window.h"
 #include "editor/menus.h"
@@ -36,7 +35,17 @@ bool same_menu(const char* a, const char* b) {
 MainWindow::MainWindow(Workspace& workspace, const CommandHooks* hooks)
     : workspace_(workspace),
       host_(this),
-      ctx_{workspace.project, workspace.editor, workspace.view, host_, hooks} {
+      categories_(category_choices(workspace.categories)),
+      dialog_host_(host_, categories_),
+      ctx_{workspace.project,
+           workspace.editor,
+           workspace.view,
+           dialog_host_,
+           hooks,
+           &workspace.export_settings,
+           workspace.program_dir,
+           workspace.publisher.publisher_notice,
+           workspace.publisher.contact} {
     setWindowTitle(from_local_text(window_title(workspace.project)));
     setWindowIcon(program_icon());
     build_client();
@@ -291,7 +300,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     bool close = true;
-    forward([&](EditorContext& ctx) { close = close_main_window(ctx); });
+    forward([&](EditorContext& ctx) { close = close_request(ctx); });
     if (!close) {
         event->ignore();
         return;

@@ -9,7 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/command_hooks.h"
 #include "app/workspace.h"
+#include "dialogs/object_dialog_host.h"
 #include "editor/commands.h"
 #include "editor/editor_context.h"
 #include "qt/qt_host.h"
@@ -75,6 +77,9 @@ class MainWindow : public QMainWindow {
 
     Workspace& workspace_;
     QtHost host_;
+    // The object dialogs answer the editor's requests in front of the toolkit's host.
+    CategoryChoices categories_;
+    ObjectDialogHost dialog_host_;
     EditorContext ctx_;
     QWidget* client_ = nullptr;
     QToolBar* toolbar_ = nullptr;

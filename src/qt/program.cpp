@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "app/command_hooks.h"
-#include "app/named_project.h"
 #include "app/startup.h"
 #include "editor/command_ids.h"
 #include "qt/cursors.h"
@@ -56,16 +55,8 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     if (start.load_project) {
         // Posted: the project loads once the window is up and the loop runs.
         MainWindow* window = program->window.get();
-        Program* p = program.get();
-        QTimer::singleShot(0, window, [window, p]() {
-            // An editor that cannot load projects yet leaves the load to the program's own sequence.
-            CommandResult result = CommandResult::Unknown;
-            window->forward(
-                [&](EditorContext& ctx) { result = handle_command(ctx, cmd::kLoadNamedProject); });
-            if (result == CommandResult::NotAvailable)
-                window->forward([p](EditorContext& ctx) {
-                    load_named_project(ctx, make_bitmap_loader(p->workspace.program_dir));
-                });
+        QTimer::singleShot(0, window, [window]() {
+            window->forward([](EditorContext& ctx) { handle_command(ctx, cmd::kLoadNamedProject); });
         });
     }
     return program;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "model/bytes.h"
 #include "model/object_storage.h"
 #include "model/vocabulary.h"
@@ -15,12 +18,21 @@ using namespace plotwell::test;
 TEST(SampleMap, CommittedFileMatchesTheGenerator) {
     ScratchDir dir;
     const std::string out = dir.file("town.mpr");
-    const ToolRun run = run_tool({"make-sample", out});
-    ASSERT_EQ(run.status, 0) << run.err;
+    // The background's name is stored relative to data/, the folder the editor runs the sample in.
+    const std::string command = "cd '" + std::string(PLOTWELL_SOURCE_DIR) + "/data' && '" + PLOTWELL_TOOL_PATH +
+                                "' make-sample '" + out + "' --bitmap sample/town.bmp";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
     std::vector<uint8_t> made, committed;
     ASSERT_TRUE(read_whole_file(out, made));
     ASSERT_TRUE(read_whole_file(std::string(PLOTWELL_SOURCE_DIR) + "/data/sample/town.mpr", committed));
-    EXPECT_EQ(made, committed) << "run: plotwell-tool make-sample data/sample/town.mpr";
+    EXPECT_EQ(made, committed) << "in data/: plotwell-tool make-sample sample/town.mpr --bitmap sample/town.bmp";
+}
+
+TEST(SampleMap, RefusesABitmapItCannotRead) {
+    ScratchDir dir;
+    const ToolRun run = run_tool({"make-sample", dir.file("town.mpr"), "--bitmap", dir.file("missing.bmp")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("town.mpr")));
 }
 
 TEST(SampleMap, HoldsEveryKindOfObjectAndRoadsThatChain) {
@@ -44,4 +56,7 @@ TEST(SampleMap, HoldsEveryKindOfObjectAndRoadsThatChain) {
     EXPECT_GT(main_street_segments, 1) << "streets come in segments that share a name";
     EXPECT_EQ(project.coord_sys, kCoordDegrees);
     EXPECT_FALSE(empty_range(project.range));
+    ASSERT_EQ(project.bitmaps.count, 1);
+    EXPECT_STREQ(project.bitmaps.entries[0].file_name, "sample/town.bmp");
+    EXPECT_EQ(project.bitmaps.entries[0].width, project.range.width);
 }
