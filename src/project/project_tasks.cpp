@@ -17,7 +17,12 @@ bool is_absolute(const std::string& name) {
 BitmapImageLoader bitmap_loader(const std::string& program_dir) {
     return [program_dir](const std::string& file_name) -> std::shared_ptr<const Image> {
         if (file_name.empty()) return nullptr;
-        return load_bitmap_file(is_absolute(file_name) ? file_name : program_dir + file_name);
+        if (is_absolute(file_name)) return load_bitmap_file(file_name);
+        // Names below the program directory are stored relative to it; a project kept elsewhere (a sample
+        // beside its data, a folder copied from another machine) names its bitmaps from the working
+        // directory instead, so that is tried next.
+        if (auto image = load_bitmap_file(program_dir + file_name)) return image;
+        return load_bitmap_file(file_name);
     };
 }
 

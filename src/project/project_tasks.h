@@ -16,7 +16,8 @@ namespace plotwell {
 using BitmapImageLoader = std::function<std::shared_ptr<const Image>(const std::string& file_name)>;
 
 // Loads bitmap files with load_bitmap_file; a relative file name is taken below `program_dir` (which
-// ends in a directory separator), where the Background Bitmaps dialog stores such names from.
+// ends in a directory separator), where the Background Bitmaps dialog stores such names from, and
+// failing that from the working directory.
 BitmapImageLoader bitmap_loader(const std::string& program_dir);
 
 // Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and

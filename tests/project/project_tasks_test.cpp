@@ -142,3 +142,22 @@ TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
     EXPECT_FALSE(p.bitmaps.entries[3].image);
     EXPECT_EQ(sink.result, 1);
 }
+
+TEST(ProjectTasks, BitmapLoaderFallsBackToTheWorkingDirectory) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.path() / "program");
+    std::filesystem::create_directories(dir.path() / "work" / "sample");
+    BmpLayout bmp;
+    bmp.width = 1;
+    bmp.height = 1;
+    bmp.pixel_data = {0, 0, 255, 0};
+    ASSERT_TRUE(write_bytes(dir.file("work/sample/town.bmp"), write_bmp(bmp)));
+    const BitmapImageLoader load = bitmap_loader(dir.file("program") + "/");
+    const std::filesystem::path old_dir = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path() / "work");
+    const bool found = load("sample/town.bmp") != nullptr;
+    const bool missing = load("sample/none.bmp") == nullptr;
+    std::filesystem::current_path(old_dir);
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(missing);
+}
