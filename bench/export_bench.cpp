@@ -31,7 +31,10 @@ const char* const kKinds[] = {" St", " Rd", " Ave", " Street", " Lane", " Hwy", 
 // shapes of 4..12 points, a point feature now and then.
 void add_filler(Layer& roads, Layer& places, int i, std::mt19937& rng) {
     std::string name = std::string(kStreets[rng() % 20]) + kKinds[rng() % 9];
-    if (rng() % 4 == 0) name += " " + std::to_string(rng() % 300);
+    if (rng() % 4 == 0) {
+        name += ' ';
+        name += std::to_string(rng() % 300);
+    }
     const int32_t x = int32_t(rng() % 1000000), y = int32_t(rng() % 500000);
     if (i % 7 == 0) {
         plotwell::test::add_point(places, name, {x, y});

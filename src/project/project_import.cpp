@@ -39,19 +39,6 @@ int first_bad_destination(const Project& project, const LayerMapping& mapping) {
     return -1;
 }
 
-}  // namespace
-
-void merge_import_range(CoordRange& range, const CoordRange& source) {
-    if (range.width < 0 || range.height < 0) {
-        range = source;
-        return;
-    }
-    merge_axis(range.x_min, range.width, source.x_min, source.width);
-    merge_axis(range.y_min, range.height, source.y_min, source.height);
-}
-
-namespace {
-
 // The checks that need nothing from the file; a refusal here happens before the file is read.
 bool import_allowed(const Project& project, const LayerMapping& mapping, ProgressSink& progress) {
     if (project.layer_count <= 0) {
@@ -106,6 +93,15 @@ int import_checked_bytes(Project& project, std::span<const uint8_t> file, const 
 }
 
 }  // namespace
+
+void merge_import_range(CoordRange& range, const CoordRange& source) {
+    if (range.width < 0 || range.height < 0) {
+        range = source;
+        return;
+    }
+    merge_axis(range.x_min, range.width, source.x_min, source.width);
+    merge_axis(range.y_min, range.height, source.y_min, source.height);
+}
 
 int import_project_file(Project& project, const std::string& path, const LayerMapping& mapping,
                         ProgressSink& progress, ImportReport* report) {

@@ -31,11 +31,13 @@ struct ShapeImportResult {
 // collected for linking are still linked and added, and the success line is not logged. Afterwards the
 // project is marked modified and, unless stopped, the "OK" button is shown. Refuses to start (see
 // `import_refusal`) without touching the project.
-ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader, const ShapeImportSettings& settings,
-                                       ProgressSink& sink, const std::atomic<bool>& running);
+ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader,
+                                       const ShapeImportSettings& settings, ProgressSink& sink,
+                                       const std::atomic<bool>& running);
 
 // One part of the current PolyLine/Polygon record as a new, unlinked LINE/POLYGON object with its
-// points (dimension, type and name left for the caller), or null: a polygon part of fewer than 4 points,
+// points (dimension, type and name left for the caller), or null: a part of fewer than 4 points in a
+// polygon record or file,
 // a part of more than 6143 points (logged), coordinates that do not fit in 32 bits (logged), or in a
 // decimal-degree project a point beyond 180 degrees longitude or 90 degrees latitude. Parts whose
 // indices do not lie inside the record, and parts without points, give null.

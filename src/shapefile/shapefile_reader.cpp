@@ -13,9 +13,11 @@ void reset_cursors(ShapefileReader& reader) {
 int open_shapefile(ShapefileReader& reader, const std::string& base_path, std::string* error) {
     close_shapefile(reader);
     static const char* const kExtensions[3] = {".shp", ".shx", ".dbf"};
+    static const char* const kUpperExtensions[3] = {".SHP", ".SHX", ".DBF"};
     FileBytes* files[3] = {&reader.main_file, &reader.index_file, &reader.attribute_file};
     for (int i = 0; i < 3; ++i) {
-        if (!files[i]->open(base_path + kExtensions[i])) {
+        // Shapefiles copied from case-blind file systems often carry upper-case extensions.
+        if (!files[i]->open(base_path + kExtensions[i]) && !files[i]->open(base_path + kUpperExtensions[i])) {
             if (error) *error = "Cannot open " + base_path + kExtensions[i];
             close_shapefile(reader);
             return 1;

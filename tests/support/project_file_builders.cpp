@@ -30,7 +30,7 @@ void fill_sample_project(Project& project) {
     add_line(water, "", {}, kDimLine, kRiver);  // a line without points still round-trips
 
     Layer& places = add_layer(project, "Places", kThemePlaces, kMiscTypedObjs);
-    MapObject* hotel = add_point(places, "Hotel with a forty character long name!", {10, 20}, kPntFeature);
+    MapObject* hotel = add_point(places, "Hotel with a forty character long name!!", {10, 20}, kPntFeature);
     set_icon_code(hotel, kIconLabelMinor);
     add_point(places, "other-map", {30, 40}, kLink);
     add_point(places, "Fuel", {50, 60}, kCatPntFeature, 3, 7);

@@ -147,3 +147,11 @@ TEST(ProjectCommands, UsageErrorsAndExistingFiles) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: plotwell-tool new", 0), 0u);
 }
+
+TEST(ProjectCommands, DumpOfTheKeptSampleMatchesItsKeptText) {
+    const ToolRun dump = run_tool({"dump", PLOTWELL_TEST_DATA_DIR "/project/sample.mpr"});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    std::vector<uint8_t> expected;
+    ASSERT_TRUE(read_whole_file(PLOTWELL_TEST_DATA_DIR "/project/sample.dump", expected));
+    EXPECT_EQ(dump.out, std::string(expected.begin(), expected.end()));
+}
