@@ -49,7 +49,8 @@ Outcome export_map_command(EditorContext& ctx, ExportCommandInputs& inputs) {
         },
         ProgressOptions{});
     // The export leaves the exported bounds as the selection rectangle.
-    ctx.editor.selection_rect = SelectionRect{selection.x_min, selection.y_min, selection.x_max, selection.y_max};
+    ctx.editor.selection_rect =
+        SelectionRect{selection.x_min, selection.y_min, selection.x_max, selection.y_max};
     ctx.host.request_redraw();
     return Outcome::Ok;
 }

@@ -19,7 +19,8 @@ bool valid_layer(const Project& project, int layer) {
 int layer_of_entry(const std::string& entry) {
     int n = 0;
     size_t i = 0;
-    for (; i < entry.size() && i < 4 && entry[i] >= '0' && entry[i] <= '9'; ++i) n = n * 10 + (entry[i] - '0');
+    for (; i < entry.size() && i < 4 && entry[i] >= '0' && entry[i] <= '9'; ++i)
+        n = n * 10 + (entry[i] - '0');
     return i == 0 ? -1 : n;
 }
 
@@ -87,7 +88,8 @@ MapPreferencesDialog open_map_preferences(const ExportSettings& settings) {
 void store_map_preferences(const MapPreferencesDialog& d, ExportSettings& settings) {
     MapPreferences& p = settings.preferences;
     p.initial_zoom = uint8_t(clamp_choice(d.initial_zoom, kZoomCount));
-    for (int g = 0; g < kZoomGroupCount; ++g) p.group_zoom[g] = uint8_t(clamp_choice(d.group_zoom[g], kZoomCount));
+    for (int g = 0; g < kZoomGroupCount; ++g)
+        p.group_zoom[g] = uint8_t(clamp_choice(d.group_zoom[g], kZoomCount));
     p.names_zoom = d.names_zoom <= 0 ? kNamesZoomNever : int8_t(clamp_choice(d.names_zoom - 1, kZoomCount));
     uint8_t detail = uint8_t(clamp_choice(d.add_zoom, kAddZoomCount));
     if (d.roads) detail |= kAutoDetailRoads;
@@ -177,7 +179,8 @@ void ExportDialog::store_page(int tab) {
             break;
         case kExportTabMisc:
             // The whole word is rewritten: only the two boxes reach it.
-            settings_.flags = (misc.map_notes ? kExportMapNotes : 0) | (misc.publisher_info ? kExportPublisherInfo : 0);
+            settings_.flags =
+                (misc.map_notes ? kExportMapNotes : 0) | (misc.publisher_info ? kExportPublisherInfo : 0);
             settings_.has_map_preferences = misc.has_preferences ? 1 : 0;
             settings_.map_class = int16_t(kMapClassSmall + clamp_choice(misc.map_class, kMapClassCount));
             break;
@@ -220,7 +223,8 @@ void ExportDialog::add_layer(Host& host) {
     const int i = layers.selected_ignored;
     if (i < 0 || i >= int(layers.ignored.size())) return;
     if (int(layers.visible.size()) >= kMaxExportLayers) {
-        host.message_box("Maximum visible layers reached", "Notice", MessageIcon::Warning, MessageButtons::Ok);
+        host.message_box("Maximum visible layers reached", "Notice", MessageIcon::Warning,
+                         MessageButtons::Ok);
         return;
     }
     layers.visible.push_back(layers.ignored[size_t(i)]);

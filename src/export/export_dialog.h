@@ -59,7 +59,7 @@ void store_layer_properties(const LayerPropertiesDialog& dialog, ExportSettings&
 // "Map Preferences".
 struct MapPreferencesDialog : DialogModel {
     std::string_view dialog_title() const override { return "Map Preferences"; }
-    int initial_zoom = 0;                // "&Zoom level:", position in kZoomNames
+    int initial_zoom = 0;  // "&Zoom level:", position in kZoomNames
     int group_zoom[kZoomGroupCount] = {};
     int names_zoom = 1;                  // 0 "Never", then "x1".."x16"
     int add_zoom = 0;                    // "&Add Zoom:": "x1", "x2", "x4"
@@ -90,8 +90,8 @@ class ExportDialog : public DialogModel {
     void select_tab(int tab);
 
     // Layers page.
-    void add_layer(Host& host);     // "Add ->"
-    void remove_layer();            // "<- Remove"
+    void add_layer(Host& host);  // "Add ->"
+    void remove_layer();         // "<- Remove"
     // "Properties.." or a double click on a visible layer: runs "Layer Properties" for it; 1 when the
     // dialog was confirmed and its values stored.
     int layer_properties(Host& host);

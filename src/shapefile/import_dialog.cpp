@@ -57,7 +57,8 @@ void FieldChoicePage::load(const ShapefileReader& reader, const FieldSelection& 
     std::vector<bool> taken(size_t(std::max(reader.field_count, 0)), false);
     for (int i = 0; i < selection.count && i < kMaxListedFields; ++i) {
         const int f = selection.indices[i];
-        if (f < 0 || f >= reader.field_count || size_t(f) >= reader.fields.size() || taken[size_t(f)]) continue;
+        if (f < 0 || f >= reader.field_count || size_t(f) >= reader.fields.size() || taken[size_t(f)])
+            continue;
         taken[size_t(f)] = true;
         chosen.push_back(reader.fields[size_t(f)].name);
     }
@@ -149,7 +150,8 @@ void ImportShapefileDialog::load_page(int page) {
                                     ? uint8_t(settings_.dimension)
                                     : uint8_t(kDimPolygon);
             type_names.clear();
-            for (int t = 0; t < object_type_count(dim); ++t) type_names.emplace_back(object_type_name(dim, uint8_t(t)));
+            for (int t = 0; t < object_type_count(dim); ++t)
+                type_names.emplace_back(object_type_name(dim, uint8_t(t)));
             type_choice = settings_.default_type >= 0 && settings_.default_type < int(type_names.size())
                               ? settings_.default_type
                               : 0;
@@ -171,7 +173,9 @@ void ImportShapefileDialog::load_page(int page) {
             break;
         case kPagePoints:
             icon_names.assign(kIconNames, kIconNames + kIconCount);
-            icon_choice = settings_.default_icon >= 0 && settings_.default_icon < kIconCount ? settings_.default_icon : 0;
+            icon_choice = settings_.default_icon >= 0 && settings_.default_icon < kIconCount
+                              ? settings_.default_icon
+                              : 0;
             dormant.icon_translation_choice = settings_.icon_translation.kind;
             break;
         default:
@@ -186,7 +190,8 @@ void ImportShapefileDialog::store_page(int page) {
             settings_.downcase = downcase ? 1 : 0;
             break;
         case kPageType:
-            settings_.default_type = type_choice >= 0 && type_choice < int(type_names.size()) ? type_choice : 0;
+            settings_.default_type =
+                type_choice >= 0 && type_choice < int(type_names.size()) ? type_choice : 0;
             break;
         case kPageFilter:
             settings_.filter_outside_range = filter_box ? 1 : 0;
@@ -229,8 +234,8 @@ void ImportShapefileDialog::icon_translation_changed(int choice, Host& host) {
     ValueTranslation& t = settings_.icon_translation;
     if (t.entry_count > 0) {
         const Answer a = host.message_box(
-            "This will result in the current translation details being deleted. Do you want to proceed?", "Confirm",
-            MessageIcon::Question, MessageButtons::YesNo);
+            "This will result in the current translation details being deleted. Do you want to proceed?",
+            "Confirm", MessageIcon::Question, MessageButtons::YesNo);
         if (a != Answer::Yes) {
             dormant.icon_translation_choice = t.kind;
             return;

@@ -14,8 +14,16 @@
 namespace plotwell {
 
 // The seven pages, in the order they are loaded and stored.
-enum ImportPage { kPageName = 0, kPageType, kPageFilter, kPageCoordinates, kPageLinking, kPagePoints, kPagePolygons,
-                  kImportPageCount };
+enum ImportPage {
+    kPageName = 0,
+    kPageType,
+    kPageFilter,
+    kPageCoordinates,
+    kPageLinking,
+    kPagePoints,
+    kPagePolygons,
+    kImportPageCount
+};
 inline constexpr int kImportTabCount = 5;
 inline constexpr int kFactorTextLength = 15;  // the "Multiply" edits hold at most this many characters
 
@@ -50,7 +58,8 @@ struct ImportDormantControls {
 
 class ImportShapefileDialog : public DialogModel {
   public:
-    ImportShapefileDialog(const Project& project, const ShapefileReader& reader, ShapeImportSettings& settings)
+    ImportShapefileDialog(const Project& project, const ShapefileReader& reader,
+                          ShapeImportSettings& settings)
         : project_(project), reader_(reader), settings_(settings) {}
     std::string_view dialog_title() const override { return "Import ShapeFile"; }
 

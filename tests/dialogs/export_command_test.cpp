@@ -86,7 +86,8 @@ TEST_F(ExportCommand, WritesADatabaseThatPassesTheInspector) {
     EXPECT_TRUE(asked.flags & kOverwritePrompt);
     EXPECT_EQ(host.dialogs, (std::vector<std::string>{"Export - Trekpad Plus/Max"}));
     EXPECT_EQ(host.progress_runs, 1);
-    EXPECT_NE(host.last_sink.log.find("PDB file successfully created!\r\n"), std::string::npos) << host.last_sink.log;
+    EXPECT_NE(host.last_sink.log.find("PDB file successfully created!\r\n"), std::string::npos)
+        << host.last_sink.log;
     EXPECT_TRUE(host.last_sink.ok_shown);
     EXPECT_EQ(field_text(settings.output_path), out);
 

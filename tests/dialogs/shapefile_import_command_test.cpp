@@ -165,7 +165,8 @@ TEST_F(ShapefileCommand, FilesThatCannotBeImportedAreRefusedBeforeTheDialog) {
     ASSERT_TRUE(write_shapefile(dir.file("multi"), multipoint));
     host.file_answers.push_back(dir.file("multi.shp"));
     EXPECT_EQ(import_shapefile_file_command(ctx), Outcome::Cancelled);
-    EXPECT_EQ(host.last_message(), "Unsupported shape type 8: only Point, PolyLine and Polygon shapefiles can be imported.");
+    EXPECT_EQ(host.last_message(),
+              "Unsupported shape type 8: only Point, PolyLine and Polygon shapefiles can be imported.");
 
     ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(1)));
     project.layer_count = 0;
