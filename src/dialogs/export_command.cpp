@@ -1,0 +1,58 @@
+#include "dialogs/export_command.h"
+
+#include "export/export_dialog.h"
+#include "export/export_driver.h"
+#include "model/text.h"
+
+namespace plotwell {
+
+Outcome export_map_command(EditorContext& ctx, ExportCommandInputs& inputs) {
+    Project& project = ctx.project;
+    if (field_text(project.file_base_name).empty()) return Outcome::Cancelled;
+
+    FileDialogOptions options;
+    options.title = "Save As";
+    options.filter_name = "PDB File";
+    options.filter_pattern = "*.pdb";
+    options.default_extension = ".pdb";
+    options.flags = kOverwritePrompt | kHideReadOnly;
+    options.initial_name = std::string(field_text(project.file_base_name)) + ".pdb";
+    const std::optional<std::string> path = ctx.host.save_file_dialog(options);
+    if (!path) return Outcome::Cancelled;
+    // A cut path would write the database somewhere the user did not choose.
+    if (path->empty() || path->size() >= size_t(kOutputPathSize)) {
+        ctx.host.message_box("The file name is too long.", "Error", MessageIcon::Error, MessageButtons::Ok);
+        return Outcome::Cancelled;
+    }
+
+    ExportSettings& settings = inputs.settings;
+    set_field(settings.output_path, *path);
+    if (selection_exists(ctx.editor.selection_rect))
+        settings.flags |= kExportSelectionOnly;
+    else
+        settings.flags &= ~kExportSelectionOnly;
+
+    ExportDialog dialog(project, settings);
+    dialog.open(inputs.map_ids, inputs.map_id_path);
+    // Only an "Export" whose checks passed starts the task, whatever the view answered.
+    if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
+
+    ExportInputs engine_inputs;
+    engine_inputs.map_ids = &inputs.map_ids;
+    engine_inputs.publisher_notice = inputs.publisher_notice;
+    engine_inputs.contact = inputs.contact;
+    Rect selection = selection_as_rect(ctx.editor.selection_rect);
+    ctx.host.run_with_progress(
+        [&](ProgressSink& sink) {
+            run_export(project, settings, selection, sink, engine_inputs);
+            sink.show_ok_button();
+        },
+        ProgressOptions{});
+    // The export leaves the exported bounds as the selection rectangle.
+    ctx.editor.selection_rect =
+        SelectionRect{selection.x_min, selection.y_min, selection.x_max, selection.y_max};
+    ctx.host.request_redraw();
+    return Outcome::Ok;
+}
+
+}  // namespace plotwell

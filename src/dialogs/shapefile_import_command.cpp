@@ -1,0 +1,94 @@
+#include "dialogs/shapefile_import_command.h"
+
+#include <atomic>
+
+#include "model/text.h"
+#include "shapefile/import_dialog.h"
+#include "shapefile/shapefile_import.h"
+
+namespace plotwell {
+
+namespace {
+
+void refuse(EditorContext& ctx, const std::string& text) {
+    ctx.host.message_box(text, "Error", MessageIcon::Error, MessageButtons::Ok);
+}
+
+// The path without its extension; a dot in a directory name is not an extension.
+std::string without_extension(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
+    return path.substr(0, dot);
+}
+
+// Closes the reader on every way out of the command.
+struct ReaderCloser {
+    ShapefileReader& reader;
+    ~ReaderCloser() { close_shapefile(reader); }
+};
+
+}  // namespace
+
+Outcome import_shapefile_file_command(EditorContext& ctx) {
+    Project& project = ctx.project;
+    if (field_text(project.file_base_name).empty()) {
+        refuse(ctx, "You need to open or create a project first.");
+        return Outcome::Cancelled;
+    }
+
+    FileDialogOptions options;
+    options.title = "Open";
+    options.filter_name = "Shape File";
+    options.filter_pattern = "*.shp";
+    options.default_extension = ".shp";
+    options.flags = kFileMustExist | kHideReadOnly;
+    const std::optional<std::string> path = ctx.host.open_file_dialog(options);
+    if (!path) return Outcome::Cancelled;
+    // The settings hold 127 characters; a cut name would open other files.
+    const std::string base_path = without_extension(*path);
+    if (path->size() >= size_t(kBasePathSize) || base_path.empty()) {
+        refuse(ctx, "The file name is too long.");
+        return Outcome::Cancelled;
+    }
+
+    ShapefileReader reader;
+    std::string error;
+    if (open_shapefile(reader, base_path, &error) != 0) {
+        refuse(ctx, error.empty() ? "Cannot open the shapefile." : error + ".");
+        return Outcome::Cancelled;
+    }
+    ReaderCloser closer{reader};
+    if (shape_dimension(reader) < 0) {
+        refuse(ctx, "Unsupported shape type " + std::to_string(shape_type(reader)) +
+                        ": only Point, PolyLine and Polygon shapefiles can be imported.");
+        return Outcome::Cancelled;
+    }
+    if (project.layer_count <= 0) {
+        refuse(ctx, "You need to define your Layers first.");
+        return Outcome::Cancelled;
+    }
+
+    ShapeImportSettings settings;
+    settings.base_path = base_path;
+    ImportShapefileDialog dialog(project, reader, settings);
+    dialog.open(ctx.editor.current_layer);
+    if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
+
+    // Set before the worker starts, so that an early Stop is not undone.
+    std::atomic<bool> running{true};
+    ProgressOptions progress;
+    progress.stop = [&running] { running.store(false); };
+    ctx.host.run_with_progress(
+        [&](ProgressSink& sink) {
+            const ShapeImportResult result = run_shapefile_import(project, reader, settings, sink, running);
+            if (!result.started) {
+                sink.log_line("Error: " + result.error + "\r\n");
+                sink.show_ok_button();
+            }
+        },
+        progress);
+    return Outcome::Ok;
+}
+
+}  // namespace plotwell

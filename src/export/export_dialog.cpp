@@ -1,0 +1,295 @@
+#include "export/export_dialog.h"
+
+#include <cstdlib>
+
+#include "model/layer_lines.h"
+#include "model/text.h"
+
+namespace plotwell {
+
+const char* const kExportTabLabels[kExportTabCount] = {"ID", "Layers", "Regions", "Misc"};
+
+namespace {
+
+bool valid_layer(const Project& project, int layer) {
+    return layer >= 0 && layer < project.layer_count && layer < kMaxLayers && layer < kMaxExportLayers;
+}
+
+// The layer number at the start of a list entry ("3: Roads [ROADS]"), -1 when there is none.
+int layer_of_entry(const std::string& entry) {
+    int n = 0;
+    size_t i = 0;
+    for (; i < entry.size() && i < 4 && entry[i] >= '0' && entry[i] <= '9'; ++i)
+        n = n * 10 + (entry[i] - '0');
+    return i == 0 ? -1 : n;
+}
+
+void error_box(Host& host, std::string_view text) {
+    host.message_box(text, "Error", MessageIcon::Error, MessageButtons::Ok);
+}
+
+int clamp_choice(int value, int count) {
+    return value >= 0 && value < count ? value : 0;
+}
+
+}  // namespace
+
+int16_t parse_map_id_text(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long value = 0;
+    size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+        value = value * 10 + (text[i] - '0');
+        if (value > 65535) return 0;  // not a 16-bit number
+    }
+    if (digits == 0) return 0;
+    if (negative) value = -value;
+    if (value < -32768) return 0;
+    return int16_t(uint16_t(value & 0xFFFF));
+}
+
+// --- sub-dialogs -------------------------------------------------------------------------------
+
+LayerPropertiesDialog open_layer_properties(const ExportSettings& settings, int layer) {
+    LayerPropertiesDialog d;
+    d.layer = layer;
+    if (layer < 0 || layer >= kMaxExportLayers) return d;
+    const LayerExportProps& p = settings.layer_props[layer];
+    d.zoom_category = clamp_choice(p.min_zoom_category, kZoomCategoryCount);
+    d.tree_depth = p.single_list ? 0 : 1;
+    d.cache_searches = p.cache_searches != 0;
+    return d;
+}
+
+void store_layer_properties(const LayerPropertiesDialog& d, ExportSettings& settings) {
+    if (d.layer < 0 || d.layer >= kMaxExportLayers) return;
+    LayerExportProps& p = settings.layer_props[d.layer];
+    p.min_zoom_category = int16_t(clamp_choice(d.zoom_category, kZoomCategoryCount));
+    p.single_list = d.tree_depth == 0 ? 1 : 0;
+    p.cache_searches = d.cache_searches ? 1 : 0;
+}
+
+MapPreferencesDialog open_map_preferences(const ExportSettings& settings) {
+    const MapPreferences& p = settings.preferences;
+    MapPreferencesDialog d;
+    d.initial_zoom = clamp_choice(p.initial_zoom, kZoomCount);
+    for (int g = 0; g < kZoomGroupCount; ++g) d.group_zoom[g] = clamp_choice(p.group_zoom[g], kZoomCount);
+    d.names_zoom = p.names_zoom < 0 ? 0 : clamp_choice(p.names_zoom, kZoomCount) + 1;
+    d.add_zoom = clamp_choice(p.auto_detail & kAutoDetailAddZoomMask, kAddZoomCount);
+    d.roads = p.auto_detail & kAutoDetailRoads;
+    d.railways = p.auto_detail & kAutoDetailRailways;
+    d.point_features = p.auto_detail & kAutoDetailPoints;
+    return d;
+}
+
+void store_map_preferences(const MapPreferencesDialog& d, ExportSettings& settings) {
+    MapPreferences& p = settings.preferences;
+    p.initial_zoom = uint8_t(clamp_choice(d.initial_zoom, kZoomCount));
+    for (int g = 0; g < kZoomGroupCount; ++g)
+        p.group_zoom[g] = uint8_t(clamp_choice(d.group_zoom[g], kZoomCount));
+    p.names_zoom = d.names_zoom <= 0 ? kNamesZoomNever : int8_t(clamp_choice(d.names_zoom - 1, kZoomCount));
+    uint8_t detail = uint8_t(clamp_choice(d.add_zoom, kAddZoomCount));
+    if (d.roads) detail |= kAutoDetailRoads;
+    if (d.railways) detail |= kAutoDetailRailways;
+    if (d.point_features) detail |= kAutoDetailPoints;
+    p.auto_detail = detail;
+}
+
+// --- the dialog --------------------------------------------------------------------------------
+
+void ExportDialog::open(MapIdTable& map_ids, const std::string& map_id_path) {
+    read_map_id_table(map_ids, map_id_path);
+    map_id_ = lookup_map_id(map_ids, field_text(project_.file_base_name));
+    parent_map_id_ = lookup_map_id(map_ids, field_text(project_.parent_map_basename));
+    accepted_ = false;
+    for (int tab = 0; tab < kExportTabCount; ++tab) load_page(tab);
+    current_tab = kExportTabId;
+}
+
+void ExportDialog::select_tab(int tab) {
+    if (tab >= 0 && tab < kExportTabCount) current_tab = tab;
+}
+
+void ExportDialog::load_page(int tab) {
+    switch (tab) {
+        case kExportTabId:
+            id.map_name = std::string(field_text(project_.name));
+            id.map_id = std::to_string(uint16_t(map_id_));
+            id.parent_id = std::to_string(uint16_t(parent_map_id_));
+            break;
+        case kExportTabLayers: {
+            layers = ExportLayersPage{};
+            bool shown[kMaxLayers] = {};
+            const int count = settings_.visible_layer_count < 0 ? 0 : settings_.visible_layer_count;
+            for (int i = 0; i < count && i < kMaxExportLayers; ++i) {
+                const int layer = settings_.visible_layers[i];
+                // A number left over from another layer table, or listed twice, is not offered.
+                if (!valid_layer(project_, layer) || shown[layer]) continue;
+                shown[layer] = true;
+                layers.visible.push_back(layer_list_line(layer, project_.layers[layer]));
+            }
+            for (int layer = 0; layer < project_.layer_count && layer < kMaxLayers; ++layer)
+                if (!shown[layer]) layers.ignored.push_back(layer_list_line(layer, project_.layers[layer]));
+            break;
+        }
+        case kExportTabRegions:
+            regions = ExportRegionsPage{};
+            for (int layer = 0; layer < project_.layer_count && layer < kMaxLayers; ++layer)
+                regions.layers.push_back(layer_list_line(layer, project_.layers[layer]));
+            regions.has_level = settings_.region_level_count > 0;
+            regions.level_name = std::string(field_text(settings_.region_level_name));
+            regions.source_layer = settings_.region_source_layer;
+            break;
+        case kExportTabMisc:
+            misc = ExportMiscPage{};
+            misc.publisher_info = settings_.flags & kExportPublisherInfo;
+            misc.selection_only = settings_.flags & kExportSelectionOnly;
+            misc.has_preferences = settings_.has_map_preferences != 0;
+            misc.map_class = clamp_choice(settings_.map_class - kMapClassSmall, kMapClassCount);
+            break;
+        default:
+            break;
+    }
+}
+
+void ExportDialog::store_page(int tab) {
+    switch (tab) {
+        case kExportTabId:
+            set_field(settings_.map_name, id.map_name);
+            settings_.map_id = parse_map_id_text(id.map_id);
+            settings_.parent_map_id = parse_map_id_text(id.parent_id);
+            break;
+        case kExportTabLayers: {
+            int count = 0;
+            for (const std::string& entry : layers.visible) {
+                if (count == kMaxExportLayers) break;
+                const int layer = layer_of_entry(entry);
+                if (valid_layer(project_, layer)) settings_.visible_layers[count++] = layer;
+            }
+            settings_.visible_layer_count = count;
+            break;
+        }
+        case kExportTabRegions:
+            settings_.region_level_count = regions.has_level ? 1 : 0;
+            set_field(settings_.region_level_name, regions.level_name);
+            settings_.region_source_layer = regions.source_layer;
+            break;
+        case kExportTabMisc:
+            // The whole word is rewritten: only the two boxes reach it.
+            settings_.flags =
+                (misc.map_notes ? kExportMapNotes : 0) | (misc.publisher_info ? kExportPublisherInfo : 0);
+            settings_.has_map_preferences = misc.has_preferences ? 1 : 0;
+            settings_.map_class = int16_t(kMapClassSmall + clamp_choice(misc.map_class, kMapClassCount));
+            break;
+        default:
+            break;
+    }
+}
+
+bool ExportDialog::validate_page(int tab, Host& host) const {
+    switch (tab) {
+        case kExportTabId:
+            if (field_text(settings_.map_name).empty()) {
+                error_box(host, "You need to provide a map name.");
+                return false;
+            }
+            return true;
+        case kExportTabLayers:
+            if (settings_.visible_layer_count <= 0) {
+                error_box(host, "You need to add at least one layer");
+                return false;
+            }
+            return true;
+        case kExportTabRegions:
+            if (settings_.region_level_count > 0 && field_text(settings_.region_level_name).empty()) {
+                error_box(host, "You need to supply names for the region level(s)");
+                return false;
+            }
+            if (settings_.region_level_count > 0 && !valid_layer(project_, settings_.region_source_layer)) {
+                // Only a project without layers gets here: the list offers nothing else.
+                error_box(host, "The region level needs a source layer");
+                return false;
+            }
+            return true;
+        default:
+            return true;
+    }
+}
+
+void ExportDialog::add_layer(Host& host) {
+    const int i = layers.selected_ignored;
+    if (i < 0 || i >= int(layers.ignored.size())) return;
+    if (int(layers.visible.size()) >= kMaxExportLayers) {
+        host.message_box("Maximum visible layers reached", "Notice", MessageIcon::Warning,
+                         MessageButtons::Ok);
+        return;
+    }
+    layers.visible.push_back(layers.ignored[size_t(i)]);
+    layers.ignored.erase(layers.ignored.begin() + i);
+    layers.selected_ignored = -1;
+}
+
+void ExportDialog::remove_layer() {
+    const int i = layers.selected_visible;
+    if (i < 0 || i >= int(layers.visible.size())) return;
+    layers.ignored.push_back(layers.visible[size_t(i)]);
+    layers.visible.erase(layers.visible.begin() + i);
+    layers.selected_visible = -1;
+}
+
+int ExportDialog::layer_properties(Host& host) {
+    const int i = layers.selected_visible;
+    if (i < 0 || i >= int(layers.visible.size())) return 0;
+    const int layer = layer_of_entry(layers.visible[size_t(i)]);
+    if (!valid_layer(project_, layer)) return 0;
+    LayerPropertiesDialog dialog = open_layer_properties(settings_, layer);
+    if (host.run_dialog(dialog) != 1) return 0;
+    store_layer_properties(dialog, settings_);
+    return 1;
+}
+
+void ExportDialog::more_regions(Host& host) {
+    if (regions.has_level) {
+        error_box(host, "Maximum Region Levels reached.");
+        return;
+    }
+    regions.has_level = true;
+    regions.level_name.clear();
+    regions.source_layer = 0;
+}
+
+void ExportDialog::fewer_regions() {
+    regions.has_level = false;
+}
+
+int ExportDialog::preference_details(Host& host) {
+    MapPreferencesDialog dialog = open_map_preferences(settings_);
+    if (host.run_dialog(dialog) != 1) return 0;
+    store_map_preferences(dialog, settings_);
+    return 1;
+}
+
+bool ExportDialog::export_pressed(Host& host) {
+    for (int tab = 0; tab < kExportTabCount; ++tab) store_page(tab);
+    if (project_.coord_sys == kCoordDegrees) {
+        const CoordRange& r = project_.range;
+        project_.geo.west = r.x_min;
+        project_.geo.east = int32_t(int64_t(r.x_min) + r.width);
+        project_.geo.south = r.y_min;
+        project_.geo.north = int32_t(int64_t(r.y_min) + r.height);
+    }
+    for (int tab = 0; tab < kExportTabCount; ++tab) {
+        if (!validate_page(tab, host)) {
+            current_tab = tab;
+            accepted_ = false;
+            return false;
+        }
+    }
+    accepted_ = true;
+    return true;
+}
+
+}  // namespace plotwell
