@@ -2,7 +2,6 @@
 
 #include "app/publisher_dialog.h"
 #include "dialogs/dialog_commands.h"
-#include "dialogs/project_import_command.h"
 
 namespace plotwell {
 
@@ -18,7 +17,6 @@ void add_dialog_hooks(CommandHooks& hooks, Workspace& ws) {
         return Outcome::Ok;
     };
     hooks.edit_layers = layers_dialog;
-    hooks.import_project = import_project_file_command;
     hooks.background_bitmaps = [&ws](EditorContext& ctx) {
         return background_bitmaps_dialog(ctx, ws.program_dir);
     };

@@ -7,22 +7,16 @@
 
 namespace plotwell {
 
-namespace {
-bool is_separator(char c) {
-    return c == '/' || c == '\\';
-}
-}  // namespace
-
 std::string program_dir_from_path(std::string_view path) {
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
         path = path.substr(1, path.size() - 2);
     else if (!path.empty() && path.front() == '"')
         path.remove_prefix(1);
     size_t end = path.size();
-    while (end > 0 && !is_separator(path[end - 1])) --end;
+    while (end > 0 && !is_path_separator(path[end - 1])) --end;
     if (end == 0) return "./";
     std::string dir(path.substr(0, end));
-    if (!is_separator(dir.back())) dir += '/';
+    if (!is_path_separator(dir.back())) dir += '/';
     return dir;
 }
 
@@ -35,17 +29,9 @@ std::string program_dir(const char* argv0) {
     return program_dir_from_path(given.string());
 }
 
-std::string base_name_from_argument(std::string_view argument) {
-    size_t name_start = argument.size();
-    while (name_start > 0 && !is_separator(argument[name_start - 1])) --name_start;
-    const size_t dot = argument.rfind('.');
-    if (dot == std::string_view::npos || dot < name_start) return std::string(argument);
-    return strip_extension(argument);
-}
-
 bool take_command_line_project(Project& project, int argc, const char* const* args) {
     if (argc < 1 || !args || !args[0] || !*args[0]) return false;
-    const std::string base = base_name_from_argument(args[0]);
+    const std::string base = strip_file_extension(args[0]);
     if (base.empty()) return false;
     set_field(project.file_base_name, base);
     return true;

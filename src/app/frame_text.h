@@ -17,10 +17,6 @@ std::string program_dir_from_path(std::string_view program_path);
 // name the running executable.
 std::string program_dir(const char* argv0);
 
-// The project base name for a file named on the command line: the argument without its extension.
-// Only the file name part loses an extension, so a "." in a directory name never cuts the path.
-std::string base_name_from_argument(std::string_view argument);
-
 // Takes the optional project argument of the command line into `file_base_name`; true when a project
 // is to be loaded once the main window is shown. `args` are the arguments after the program name.
 bool take_command_line_project(Project& project, int argc, const char* const* args);

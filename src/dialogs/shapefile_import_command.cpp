@@ -14,14 +14,6 @@ void refuse(EditorContext& ctx, const std::string& text) {
     ctx.host.message_box(text, "Error", MessageIcon::Error, MessageButtons::Ok);
 }
 
-// The path without its extension; a dot in a directory name is not an extension.
-std::string without_extension(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    const size_t slash = path.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
-    return path.substr(0, dot);
-}
-
 // Closes the reader on every way out of the command.
 struct ReaderCloser {
     ShapefileReader& reader;
@@ -46,7 +38,7 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     const std::optional<std::string> path = ctx.host.open_file_dialog(options);
     if (!path) return Outcome::Cancelled;
     // The settings hold 127 characters; a cut name would open other files.
-    const std::string base_path = without_extension(*path);
+    const std::string base_path = strip_file_extension(*path);
     if (path->size() >= size_t(kBasePathSize) || base_path.empty()) {
         refuse(ctx, "The file name is too long.");
         return Outcome::Cancelled;

@@ -29,10 +29,6 @@ bool has_project(const Project& p) {
     return !field_text(p.file_base_name).empty();
 }
 
-bool is_separator(char c) {
-    return c == '/' || c == '\\';
-}
-
 void warn(EditorContext& ctx, std::string_view text) {
     ctx.host.message_box(text, "Error", MessageIcon::Warning, MessageButtons::Ok);
 }
@@ -112,7 +108,7 @@ Outcome new_from_bitmap(EditorContext& ctx) {
     }
     ctx.view.origin_x = ctx.view.origin_y = 0;
     p.layer_count = 0;
-    start_new_project(ctx, base_name_of_file(*path));
+    start_new_project(ctx, strip_file_extension(*path));
     return Outcome::Ok;
 }
 
@@ -129,7 +125,7 @@ Outcome new_empty_degrees(EditorContext& ctx) {
     p.bitmaps.table_reserved = 0;
     ctx.view.origin_x = ctx.view.origin_y = 0;
     p.layer_count = 0;
-    start_new_project(ctx, base_name_of_file(*path));
+    start_new_project(ctx, strip_file_extension(*path));
     return Outcome::Ok;
 }
 
@@ -155,8 +151,8 @@ Outcome new_clone(EditorContext& ctx) {
     CloneProjectDialog dialog;
     if (ctx.host.run_dialog(dialog) != 1) return Outcome::Cancelled;
     const std::string source = existing_project_path(dialog.source_project);
-    const std::string base = base_name_of_file(dialog.new_project);
-    if (base.empty() || is_separator(base.back())) {
+    const std::string base = strip_file_extension(dialog.new_project);
+    if (base.empty() || is_path_separator(base.back())) {
         warn(ctx, "Please enter a file name for the new project!");
         return Outcome::Failed;
     }
@@ -210,14 +206,6 @@ Outcome new_clone(EditorContext& ctx) {
 }
 
 }  // namespace
-
-std::string base_name_of_file(std::string_view path) {
-    size_t name_start = path.size();
-    while (name_start > 0 && !is_separator(path[name_start - 1])) --name_start;
-    const size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || dot < name_start) return std::string(path);
-    return std::string(path.substr(0, dot));
-}
 
 void release_project(EditorContext& ctx) {
     EditorState& ed = ctx.editor;
@@ -295,7 +283,7 @@ Outcome open_project_command(EditorContext& ctx) {
         if (has_project(ctx.project)) close_project_command(ctx);
         return Outcome::Cancelled;
     }
-    set_field(ctx.project.file_base_name, base_name_of_file(*path));
+    set_field(ctx.project.file_base_name, strip_file_extension(*path));
     ctx.project.modified = 0;
     update_title(ctx.project, ctx.host);
     return load_after_open(ctx);

@@ -30,11 +30,6 @@ SaveQuestion confirm_save(EditorContext& ctx);
 // points into it (current objects, hot item, current layer, a figure's drag copy).
 void release_project(EditorContext& ctx);
 
-// The project's base name for a chosen file: the path without the extension of its file name (a "."
-// in a directory name is not an extension). The directory is kept, so that the project file is found
-// wherever the working directory is; the title shows only the file name.
-std::string base_name_of_file(std::string_view path);
-
 // Window titles and filters of the project commands' file dialogs.
 inline constexpr const char* kOpenProjectTitle = "Open Project";
 inline constexpr const char* kProjectFileNameTitle = "Project File Name";

@@ -102,7 +102,8 @@ void store_map_preferences(const MapPreferencesDialog& d, ExportSettings& settin
 
 void ExportDialog::open(MapIdTable& map_ids, const std::string& map_id_path) {
     read_map_id_table(map_ids, map_id_path);
-    map_id_ = lookup_map_id(map_ids, field_text(project_.file_base_name));
+    // The base name may carry the project file's directory; map IDs are listed by file name.
+    map_id_ = lookup_map_id(map_ids, file_name_part(field_text(project_.file_base_name)));
     parent_map_id_ = lookup_map_id(map_ids, field_text(project_.parent_map_basename));
     accepted_ = false;
     for (int tab = 0; tab < kExportTabCount; ++tab) load_page(tab);

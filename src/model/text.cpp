@@ -23,6 +23,21 @@ std::string strip_extension(std::string_view path) {
     return std::string(dot == std::string_view::npos ? path : path.substr(0, dot));
 }
 
+bool is_path_separator(char c) { return c == '/' || c == '\\'; }
+
+std::string_view file_name_part(std::string_view path) {
+    size_t start = path.size();
+    while (start > 0 && !is_path_separator(path[start - 1])) --start;
+    return path.substr(start);
+}
+
+std::string strip_file_extension(std::string_view path) {
+    const size_t name_start = path.size() - file_name_part(path).size();
+    const size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < name_start) return std::string(path);
+    return std::string(path.substr(0, dot));
+}
+
 char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 

@@ -27,6 +27,13 @@ std::string copy_text(std::string_view text);
 // there is none.
 std::string strip_extension(std::string_view path);
 
+// Paths as users type them: "/" and "\\" both separate directories.
+bool is_path_separator(char c);
+// The file name at the end of a path (the whole text when it has no directory part).
+std::string_view file_name_part(std::string_view path);
+// The path without the extension of its file name; a "." in a directory name is left alone.
+std::string strip_file_extension(std::string_view path);
+
 // ASCII-only case folding, as every case-insensitive comparison of this program does it.
 char ascii_upper(char c);
 char ascii_lower(char c);

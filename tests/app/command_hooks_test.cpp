@@ -28,8 +28,8 @@ TEST(DialogHooks, FillOnlyTheDialogsOfThisBuild) {
     CommandHooks hooks;
     add_dialog_hooks(hooks, ws);
     EXPECT_TRUE(hooks.project_properties && hooks.geo_info && hooks.publisher_settings && hooks.about &&
-                hooks.edit_layers && hooks.background_bitmaps && hooks.import_project);
-    EXPECT_FALSE(hooks.export_map || hooks.import_shapefile);
+                hooks.edit_layers && hooks.background_bitmaps);
+    EXPECT_FALSE(hooks.export_map || hooks.import_shapefile || hooks.import_project);
 
     test::ScriptedHost host;
     EditorContext ctx{ws.project, ws.editor, ws.view, host, &hooks};

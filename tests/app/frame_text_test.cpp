@@ -53,13 +53,13 @@ TEST(TitleText, IsCutTo127Characters) {
 }
 
 TEST(CommandLine, ArgumentLosesItsExtensionOnly) {
-    EXPECT_EQ(base_name_from_argument("maps\\city.mpr"), "maps\\city");
-    EXPECT_EQ(base_name_from_argument("maps/city.mpr"), "maps/city");
-    EXPECT_EQ(base_name_from_argument("city"), "city");
-    EXPECT_EQ(base_name_from_argument("city.v2.mpr"), "city.v2");
+    EXPECT_EQ(strip_file_extension("maps\\city.mpr"), "maps\\city");
+    EXPECT_EQ(strip_file_extension("maps/city.mpr"), "maps/city");
+    EXPECT_EQ(strip_file_extension("city"), "city");
+    EXPECT_EQ(strip_file_extension("city.v2.mpr"), "city.v2");
     // A dot in a directory name is no extension.
-    EXPECT_EQ(base_name_from_argument("../maps/city"), "../maps/city");
-    EXPECT_EQ(base_name_from_argument("my.maps\\city"), "my.maps\\city");
+    EXPECT_EQ(strip_file_extension("../maps/city"), "../maps/city");
+    EXPECT_EQ(strip_file_extension("my.maps\\city"), "my.maps\\city");
 }
 
 TEST(CommandLine, NamedProjectIsTakenForLoading) {

@@ -1,4 +1,5 @@
 #include "editor/project_commands.h"
+#include "model/text.h"
 
 #include "editor/command_ids.h"
 #include "editor/status_bar.h"
@@ -69,10 +70,10 @@ struct ProjectCommands : EditorFixture {
 }  // namespace
 
 TEST(BaseNameOfFile, CutsOnlyTheFileNamesExtension) {
-    EXPECT_EQ(base_name_of_file("/maps/city.mpr"), "/maps/city");
-    EXPECT_EQ(base_name_of_file("park.bmp"), "park");
-    EXPECT_EQ(base_name_of_file("/maps.old/city"), "/maps.old/city");
-    EXPECT_EQ(base_name_of_file("C:\\maps.v2\\town.x.mpr"), "C:\\maps.v2\\town.x");
+    EXPECT_EQ(strip_file_extension("/maps/city.mpr"), "/maps/city");
+    EXPECT_EQ(strip_file_extension("park.bmp"), "park");
+    EXPECT_EQ(strip_file_extension("/maps.old/city"), "/maps.old/city");
+    EXPECT_EQ(strip_file_extension("C:\\maps.v2\\town.x.mpr"), "C:\\maps.v2\\town.x");
 }
 
 TEST_F(ProjectCommands, SaveWritesTheFileAndClearsModified) {
