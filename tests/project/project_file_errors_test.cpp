@@ -29,8 +29,11 @@ void expect_sound(const Project& p, size_t file_size) {
     ASSERT_LE(p.layer_count, kMaxLayers);
     for (int i = 0; i < p.layer_count; ++i) {
         int n = 0;
-        for (const MapObject* o = p.layers[i].objects; o; o = o->next, ++n)
-            if (has_points(o)) EXPECT_GE(object_point_count(o), 0);
+        for (const MapObject* o = p.layers[i].objects; o; o = o->next, ++n) {
+            if (has_points(o)) {
+                EXPECT_GE(object_point_count(o), 0);
+            }
+        }
         EXPECT_EQ(n, p.layers[i].object_count);
         EXPECT_LT(std::strlen(p.layers[i].name), size_t(kLayerNameSize));
     }
