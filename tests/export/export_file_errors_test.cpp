@@ -28,6 +28,18 @@ TEST(ExportFileErrors, DamagedDatabasesAreReportedNotTrusted) {
     }
 }
 
+TEST(ExportFileErrors, AHeaderAnnouncingMoreRecordsThanTheListHoldsIsAViolation) {
+    // Found by fuzzing: the map header announced publisher and region records the record list did not
+    // have, and the inspector read them before counting.
+    const ErrorCase c = error_case("database_inspector", "crash_header_announces_more_records");
+    ASSERT_FALSE(c.bytes.empty());
+    const InspectReport report = inspect_database(c.bytes);
+    bool counted = false;
+    for (const std::string& v : report.violations) counted |= v.find("no data record after") != std::string::npos;
+    EXPECT_TRUE(counted) << format_inspect_report(report, false);
+    EXPECT_FALSE(report.has_publisher && !report.publisher_date.empty());
+}
+
 TEST(ExportFileErrors, MapIdTextsKeepAtMost400TerminatedNames) {
     const std::vector<ErrorCase> cases = error_cases("map_id_table");
     ASSERT_GE(cases.size(), 4u);

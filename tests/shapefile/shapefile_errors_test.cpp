@@ -114,7 +114,11 @@ TEST(ShapefileErrors, ImportProfilesAreRefusedWithALineNumberOrApplied) {
         const ShapeImportSettings before = s;
         const std::string text(c.bytes.begin(), c.bytes.end());
         const std::string error = apply_import_profile(text, reader, s);
-        if (c.name == "empty") {
+        if (c.name == "crash_nul_in_substitution") {
+            // Found by fuzzing: a NUL inside a text was taken, stored cut short (an empty text to
+            // replace) and the profile written back could not be read again.
+            EXPECT_EQ(error, "line 1: text holds a NUL character");
+        } else if (c.name == "empty") {
             EXPECT_EQ(error, "");
         } else {
             EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
