@@ -33,8 +33,12 @@ build=build-fuzz
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S . -B "$build" -DPLOTWELL_FUZZ=ON -DPLOTWELL_GUI=OFF \
   -DPLOTWELL_TESTS=OFF -DPLOTWELL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 build_targets=()
-for t in "${targets[@]}"; do build_targets+=(--target "${t}_fuzz"); done
-cmake --build "$build" -j"${FUZZ_BUILD_JOBS:-2}" "${build_targets[@]}" || exit 1
+for t in "${targets[@]}"; do build_targets+=("${t}_fuzz"); done
+mkdir -p "$build/logs"
+if ! cmake --build "$build" -j"${FUZZ_BUILD_JOBS:-2}" --target "${build_targets[@]}" >"$build/logs/build.log" 2>&1; then
+  tail -30 "$build/logs/build.log" >&2
+  exit 1
+fi
 
 run_one() {
   local t=$1
