@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the shapefile reader and the whole import. The input is cut into the three
-// files by two leading 16-bit lengths (main file, index); the rest is the attribute table. The shape
-// type and the import options come from the bytes too, so every path of the engine is reached.
+// files by two leading 16-bit lengths (main file, index), then an options byte and a layers byte; the
+// rest is the attribute table. Options 0 imports with the settings the dialog starts from; the other
+// bits switch on name and link fields, translations and the multipart policy so every path is reached.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
