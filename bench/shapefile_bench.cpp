@@ -62,13 +62,25 @@ void import_file(benchmark::State& state, const std::string& base, const char* l
     }
 }
 
-void BM_ImportPoints(benchmark::State& state) { import_file(state, data().points, nullptr); }
-void BM_ImportPolygons(benchmark::State& state) { import_file(state, data().polygons, nullptr); }
-void BM_ImportRoads(benchmark::State& state) { import_file(state, data().roads, nullptr); }
-void BM_ImportRoadsLinkedByRoadId(benchmark::State& state) { import_file(state, data().roads, "ROAD_ID"); }
-void BM_ImportRoadsLinkedAsOneGroup(benchmark::State& state) { import_file(state, data().roads, "REGION"); }
+void BM_ImportPoints(benchmark::State& state) {
+    import_file(state, data().points, nullptr);
+}
+void BM_ImportPolygons(benchmark::State& state) {
+    import_file(state, data().polygons, nullptr);
+}
+void BM_ImportRoads(benchmark::State& state) {
+    import_file(state, data().roads, nullptr);
+}
+void BM_ImportRoadsLinkedByRoadId(benchmark::State& state) {
+    import_file(state, data().roads, "ROAD_ID");
+}
+void BM_ImportRoadsLinkedAsOneGroup(benchmark::State& state) {
+    import_file(state, data().roads, "REGION");
+}
 
-bool have_ogr2ogr() { return std::system("command -v ogr2ogr >/dev/null 2>&1") == 0; }
+bool have_ogr2ogr() {
+    return std::system("command -v ogr2ogr >/dev/null 2>&1") == 0;
+}
 
 void copy_with_ogr2ogr(benchmark::State& state, const std::string& base) {
     if (!have_ogr2ogr()) {
@@ -76,7 +88,8 @@ void copy_with_ogr2ogr(benchmark::State& state, const std::string& base) {
         return;
     }
     const std::string out = data().dir + "/ogr_copy";
-    const std::string command = "ogr2ogr -f \"ESRI Shapefile\" -overwrite " + out + ".shp " + base + ".shp >/dev/null 2>&1";
+    const std::string command =
+        "ogr2ogr -f \"ESRI Shapefile\" -overwrite " + out + ".shp " + base + ".shp >/dev/null 2>&1";
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove(out + ".shp");
@@ -90,12 +103,23 @@ void copy_with_ogr2ogr(benchmark::State& state, const std::string& base) {
     }
 }
 
-void BM_Ogr2ogrCopyPoints(benchmark::State& state) { copy_with_ogr2ogr(state, data().points); }
-void BM_Ogr2ogrCopyPolygons(benchmark::State& state) { copy_with_ogr2ogr(state, data().polygons); }
-void BM_Ogr2ogrCopyRoads(benchmark::State& state) { copy_with_ogr2ogr(state, data().roads); }
+void BM_Ogr2ogrCopyPoints(benchmark::State& state) {
+    copy_with_ogr2ogr(state, data().points);
+}
+void BM_Ogr2ogrCopyPolygons(benchmark::State& state) {
+    copy_with_ogr2ogr(state, data().polygons);
+}
+void BM_Ogr2ogrCopyRoads(benchmark::State& state) {
+    copy_with_ogr2ogr(state, data().roads);
+}
 
-#define PLOTWELL_CASE(fn) \
-    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true)
+#define PLOTWELL_CASE(fn)               \
+    BENCHMARK(fn)                       \
+        ->Unit(benchmark::kMillisecond) \
+        ->UseRealTime()                 \
+        ->Iterations(1)                 \
+        ->Repetitions(5)                \
+        ->ReportAggregatesOnly(true)
 
 PLOTWELL_CASE(BM_ImportPoints);
 PLOTWELL_CASE(BM_Ogr2ogrCopyPoints);

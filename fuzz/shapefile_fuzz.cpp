@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ShapeImportSettings s = default_import_settings(project, reader, "fuzz", 0);
     // Options 0 is the import exactly as the dialog starts it.
     if (options & 128)
-        for (int i = 0; i < std::min(reader.field_count, 2); ++i) s.name_fields.indices[s.name_fields.count++] = i;
+        for (int i = 0; i < std::min(reader.field_count, 2); ++i)
+            s.name_fields.indices[s.name_fields.count++] = i;
     if (options & 2 && reader.field_count > 0) s.link_fields = {{reader.field_count - 1}, 1};
     if (options & 4 && reader.field_count > 0) {
         s.type_translation.kind = (options & 8) ? kStringTable : kNumericRanges;

@@ -22,7 +22,8 @@ namespace {
 constexpr int kExitInterrupted = 130;  // the shell's status for a command ended by Ctrl+C
 
 const char kUsage[] =
-    "usage: plotwell-tool import-shp PROJECT.mpr FILE.shp [--layer N] [--name-field F]... [--link-field F]...\n"
+    "usage: plotwell-tool import-shp PROJECT.mpr FILE.shp [--layer N] [--name-field F]... [--link-field "
+    "F]...\n"
     "                                [--type NAME] [--icon NAME] [--no-downcase] [--filter | --no-filter]\n"
     "                                [--multiply-x N] [--multiply-y N] [--profile FILE]\n"
     "\n"
@@ -56,7 +57,9 @@ const char kUsage[] =
 
 std::atomic<bool> g_running{true};
 
-extern "C" void stop_import(int) { g_running.store(false); }
+extern "C" void stop_import(int) {
+    g_running.store(false);
+}
 
 // Ctrl+C from the start of the command until the save begins stops the import and leaves the project
 // file alone: while files are opened and loaded it makes the import read nothing, during the reading
@@ -108,7 +111,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
         const bool has_value = i + 1 < args.size();
         if (a == "--layer" && has_value) {
             int32_t n;
-            if (!parse_int32(args[++i], n) || n < 0 || n >= kMaxLayers) return "--layer expects a layer number 0..7";
+            if (!parse_int32(args[++i], n) || n < 0 || n >= kMaxLayers)
+                return "--layer expects a layer number 0..7";
             o.layer = n;
         } else if (a == "--name-field" && has_value) {
             o.name_fields.push_back(args[++i]);
@@ -147,8 +151,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
 }
 
 // Field names to indices; empty on success, else the failure.
-std::string select_fields(const std::vector<std::string>& names, const ShapefileReader& reader, const std::string& dbf,
-                          FieldSelection& out) {
+std::string select_fields(const std::vector<std::string>& names, const ShapefileReader& reader,
+                          const std::string& dbf, FieldSelection& out) {
     FieldSelection sel;
     for (const std::string& name : names) {
         const int i = find_field(reader, name);
@@ -180,8 +184,10 @@ int run(const std::vector<std::string>& args) {
         return fail(kExitUsage, "import-shp: --link-field applies to PolyLine files only");
 
     Project project;
-    if (!load_project_for_tool(o.project_path, project, error)) return fail(kExitFailure, "import-shp: " + error);
-    if (project.layer_count <= 0) return fail(kExitFailure, "import-shp: the project has no layers to import into");
+    if (!load_project_for_tool(o.project_path, project, error))
+        return fail(kExitFailure, "import-shp: " + error);
+    if (project.layer_count <= 0)
+        return fail(kExitFailure, "import-shp: the project has no layers to import into");
 
     ShapeImportSettings s = default_import_settings(project, reader, base, 0);
     if (!o.profile.empty()) {
@@ -211,7 +217,8 @@ int run(const std::vector<std::string>& args) {
     if (!o.icon.empty()) {
         int32_t code;
         int icon = lookup(o.icon, std::vector<std::string>(kIconNames, kIconNames + kIconCount));
-        if (icon < 0 && parse_int32(o.icon, code) && code >= 0 && code <= 255) icon = code;  // codes above the names
+        if (icon < 0 && parse_int32(o.icon, code) && code >= 0 && code <= 255)
+            icon = code;  // codes above the names
         if (icon < 0) return fail(kExitUsage, "import-shp: '" + o.icon + "' is not an icon name or code");
         s.default_icon = icon;
     }
@@ -220,7 +227,8 @@ int run(const std::vector<std::string>& args) {
     if (!o.multiply_x.empty()) s.multiply_x = dialog_number(o.multiply_x);
     if (!o.multiply_y.empty()) s.multiply_y = dialog_number(o.multiply_y);
     // The import dialog's checks on OK; a filter on an empty range is switched off here.
-    if (std::string e = check_import_settings(s, project); !e.empty()) return fail(kExitFailure, "import-shp: " + e);
+    if (std::string e = check_import_settings(s, project); !e.empty())
+        return fail(kExitFailure, "import-shp: " + e);
 
     ShapeImportResult result;
     {
@@ -230,7 +238,8 @@ int run(const std::vector<std::string>& args) {
     }
     if (!result.started) return fail(kExitFailure, "import-shp: " + result.error);
     if (result.stopped || !g_running.load()) {
-        std::fprintf(stderr, "plotwell-tool: import-shp: stopped; %s was not changed\n", o.project_path.c_str());
+        std::fprintf(stderr, "plotwell-tool: import-shp: stopped; %s was not changed\n",
+                     o.project_path.c_str());
         return kExitInterrupted;
     }
     NullProgressSink quiet;
@@ -241,7 +250,8 @@ int run(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration reg{{"import-shp", "import a shapefile into a layer of a project file", kUsage, run}};
+const CommandRegistration reg{
+    {"import-shp", "import a shapefile into a layer of a project file", kUsage, run}};
 
 }  // namespace
 }  // namespace plotwell::tool

@@ -16,21 +16,36 @@ constexpr int kSampleRecords = 5;
 
 const char* shape_type_name(int32_t type) {
     switch (type) {
-        case 0: return "Null";
-        case 1: return "Point";
-        case 3: return "PolyLine";
-        case 5: return "Polygon";
-        case 8: return "MultiPoint";
-        case 11: return "PointZ";
-        case 13: return "PolyLineZ";
-        case 15: return "PolygonZ";
-        case 18: return "MultiPointZ";
-        case 21: return "PointM";
-        case 23: return "PolyLineM";
-        case 25: return "PolygonM";
-        case 28: return "MultiPointM";
-        case 31: return "MultiPatch";
-        default: return "unknown";
+        case 0:
+            return "Null";
+        case 1:
+            return "Point";
+        case 3:
+            return "PolyLine";
+        case 5:
+            return "Polygon";
+        case 8:
+            return "MultiPoint";
+        case 11:
+            return "PointZ";
+        case 13:
+            return "PolyLineZ";
+        case 15:
+            return "PolygonZ";
+        case 18:
+            return "MultiPointZ";
+        case 21:
+            return "PointM";
+        case 23:
+            return "PolyLineM";
+        case 25:
+            return "PolygonM";
+        case 28:
+            return "MultiPointM";
+        case 31:
+            return "MultiPatch";
+        default:
+            return "unknown";
     }
 }
 
@@ -47,6 +62,12 @@ int run(const std::vector<std::string>& args) {
     std::printf("Shape type: %d (%s), %s\n", type, shape_type_name(type),
                 dimension >= 0 ? kDimensionNames[dimension] : "not importable");
     std::printf("Records: %d\n", count_records(reader));
+    // Records beyond the end of the attribute table import with empty names: worth knowing before.
+    const size_t table = reader.attribute_file.size();
+    const size_t attributes = reader.record_length > 0 && table > reader.header_length
+                                  ? (table - reader.header_length) / reader.record_length
+                                  : 0;
+    std::printf("Attribute records: %zu\n", attributes);
     std::printf("Fields: %d\n", reader.field_count);
     for (const DbfField& f : reader.fields)
         std::printf("  %-11s %c %3d\n", f.name.c_str(), f.type, int(f.length));
@@ -64,13 +85,14 @@ int run(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistration reg{{"shp-info", "show a shapefile's shape type, record count, fields and first records",
-                               "usage: plotwell-tool shp-info FILE.shp\n"
-                               "\n"
-                               "Shows the shape type (and whether it can be imported), the number of records,\n"
-                               "the attribute fields (name, type, length) and the field texts of the first\n"
-                               "records, to help choose the name and link fields for import-shp.\n",
-                               run}};
+const CommandRegistration reg{
+    {"shp-info", "show a shapefile's shape type, record count, fields and first records",
+     "usage: plotwell-tool shp-info FILE.shp\n"
+     "\n"
+     "Shows the shape type (and whether it can be imported), the number of records,\n"
+     "the attribute fields (name, type, length) and the field texts of the first\n"
+     "records, to help choose the name and link fields for import-shp.\n",
+     run}};
 
 }  // namespace
 }  // namespace plotwell::tool

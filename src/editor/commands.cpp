@@ -93,8 +93,7 @@ void layer_down(EditorContext& ctx) {
 bool close_request(EditorContext& ctx) {
     if (!has_project(ctx.project) || !ctx.project.modified) return true;
     const SaveQuestion q = confirm_save(ctx);
-    // Without the save behind it the question cannot be answered honestly: keep the window (and the
-    // unsaved work) rather than lose it.
+    // A question that could not be answered (or a save that failed) keeps the window and the work.
     if (q.outcome == Outcome::NotAvailable) return false;
     return q.answer != Answer::Cancel;
 }

@@ -1,9 +1,7 @@
 // Object editing from the map view: drawing new figures, dragging vertices, objects, rectangle handles
 // and bitmaps, vertex commands, splitting, joining, the clipboard and the bitmap commands.
-//
-// The editing operations are the next step of the editor. Until they are built each of these reports
-// Outcome::NotAvailable and changes nothing, so that the commands that call them are wired already and
-// never pretend to have worked.
+// Each answers Ok when it changed something, Cancelled when there was nothing to do and Failed when it
+// refused; the commands that call them add their messages.
 #pragma once
 
 #include "editor/editor_context.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
@@ -42,6 +43,13 @@ struct EditorContext {
     const CommandHooks* hooks = nullptr;
     // The export's choices, which a new layer table invalidates; none where no export exists (tests).
     ExportSettings* export_settings = nullptr;
+    // Where bitmap files named relative to the program are found (ends in a separator); empty: the
+    // working directory.
+    std::string program_dir{};
+    // The publisher texts a reset of the export settings starts from (the fields of the run's publisher
+    // details, read when the reset happens); none counts as empty.
+    const char* publisher_notice = nullptr;
+    const char* publisher_contact = nullptr;
 };
 
 }  // namespace plotwell

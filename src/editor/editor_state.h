@@ -35,7 +35,12 @@ inline Rect selection_as_rect(const SelectionRect& r) {
 // What hit testing last found under the cursor.
 enum class HotKind { None, Object, Bitmap, SelectionRect };
 
+// Which drag the dragging flag belongs to.
+enum class DragKind { None, Vertex, Object, Handle, Bitmap };
+
 struct DragState {
+    DragKind kind = DragKind::None;
+    MapObject* target = nullptr;  // vertex and object drag: the object being changed
     bool button_down = false;
     bool dragging = false;
     bool press_in_map = false;  // the rectangle tool ignores a release whose press was elsewhere

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "model/object_storage.h"
 #include "model/records.h"
+#include "model/vocabulary.h"
 #include "platform/host.h"
 
 namespace plotwell {
@@ -31,6 +33,16 @@ struct SelectObjectsRequest : DialogModel {
     std::string_view dialog_title() const override { return "Select Objects"; }
     uint8_t dimension = kDimPoint;
     int type = -1;
+};
+
+// Confirms the figure being drawn before it becomes an object: its name and type in the details dialog
+// of its dimension. On 1 the template holds the user's choices.
+struct NewObjectRequest : DialogModel {
+    explicit NewObjectRequest(ObjectHead* h) : head(h) {}
+    std::string_view dialog_title() const override {
+        return kDimensionDialogTitles[head->dimension < kDimensionCount ? head->dimension : kDimPolygon];
+    }
+    ObjectHead* head;
 };
 
 // The title of the property dialog that Properties opens for one object.

@@ -1,25 +1,334 @@
 #include "editor/project_commands.h"
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <vector>
+
+#include "editor/command_ids.h"
+#include "editor/commands.h"
+#include "editor/menus.h"
+#include "editor/status_bar.h"
+#include "editor/window_title.h"
+#include "model/bitmap_file.h"
+#include "model/text.h"
+#include "project/clone_project_dialog.h"
+#include "project/confirm_save.h"
+#include "project/new_project_dialog.h"
+#include "project/project_file.h"
+#include "project/project_file_layout.h"
+#include "project/project_tasks.h"
+
 namespace plotwell {
 
-// Not built yet: see project_commands.h.
-Outcome new_project_command(EditorContext&) {
-    return Outcome::NotAvailable;
+namespace {
+
+bool has_project(const Project& p) {
+    return !field_text(p.file_base_name).empty();
 }
-Outcome open_project_command(EditorContext&) {
-    return Outcome::NotAvailable;
+
+bool is_separator(char c) {
+    return c == '/' || c == '\\';
 }
-Outcome close_project_command(EditorContext&) {
-    return Outcome::NotAvailable;
+
+void warn(EditorContext& ctx, std::string_view text) {
+    ctx.host.message_box(text, "Error", MessageIcon::Warning, MessageButtons::Ok);
 }
-Outcome load_after_open(EditorContext&) {
-    return Outcome::NotAvailable;
+
+FileDialogOptions project_file_options(const char* title, unsigned flags) {
+    FileDialogOptions o;
+    o.title = title;
+    o.filter_name = "Map Project";
+    o.filter_pattern = "*.mpr";
+    o.default_extension = ".mpr";
+    o.flags = flags | kHideReadOnly;
+    return o;
 }
-Outcome save_project_command(EditorContext&) {
-    return Outcome::NotAvailable;
+
+void reset_export(EditorContext& ctx) {
+    if (!ctx.export_settings) return;
+    reset_export_settings(*ctx.export_settings, ctx.project, ctx.publisher_notice ? ctx.publisher_notice : "",
+                          ctx.publisher_contact ? ctx.publisher_contact : "");
 }
-SaveQuestion confirm_save(EditorContext&) {
-    return {};
+
+// What New and every load leave behind: the select tool, the background current, the view fitted to
+// the project, fresh export settings.
+void reset_editor_to_project(EditorContext& ctx) {
+    set_current_layer(ctx.editor, -1);
+    set_tool_buttons(ctx.host, kToolSelect);
+    set_tool_mode(ctx.editor, kToolSelect);
+    set_scroll_bars(ctx.view, ctx.project, ctx.host);
+    fit_view(ctx.view, ctx.project);
+    reset_export(ctx);
+}
+
+// Yes/No/Cancel before the open project is replaced; true when the caller may go on.
+bool may_discard(EditorContext& ctx) {
+    if (!has_project(ctx.project) || !ctx.project.modified) return true;
+    return confirm_save(ctx).answer != Answer::Cancel;
+}
+
+void start_new_project(EditorContext& ctx, const std::string& base_name) {
+    Project& p = ctx.project;
+    set_field(p.parent_map_basename, "");
+    set_field(p.name, "");
+    set_field(p.file_base_name, base_name);
+    p.modified = 1;
+    update_title(p, ctx.host);
+    reset_editor_to_project(ctx);
+    ctx.host.request_redraw();
+}
+
+Outcome new_from_bitmap(EditorContext& ctx) {
+    FileDialogOptions o;
+    o.title = kSelectBitmapTitle;
+    o.filter_name = "Bitmap";
+    o.filter_pattern = "*.bmp";
+    o.default_extension = ".bmp";
+    o.flags = kFileMustExist | kHideReadOnly;
+    const std::optional<std::string> path = ctx.host.open_file_dialog(o);
+    if (!path) return Outcome::Cancelled;
+    release_project(ctx);
+    Project& p = ctx.project;
+    p.projection = 0;
+    p.coord_sys = kCoordArbitrary;
+    BitmapTable& table = p.bitmaps;
+    table.table_reserved = 0;
+    std::shared_ptr<const Image> image = load_bitmap_file(*path);
+    if (image) {
+        p.range = {0, 0, image->width, image->height};
+        BackgroundBitmap& b = table.entries[0];
+        b = BackgroundBitmap{};
+        b.width = image->width;
+        b.height = image->height;
+        b.image = std::move(image);
+        set_field(b.file_name, *path);
+        table.count = 1;
+    } else {
+        p.range = {0, 0, 100, 100};
+        table.count = 0;
+    }
+    ctx.view.origin_x = ctx.view.origin_y = 0;
+    p.layer_count = 0;
+    start_new_project(ctx, base_name_of_file(*path));
+    return Outcome::Ok;
+}
+
+Outcome new_empty_degrees(EditorContext& ctx) {
+    const std::optional<std::string> path =
+        ctx.host.save_file_dialog(project_file_options(kProjectFileNameTitle, kOverwritePrompt));
+    if (!path) return Outcome::Cancelled;
+    release_project(ctx);
+    Project& p = ctx.project;
+    p.projection = 0;
+    p.range = {180000000, 180000000, -360000000, -360000000};
+    p.coord_sys = kCoordDegrees;
+    p.bitmaps.count = 0;
+    p.bitmaps.table_reserved = 0;
+    ctx.view.origin_x = ctx.view.origin_y = 0;
+    p.layer_count = 0;
+    start_new_project(ctx, base_name_of_file(*path));
+    return Outcome::Ok;
+}
+
+bool read_whole_file(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// The source project as the user may name it: with or without ".mpr".
+std::string existing_project_path(const std::string& named) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(named, ec)) return named;
+    const std::string with_extension = named + ".mpr";
+    if (std::filesystem::is_regular_file(with_extension, ec)) return with_extension;
+    return named;
+}
+
+// A new project with the source's layers (names, types, themes, display flags, no objects), its
+// coordinate system and range, written at once to the new file so that the clone exists on disk.
+Outcome new_clone(EditorContext& ctx) {
+    CloneProjectDialog dialog;
+    if (ctx.host.run_dialog(dialog) != 1) return Outcome::Cancelled;
+    const std::string source = existing_project_path(dialog.source_project);
+    const std::string base = base_name_of_file(dialog.new_project);
+    if (base.empty() || is_separator(base.back())) {
+        warn(ctx, "Please enter a file name for the new project!");
+        return Outcome::Failed;
+    }
+    std::vector<uint8_t> bytes;
+    ProjectFileLayout layout;
+    Layer layers[kMaxLayers];
+    if (dialog.source_project.empty() || !read_whole_file(source, bytes) ||
+        read_project_layout(bytes, layout) != LayoutStatus::kOk) {
+        warn(ctx, "The source project could not be read!");
+        return Outcome::Failed;
+    }
+    const int count = read_project_layers_from_bytes(bytes, layers);
+    const std::string target = project_file_path(base);
+    std::error_code ec;
+    if (std::filesystem::exists(target, ec)) {
+        // Writing the clone over its own source would lose every object of the source.
+        if (std::filesystem::equivalent(target, source, ec)) {
+            warn(ctx, "The new project must not replace the source project!");
+            return Outcome::Failed;
+        }
+        if (ctx.host.message_box(target + " already exists. Replace it?", "Confirm", MessageIcon::Question,
+                                 MessageButtons::YesNo) != Answer::Yes)
+            return Outcome::Cancelled;
+    }
+    release_project(ctx);
+    Project& p = ctx.project;
+    p.projection = layout.projection;
+    p.coord_sys = layout.coord_sys;
+    p.range = layout.range;
+    p.bitmaps.count = 0;
+    p.bitmaps.table_reserved = 0;
+    for (int i = 0; i < count; ++i) {
+        Layer& to = p.layers[i];
+        const Layer& from = layers[i];
+        to.type = from.type;
+        to.theme = from.theme;
+        to.scratch = from.scratch;
+        to.display_flags = from.display_flags;
+        std::memcpy(to.name, from.name, sizeof to.name);
+        to.objects = nullptr;
+        to.object_count = 0;
+    }
+    p.layer_count = count;
+    ctx.view.origin_x = ctx.view.origin_y = 0;
+    start_new_project(ctx, base);
+    // A clone that could not be written stays modified, so that Save can try again.
+    save_project_command(ctx);
+    update_title(p, ctx.host);
+    show_layer_status(ctx);
+    return Outcome::Ok;
+}
+
+}  // namespace
+
+std::string base_name_of_file(std::string_view path) {
+    size_t name_start = path.size();
+    while (name_start > 0 && !is_separator(path[name_start - 1])) --name_start;
+    const size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < name_start) return std::string(path);
+    return std::string(path.substr(0, dot));
+}
+
+void release_project(EditorContext& ctx) {
+    EditorState& ed = ctx.editor;
+    // Nothing may keep pointing into the freed lists.
+    ed.current_objects.clear();
+    set_current_layer(ed, -1);
+    ed.drag.dragging = false;
+    free_object(ed.drag.copy);
+    ed.drag.copy = nullptr;
+    release_project_data(ctx.project);
+}
+
+SaveQuestion confirm_save(EditorContext& ctx) {
+    bool saved = true;
+    const Answer a = confirm_save(ctx.project, ctx.host, [&] {
+        saved = save_project_command(ctx) == Outcome::Ok;
+        return saved;
+    });
+    if (a == Answer::Yes && !saved) {
+        // The answer was to keep the changes: going on would throw them away.
+        ctx.project.modified = 1;
+        warn(ctx, "The project could not be saved!");
+        update_title(ctx.project, ctx.host);
+        return {Outcome::Failed, Answer::Cancel};
+    }
+    return {Outcome::Ok, a};
+}
+
+Outcome save_project_command(EditorContext& ctx) {
+    Project& project = ctx.project;
+    if (!has_project(project)) return Outcome::Failed;
+    const std::string base(field_text(project.file_base_name));
+    const int result = ctx.host.run_with_progress(
+        [&project, &base](ProgressSink& sink) { save_project_task(project, base, sink); }, {});
+    if (result != 1) return Outcome::Failed;
+    project.modified = 0;
+    return Outcome::Ok;
+}
+
+Outcome new_project_command(EditorContext& ctx) {
+    if (!may_discard(ctx)) return Outcome::Cancelled;
+    const std::optional<ProjectTemplate> choice = choose_project_template(ctx.host);
+    if (!choice) return Outcome::Cancelled;
+    switch (*choice) {
+        case ProjectTemplate::FromBitmap: {
+            const Outcome o = new_from_bitmap(ctx);
+            if (o != Outcome::Ok) return o;
+            break;
+        }
+        case ProjectTemplate::EmptyDegrees: {
+            const Outcome o = new_empty_degrees(ctx);
+            if (o != Outcome::Ok) return o;
+            break;
+        }
+        case ProjectTemplate::Clone:
+            return new_clone(ctx);
+        default:
+            return Outcome::Cancelled;
+    }
+    // The user defines the layers of the new project right away.
+    if (handle_command(ctx, cmd::kEditLayers) == CommandResult::NotAvailable) show_layer_status(ctx);
+    return Outcome::Ok;
+}
+
+Outcome open_project_command(EditorContext& ctx) {
+    if (has_project(ctx.project)) {
+        if (!may_discard(ctx)) return Outcome::Cancelled;
+        release_project(ctx);
+    }
+    const std::optional<std::string> path =
+        ctx.host.open_file_dialog(project_file_options(kOpenProjectTitle, kPathMustExist | kFileMustExist));
+    if (!path) {
+        // The old project is released already. Keeping its name would let a later Save write the
+        // emptied project over its file: end as Close does.
+        if (has_project(ctx.project)) close_project_command(ctx);
+        return Outcome::Cancelled;
+    }
+    set_field(ctx.project.file_base_name, base_name_of_file(*path));
+    ctx.project.modified = 0;
+    update_title(ctx.project, ctx.host);
+    return load_after_open(ctx);
+}
+
+Outcome load_after_open(EditorContext& ctx) {
+    Project& project = ctx.project;
+    const std::string base(field_text(project.file_base_name));
+    const BitmapImageLoader loader = bitmap_loader(ctx.program_dir);
+    const int result = ctx.host.run_with_progress(
+        [&](ProgressSink& sink) { load_project_task(project, base, sink, loader); }, {});
+    if (result != 1) {
+        warn(ctx, kLoadErrorText);
+        return Outcome::Failed;
+    }
+    reset_editor_to_project(ctx);
+    ctx.host.request_redraw();
+    show_layer_status(ctx);
+    return Outcome::Ok;
+}
+
+Outcome close_project_command(EditorContext& ctx) {
+    if (has_project(ctx.project)) {
+        if (!may_discard(ctx)) return Outcome::Cancelled;
+        release_project(ctx);
+    }
+    ctx.project.layer_count = 0;
+    set_current_layer(ctx.editor, -1);
+    set_field(ctx.project.file_base_name, "");
+    show_layer_status(ctx);
+    ctx.host.request_redraw();
+    update_title(ctx.project, ctx.host);
+    return Outcome::Ok;
 }
 
 }  // namespace plotwell

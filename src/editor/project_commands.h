@@ -1,9 +1,9 @@
 // The commands that change which project is open: New, Open, Close, the load of a named project,
 // Save, and the "Save current project?" question.
-//
-// They are the next step of the editor. Until they are built each reports Outcome::NotAvailable and
-// changes nothing.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 #include "editor/editor_context.h"
 
@@ -12,14 +12,33 @@ namespace plotwell {
 Outcome new_project_command(EditorContext& ctx);
 Outcome open_project_command(EditorContext& ctx);
 Outcome close_project_command(EditorContext& ctx);
+// Loads the project named by `file_base_name` through the progress dialog and resets the view, the
+// tool and the export settings to it. Failed (after its message) when the file could not be loaded.
 Outcome load_after_open(EditorContext& ctx);
 // Saves the open project through the progress dialog; Ok when the file was written.
 Outcome save_project_command(EditorContext& ctx);
-// Yes, No or Cancel to "Save current project?", saving on Yes.
+
+// Yes, No or Cancel to "Save current project?", saving on Yes. A save that fails turns the answer
+// into Cancel (outcome Failed): the caller must not go on to discard the unsaved work.
 struct SaveQuestion {
     Outcome outcome = Outcome::NotAvailable;
     Answer answer = Answer::Cancel;
 };
 SaveQuestion confirm_save(EditorContext& ctx);
+
+// Frees every object and bitmap image of the open project and forgets everything of the editor that
+// points into it (current objects, hot item, current layer, a figure's drag copy).
+void release_project(EditorContext& ctx);
+
+// The project's base name for a chosen file: the path without the extension of its file name (a "."
+// in a directory name is not an extension). The directory is kept, so that the project file is found
+// wherever the working directory is; the title shows only the file name.
+std::string base_name_of_file(std::string_view path);
+
+// Window titles and filters of the project commands' file dialogs.
+inline constexpr const char* kOpenProjectTitle = "Open Project";
+inline constexpr const char* kProjectFileNameTitle = "Project File Name";
+inline constexpr const char* kSelectBitmapTitle = "Select backgound bitmap";
+inline constexpr const char* kLoadErrorText = "An error occurred while loading project!";
 
 }  // namespace plotwell

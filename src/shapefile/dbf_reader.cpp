@@ -28,14 +28,17 @@ void read_dbf_layout(ShapefileReader& reader) {
     }
     reader.record.assign(reader.record_length, 0);
 
-    const int expected = reader.header_length >= kDbfHeaderSize ? (reader.header_length - kDbfHeaderSize) / kDescriptorSize : 0;
+    const int expected = reader.header_length >= kDbfHeaderSize
+                             ? (reader.header_length - kDbfHeaderSize) / kDescriptorSize
+                             : 0;
     int offset = 1;
     for (int i = 0; i < expected; ++i) {
         const uint8_t* d = in.at(kDbfHeaderSize + kDescriptorSize * size_t(i), kDescriptorSize);
         if (!d || d[0] == kHeaderTerminator) break;
         DbfField field;
         const void* nul = std::memchr(d, 0, 11);
-        field.name.assign(reinterpret_cast<const char*>(d), nul ? size_t(static_cast<const uint8_t*>(nul) - d) : 11);
+        field.name.assign(reinterpret_cast<const char*>(d),
+                          nul ? size_t(static_cast<const uint8_t*>(nul) - d) : 11);
         field.type = char(d[11]);
         field.length = d[16];
         field.offset = offset;
@@ -64,7 +67,8 @@ void read_attribute_record(ShapefileReader& reader) {
     const std::span<const uint8_t> table = reader.attribute_file.bytes();
     const size_t length = reader.record.size();
     size_t available = 0;
-    if (reader.attribute_pos < table.size()) available = std::min(length, table.size() - reader.attribute_pos);
+    if (reader.attribute_pos < table.size())
+        available = std::min(length, table.size() - reader.attribute_pos);
     if (available) std::memcpy(reader.record.data(), table.data() + reader.attribute_pos, available);
     std::fill(reader.record.begin() + std::ptrdiff_t(available), reader.record.end(), uint8_t(0));
     reader.attribute_pos += length;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -44,7 +44,8 @@ bool split_words(std::string_view value, std::vector<std::string>& words, std::s
                 return false;
             }
         } else {
-            while (i < value.size() && value[i] != ' ' && value[i] != '\t' && value[i] != ',') word.push_back(value[i++]);
+            while (i < value.size() && value[i] != ' ' && value[i] != '\t' && value[i] != ',')
+                word.push_back(value[i++]);
         }
         // Texts end up in NUL-terminated fields: a NUL would silently cut them short.
         if (word.find('\0') != std::string::npos) {
@@ -85,7 +86,7 @@ std::string quoted(std::string_view text) {
 }
 
 class ProfileParser {
-public:
+  public:
     ProfileParser(const ShapefileReader& reader, ShapeImportSettings& s) : reader_(reader), s_(s) {}
 
     // Empty on success, else the reason.
@@ -98,7 +99,8 @@ public:
         if (key == "link_fields") return fields(w, s_.link_fields);
         if (key == "dest_layer") {
             long long v;
-            if (!one() || !parse_int(w[0], v) || v < 0 || v >= kMaxLayers) return "expected a layer number 0..7";
+            if (!one() || !parse_int(w[0], v) || v < 0 || v >= kMaxLayers)
+                return "expected a layer number 0..7";
             s_.dest_layer = int(v);
             return {};
         }
@@ -123,7 +125,8 @@ public:
         }
         if (key == "multiply_x" || key == "multiply_y") {
             long long v;
-            if (!one() || !parse_int(w[0], v) || v < INT32_MIN || v > INT32_MAX) return "expected a whole number";
+            if (!one() || !parse_int(w[0], v) || v < INT32_MIN || v > INT32_MAX)
+                return "expected a whole number";
             if (v == 0) return "'Multiply' factors must be non-zero";
             (key == "multiply_x" ? s_.multiply_x : s_.multiply_y) = int32_t(v);
             return {};
@@ -153,7 +156,7 @@ public:
         return "unknown setting '" + key + "'";
     }
 
-private:
+  private:
     std::string fields(const std::vector<std::string>& w, FieldSelection& out) {
         if (w.size() > size_t(kMaxListedFields)) return "at most 8 fields";
         FieldSelection sel;
@@ -267,7 +270,8 @@ private:
             if (w.size() != 3) return "expected min, max and a result";
             if (t.entry_count >= kMaxRangeTranslations) return "more than 234 ranges";
             RangeTranslationEntry& e = t.ranges[t.entry_count];
-            if (!parse_float(w[0], e.min) || !parse_float(w[1], e.max)) return "expected numbers for min and max";
+            if (!parse_float(w[0], e.min) || !parse_float(w[1], e.max))
+                return "expected numbers for min and max";
             if (std::string err = result(w[2], t, e.result); !err.empty()) return err;
             ++t.entry_count;
             return {};
@@ -294,7 +298,9 @@ std::string type_word(int dimension, int type) {
     return name ? name : std::to_string(type);
 }
 
-std::string icon_word(int code) { return code >= 0 && code < kIconCount ? kIconNames[code] : std::to_string(code); }
+std::string icon_word(int code) {
+    return code >= 0 && code < kIconCount ? kIconNames[code] : std::to_string(code);
+}
 
 std::string number(float v) {
     char buf[64];
@@ -304,7 +310,9 @@ std::string number(float v) {
 
 void write_translation(std::ostringstream& out, const char* prefix, const ValueTranslation& t,
                        const ShapefileReader& reader, int dimension) {
-    auto word = [&](int32_t r) { return t.target == kTranslateIcon ? icon_word(r) : type_word(dimension, r); };
+    auto word = [&](int32_t r) {
+        return t.target == kTranslateIcon ? icon_word(r) : type_word(dimension, r);
+    };
     if (t.kind == kNoTranslation) {
         out << prefix << " = none\n";
         return;
@@ -316,7 +324,8 @@ void write_translation(std::ostringstream& out, const char* prefix, const ValueT
         out << prefix << ".match_mode = " << (t.match_mode == kMatchPrefix ? "prefix" : "whole") << "\n";
         out << prefix << ".case_sensitive = " << (t.case_sensitive ? 1 : 0) << "\n";
         for (int i = 0; i < std::min<int>(t.entry_count, kMaxStringTranslations); ++i)
-            out << prefix << ".entry = " << quoted(field_text(t.strings[i].text)) << " " << word(t.strings[i].result) << "\n";
+            out << prefix << ".entry = " << quoted(field_text(t.strings[i].text)) << " "
+                << word(t.strings[i].result) << "\n";
     } else {
         for (int i = 0; i < std::min<int>(t.entry_count, kMaxRangeTranslations); ++i)
             out << prefix << ".range = " << number(t.ranges[i].min) << " " << number(t.ranges[i].max) << " "

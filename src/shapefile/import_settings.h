@@ -12,7 +12,7 @@
 
 namespace plotwell {
 
-inline constexpr int kBasePathSize = 128;  // 127 characters + NUL
+inline constexpr int kBasePathSize = 128;             // 127 characters + NUL
 inline constexpr int32_t kDefaultMultiply = 1000000;  // decimal degrees to millionths of a degree
 
 // Up to 8 attribute field indices, in the order chosen.

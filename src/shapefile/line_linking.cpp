@@ -14,12 +14,14 @@ constexpr int kFirstTable = 0;
 constexpr int kLastTable = 1;
 constexpr int32_t kNone = -1;
 
-uint64_t point_key(Point p) { return (uint64_t(uint32_t(p.x)) << 32) | uint32_t(p.y); }
+uint64_t point_key(Point p) {
+    return (uint64_t(uint32_t(p.x)) << 32) | uint32_t(p.y);
+}
 
 // Open-addressing map from an end point to its slot; sized once, since every end a line can take is
 // the end of some line from the start.
 class PointIndex {
-public:
+  public:
     explicit PointIndex(size_t expected) {
         size_t cap = 16;
         while (cap < expected * 2) cap <<= 1;
@@ -41,7 +43,7 @@ public:
     }
     int32_t count() const { return count_; }
 
-private:
+  private:
     std::vector<uint64_t> keys_;
     std::vector<int32_t> slots_;
     size_t mask_ = 0;
@@ -74,14 +76,14 @@ struct Line {
     Point first;
     Point last;
     int64_t count = 0;
-    int32_t piece = 0;      // reference into the piece list
-    uint64_t failed_at = 0; // clock value of the last visit that found nothing; 0: never visited
+    int32_t piece = 0;       // reference into the piece list
+    uint64_t failed_at = 0;  // clock value of the last visit that found nothing; 0: never visited
     bool deleted = false;
     bool grown = false;
 };
 
 class Linker {
-public:
+  public:
     explicit Linker(std::vector<Line>& lines) : lines_(lines), index_(lines.size() * 2 + 1) {
         entries_.resize(lines.size() * 2);
         pieces_.reserve(lines.size() * 2);
@@ -148,7 +150,7 @@ public:
         }
     }
 
-private:
+  private:
     void enter(int32_t line, int table, Point p) {
         const int32_t k = index_.slot(p);
         if (size_t(k) >= keys_.size()) keys_.resize(size_t(k) + 1);
@@ -178,6 +180,7 @@ private:
     // First live line other than `self` entered in `table` at point p, front to back.
     int32_t find(int table, Point p, int32_t self) {
         const int32_t k = index_.slot(p);
+        if (size_t(k) >= keys_.size()) return kNone;  // nothing was ever entered there
         int32_t e = keys_[size_t(k)].head[table];
         while (e != kNone) {
             const int32_t next = entries_[size_t(e)].next;
@@ -192,8 +195,11 @@ private:
     }
 
     uint64_t newest_stamp_at(const Line& a) {
-        const EndKey& f = keys_[size_t(index_.slot(a.first))];
-        const EndKey& l = keys_[size_t(index_.slot(a.last))];
+        const size_t kf = size_t(index_.slot(a.first));
+        const size_t kl = size_t(index_.slot(a.last));
+        if (kf >= keys_.size() || kl >= keys_.size()) keys_.resize(std::max(kf, kl) + 1);
+        const EndKey& f = keys_[kf];
+        const EndKey& l = keys_[kl];
         return std::max({f.stamp[kFirstTable], f.stamp[kLastTable], l.stamp[kLastTable]});
     }
 
@@ -271,9 +277,11 @@ MapObject* link_line_segments(MapObject* list) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const Line& line = lines[i];
         if (!line.grown || line.deleted || line.count > INT32_MAX) continue;
-        MapObject* grown = allocate_object(record_size_for(line.object->dimension, line.object->type, line.count));
+        MapObject* grown =
+            allocate_object(record_size_for(line.object->dimension, line.object->type, line.count));
         if (!grown) continue;  // out of memory: the line keeps its old points
-        std::memcpy(&grown->dimension, &line.object->dimension, kObjectGeometryOffset - offsetof(MapObject, dimension));
+        std::memcpy(&grown->dimension, &line.object->dimension,
+                    kObjectGeometryOffset - offsetof(MapObject, dimension));
         set_object_point_count(grown, int32_t(line.count));
         linker.materialise(int32_t(i), object_points(grown));
         replaced[i] = grown;

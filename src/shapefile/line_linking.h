@@ -21,8 +21,8 @@ namespace plotwell {
 // Returns the list with the same order; blocks of grown lines are replaced (the old blocks are freed),
 // so the caller must use the returned list. Lines without points take no part.
 //
-// The description of the joins by ends and hash buckets would cost a pass over every bucket entry at
-// an end and a pass over the whole list per round; here each end is an exact key with its entries in
+// Done literally, with hash buckets of ends and whole passes, this costs a walk over every bucket entry
+// at an end and over the whole list per round; here each end is an exact key with its entries in
 // the same order, deleted entries leave their key as they are met, a line is probed again only when
 // something new arrived at one of its ends, and joined point lists are concatenated lazily, so that
 // one group of 200,000 segments links in near-linear time with exactly the same result.

@@ -1,12 +1,11 @@
 #include "shapefile/mapped_file.h"
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 
 namespace plotwell {
 
@@ -28,7 +27,9 @@ bool read_descriptor(int fd, std::vector<uint8_t>& out) {
 }
 }  // namespace
 
-FileBytes::FileBytes(FileBytes&& other) noexcept { take(other); }
+FileBytes::FileBytes(FileBytes&& other) noexcept {
+    take(other);
+}
 
 FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
     if (this != &other) {

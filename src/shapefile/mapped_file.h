@@ -11,7 +11,7 @@
 namespace plotwell {
 
 class FileBytes {
-public:
+  public:
     FileBytes() = default;
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
@@ -29,7 +29,7 @@ public:
     std::span<const uint8_t> bytes() const { return {data_, size_}; }
     size_t size() const { return size_; }
 
-private:
+  private:
     void take(FileBytes& other);
 
     const uint8_t* data_ = nullptr;

@@ -28,10 +28,14 @@ int32_t shape_type(const ShapefileReader& reader) {
 
 int shape_dimension(const ShapefileReader& reader) {
     switch (shape_type(reader)) {
-        case kShapePoint: return 0;
-        case kShapePolyLine: return 1;
-        case kShapePolygon: return 2;
-        default: return -1;
+        case kShapePoint:
+            return 0;
+        case kShapePolyLine:
+            return 1;
+        case kShapePolygon:
+            return 2;
+        default:
+            return -1;
     }
 }
 
@@ -102,7 +106,9 @@ bool read_poly_shape(const ShapefileReader& reader, PolyShape& out) {
     return true;
 }
 
-int32_t PolyShape::part_start(int32_t i) const { return get_le32s(content_.data() + kPolyHeadSize + 4 * size_t(i)); }
+int32_t PolyShape::part_start(int32_t i) const {
+    return get_le32s(content_.data() + kPolyHeadSize + 4 * size_t(i));
+}
 
 PointShape PolyShape::point(int32_t j) const {
     const uint8_t* p = content_.data() + kPolyHeadSize + 4 * size_t(part_count_) + 16 * size_t(j);

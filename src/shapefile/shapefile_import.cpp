@@ -27,7 +27,9 @@ void log_named(ProgressSink& sink, const char* prefix, const std::string& name) 
     sink.log_line(line);
 }
 
-int32_t saturate(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t saturate(int64_t v) {
+    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 bool in_degree_limits(Point p) {
     return p.x >= -kDegreeLongitudeLimit && p.x <= kDegreeLongitudeLimit && p.y >= -kDegreeLatitudeLimit &&
@@ -119,7 +121,8 @@ struct ImportRun {
             int type = t;
             if (polygon) {
                 const int32_t n = object_point_count(o);
-                if (settings.multipart_policy == kCcwPartsGetCcwType && ring_orientation(object_points(o), n) == 1)
+                if (settings.multipart_policy == kCcwPartsGetCcwType &&
+                    ring_orientation(object_points(o), n) == 1)
                     type = settings.ccw_type;
                 set_object_point_count(o, n - 1);
                 if (!(object_points(o)[0] == object_points(o)[n - 1])) {
@@ -258,8 +261,9 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
     return o;
 }
 
-ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader, const ShapeImportSettings& settings,
-                                       ProgressSink& sink, const std::atomic<bool>& running) {
+ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader,
+                                       const ShapeImportSettings& settings, ProgressSink& sink,
+                                       const std::atomic<bool>& running) {
     ShapeImportResult result;
     result.error = import_refusal(project, reader, settings);
     if (!result.error.empty()) return result;

@@ -31,8 +31,9 @@ struct ShapeImportResult {
 // collected for linking are still linked and added, and the success line is not logged. Afterwards the
 // project is marked modified and, unless stopped, the "OK" button is shown. Refuses to start (see
 // `import_refusal`) without touching the project.
-ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader, const ShapeImportSettings& settings,
-                                       ProgressSink& sink, const std::atomic<bool>& running);
+ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader,
+                                       const ShapeImportSettings& settings, ProgressSink& sink,
+                                       const std::atomic<bool>& running);
 
 // One part of the current PolyLine/Polygon record as a new, unlinked LINE/POLYGON object with its
 // points (dimension, type and name left for the caller), or null: a part of fewer than 4 points in a

@@ -19,7 +19,7 @@ struct DbfField {
     std::string name;  // descriptor bytes 0..10 up to the first NUL
     int offset = 1;    // inside an attribute record; byte 0 is the deletion flag
     uint8_t length = 0;
-    char type = 'C';   // the dBASE type letter
+    char type = 'C';  // the dBASE type letter
 };
 
 inline constexpr int kMaxListedFields = 8;
@@ -89,7 +89,7 @@ bool read_point_shape(const ShapefileReader& reader, PointShape& out);
 
 // A PolyLine or Polygon content whose part and point counts have been checked to fit the content.
 class PolyShape {
-public:
+  public:
     int32_t shape_type() const { return shape_type_; }
     int32_t part_count() const { return part_count_; }
     int32_t point_count() const { return point_count_; }
@@ -98,7 +98,7 @@ public:
     // Point j (0 <= j < point_count).
     PointShape point(int32_t j) const;
 
-private:
+  private:
     friend bool read_poly_shape(const ShapefileReader& reader, PolyShape& out);
     std::span<const uint8_t> content_;
     int32_t shape_type_ = 0;

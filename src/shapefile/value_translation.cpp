@@ -11,7 +11,9 @@
 namespace plotwell {
 
 namespace {
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool text_matches(std::string_view value, std::string_view entry, const ValueTranslation& t) {
     if (t.match_mode == kMatchPrefix) {
@@ -75,7 +77,8 @@ int translate_text(std::string_view value, const ValueTranslation& t) {
 
 int translate_value(const ShapefileReader& reader, const ValueTranslation& t) {
     if (t.field_index < 0 || t.field_index >= reader.field_count) return -1;
-    const std::string value = field_text(reader.record, reader.fields[size_t(t.field_index)], kTranslationValueCapacity);
+    const std::string value =
+        field_text(reader.record, reader.fields[size_t(t.field_index)], kTranslationValueCapacity);
     return translate_text(value, t);
 }
 

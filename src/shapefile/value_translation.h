@@ -11,7 +11,7 @@ namespace plotwell {
 
 inline constexpr int kMaxStringTranslations = 64;
 inline constexpr int kMaxRangeTranslations = 234;
-inline constexpr int kTranslationTextSize = 40;  // 39 characters + NUL
+inline constexpr int kTranslationTextSize = 40;        // 39 characters + NUL
 inline constexpr int kTranslationValueCapacity = 160;  // value text: 159 characters + NUL
 
 enum TranslationTarget : int16_t { kTranslateType = 0, kTranslateIcon = 1 };

@@ -35,10 +35,12 @@ TEST(TitleText, ShowsTheProjectAndWhetherItIsModified) {
     EXPECT_EQ(window_title(project), "Plotwell - <no project>");
     project.modified = 1;  // no project: nothing to mark
     EXPECT_EQ(window_title(project), "Plotwell - <no project>");
+    // The base name keeps the project file's directory; the title names the file only.
     set_field(project.file_base_name, "maps\\city");
-    EXPECT_EQ(window_title(project), "Plotwell - maps\\city *");
+    EXPECT_EQ(window_title(project), "Plotwell - city *");
     project.modified = 0;
-    EXPECT_EQ(window_title(project), "Plotwell - maps\\city");
+    set_field(project.file_base_name, "/home/me/maps.v2/city");
+    EXPECT_EQ(window_title(project), "Plotwell - city");
 }
 
 TEST(TitleText, IsCutTo127Characters) {

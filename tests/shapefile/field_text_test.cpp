@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "shapefile/field_text.h"
+
+#include <gtest/gtest.h>
 
 namespace plotwell::test {
 namespace {

@@ -34,7 +34,8 @@ ShapefileData points(std::vector<ShpRecord> records, std::vector<ShpField> field
 }
 
 TEST(ShapefileImport, LogsTheRunAndAddsObjectsNewestFirst) {
-    ImportCase c(named_lines({{"first", {{0, 0}, {1, 1}}}, {"second", {{2, 2}, {3, 3}}}, {"third", {{4, 4}, {5, 5}}}}));
+    ImportCase c(named_lines(
+        {{"first", {{0, 0}, {1, 1}}}, {"second", {{2, 2}, {3, 3}}}, {"third", {{4, 4}, {5, 5}}}}));
     c.settings.downcase = 0;
     ASSERT_TRUE(c.run().started);
     EXPECT_EQ(c.sink.log, "Reading shapefile...\r\nShapefile successfully imported.\r\n");
@@ -60,8 +61,9 @@ TEST(ShapefileImport, UpdatesProgressEverySixteenRecords) {
 }
 
 TEST(ShapefileImport, JoinsNameFieldsInChosenOrderThenSubstitutesThenDowncases) {
-    ShapefileData d = points({point_record(1, 2, {"", "MAIN", "STREET"}), point_record(3, 4, {"OLD", "", "ROAD"})},
-                             {{"PRE", 'C', 10}, {"BASE", 'C', 10}, {"SUF", 'C', 10}});
+    ShapefileData d =
+        points({point_record(1, 2, {"", "MAIN", "STREET"}), point_record(3, 4, {"OLD", "", "ROAD"})},
+               {{"PRE", 'C', 10}, {"BASE", 'C', 10}, {"SUF", 'C', 10}});
     ImportCase c(d);
     c.settings.name_fields = {{0, 1, 2}, 3};
     c.settings.substitution_mode = 1;
@@ -91,7 +93,8 @@ TEST(ShapefileImport, CutsLongNamesWithOneLinePerObject) {
     c.settings.downcase = 0;
     c.run();
     const std::string warning = "Warning: Name truncated: " + name45 + "\r\n";
-    EXPECT_EQ(c.sink.log, "Reading shapefile...\r\n" + warning + warning + "Shapefile successfully imported.\r\n");
+    EXPECT_EQ(c.sink.log,
+              "Reading shapefile...\r\n" + warning + warning + "Shapefile successfully imported.\r\n");
     for (const auto& o : c.objects()) EXPECT_EQ(o.name, name45.substr(0, 41));
 
     ImportCase p(points({point_record(0, 0, {name45}), point_record(0, 0, {name45.substr(0, 41)})}));
@@ -117,9 +120,9 @@ TEST(ShapefileImport, PartsOfUpTo6143PointsAreImported) {
 
 TEST(ShapefileImport, PolygonRingsNeedFourPointsAndAreStoredOpen) {
     ShapefileData d = polygons({
-        parts_record({ring({{0, 0}, {10, 0}})}, {"two"}),                      // 3 points with closing
-        parts_record({ring({{0, 0}, {10, 0}, {10, 10}})}, {"triangle"}),        // 4 points
-        parts_record({{{0, 0}, {10, 0}, {10, 10}, {0, 10}}}, {"open"}),          // not closed
+        parts_record({ring({{0, 0}, {10, 0}})}, {"two"}),                 // 3 points with closing
+        parts_record({ring({{0, 0}, {10, 0}, {10, 10}})}, {"triangle"}),  // 4 points
+        parts_record({{{0, 0}, {10, 0}, {10, 10}, {0, 10}}}, {"open"}),   // not closed
     });
     ImportCase c(d);
     c.settings.downcase = 0;
@@ -177,8 +180,9 @@ TEST(ShapefileImport, MultipartPolicyGivesCounterClockwisePartsTheirOwnType) {
 
 TEST(ShapefileImport, DegreeLimitsDropLinesSilentlyButNotPoints) {
     const CoordRange world{-180000000, -90000000, 360000000, 180000000};
-    ImportCase lines(named_lines({{"edge", {{179.0, 0}, {180.0000011, 0}}}, {"inside", {{179.0, 0}, {180.0, 0}}}}),
-                     kCoordDegrees, world);
+    ImportCase lines(
+        named_lines({{"edge", {{179.0, 0}, {180.0000011, 0}}}, {"inside", {{179.0, 0}, {180.0, 0}}}}),
+        kCoordDegrees, world);
     lines.settings.multiply_x = lines.settings.multiply_y = kDefaultMultiply;
     lines.settings.filter_outside_range = 0;
     lines.run();
@@ -201,7 +205,8 @@ TEST(ShapefileImport, DegreeLimitsDropLinesSilentlyButNotPoints) {
 }
 
 TEST(ShapefileImport, CoordinatesBeyond32BitsAreDroppedWithAWarning) {
-    ImportCase lines(named_lines({{"metres", {{450000.0, 5400000.0}, {450010.0, 5400000.0}}}, {"fine", {{1, 2}, {3, 4}}}}));
+    ImportCase lines(named_lines(
+        {{"metres", {{450000.0, 5400000.0}, {450010.0, 5400000.0}}}, {"fine", {{1, 2}, {3, 4}}}}));
     lines.settings.multiply_x = lines.settings.multiply_y = kDefaultMultiply;
     lines.settings.downcase = 0;
     lines.run();
@@ -245,7 +250,8 @@ TEST(ShapefileImport, RangeFilterKeepsCrossingLinesWholeAndBoundaryPoints) {
     EXPECT_EQ(objects[1].points, (std::vector<Point>{{50, 50}, {150, 50}}));
     EXPECT_EQ(c.project.range, range);
 
-    ImportCase p(points({point_record(100, 100, {"corner"}), point_record(101, 50, {"out"}), point_record(0, 0, {"origin"})}),
+    ImportCase p(points({point_record(100, 100, {"corner"}), point_record(101, 50, {"out"}),
+                         point_record(0, 0, {"origin"})}),
                  kCoordArbitrary, range);
     p.settings.filter_outside_range = 1;
     p.run();
@@ -341,7 +347,8 @@ TEST(ShapefileImport, TypeTranslationPicksTypesOrDropsUntranslatedRecords) {
 }
 
 TEST(ShapefileImport, SkipsBrokenRecordsAndImportsTheRest) {
-    ShapefileData d = named_lines({{"a", {{0, 0}, {1, 1}}}, {"b", {{2, 2}, {3, 3}}}, {"c", {{4, 4}, {5, 5}}}});
+    ShapefileData d =
+        named_lines({{"a", {{0, 0}, {1, 1}}}, {"b", {{2, 2}, {3, 3}}}, {"c", {{4, 4}, {5, 5}}}});
     ShpRecord null_shape;
     null_shape.shape_type = 0;
     null_shape.values = {"null"};
@@ -398,7 +405,8 @@ struct StoppingSink : RecordingSink {
 TEST(ShapefileImport, StopFinishesTheRecordLinksWhatWasReadAndLogsNoSuccess) {
     ShapefileData d = named_lines({});
     d.fields.push_back({"ROAD", 'C', 4});
-    for (int i = 0; i < 40; ++i) d.records.push_back(line_record({{double(i), 0}, {double(i + 1), 0}}, {"r", "1"}));
+    for (int i = 0; i < 40; ++i)
+        d.records.push_back(line_record({{double(i), 0}, {double(i + 1), 0}}, {"r", "1"}));
     ImportCase c(d);
     c.settings.link_fields = {{1}, 1};
     std::atomic<bool> running{true};
@@ -440,7 +448,8 @@ TEST(ShapefileImport, RefusesBeforeTouchingTheProject) {
         ImportCase c(multipoint);
         c.settings.dimension = 2;  // the dialog would offer it like a polygon file
         EXPECT_FALSE(c.run().started);
-        EXPECT_EQ(c.result.error, "Unsupported shape type 8 (only Point, PolyLine and Polygon files can be imported)");
+        EXPECT_EQ(c.result.error,
+                  "Unsupported shape type 8 (only Point, PolyLine and Polygon files can be imported)");
         EXPECT_EQ(c.project.modified, 0);
     }
     {

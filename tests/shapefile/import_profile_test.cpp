@@ -1,8 +1,9 @@
+#include "shapefile/import_profile.h"
+
 #include <gtest/gtest.h>
 
 #include "import_fixture.h"
 #include "model/vocabulary.h"
-#include "shapefile/import_profile.h"
 
 namespace plotwell::test {
 namespace {
@@ -94,11 +95,13 @@ TEST(ImportProfile, ABadLineNamesItsNumberAndChangesNothing) {
         {"multiply_x = 12abc", "line 1: expected a whole number"},
         {"downcase", "line 1: expected 'setting = value'"},
         {"colour = red", "line 1: unknown setting 'colour'"},
-        {"type_translation.entry = \"a\" 1", "line 1: string entries need the translation set to strings first"},
+        {"type_translation.entry = \"a\" 1",
+         "line 1: string entries need the translation set to strings first"},
         {"substitution = \"open", "line 1: unterminated quoted text"},
         {"name_fields = A, B, C, D, E, F, G, H, I", "line 1: at most 8 fields"},
         {"default_icon = 256", "line 1: '256' is not an icon"},
-        {"icon_translation = ranges\nicon_translation.range = 1 x 3", "line 2: expected numbers for min and max"},
+        {"icon_translation = ranges\nicon_translation.range = 1 x 3",
+         "line 2: expected numbers for min and max"},
     };
     for (auto [text, message] : cases) {
         ImportCase c(roads());

@@ -1,3 +1,5 @@
+#include "shapefile/line_linking.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <random>
 
 #include "import_fixture.h"
-#include "shapefile/line_linking.h"
 
 namespace plotwell::test {
 namespace {
@@ -149,14 +150,16 @@ TEST(LineLinking, ExamplesThroughTheImport) {
     c.settings.default_type = 4;
     c.settings.link_fields = {{1}, 1};
     c.run();
-    EXPECT_EQ(c.sink.log, "Reading shapefile...\r\nLinking line segments...\r\nShapefile successfully imported.\r\n");
+    EXPECT_EQ(c.sink.log,
+              "Reading shapefile...\r\nLinking line segments...\r\nShapefile successfully imported.\r\n");
     auto objects = c.objects();
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(objects[0].name, "first");
     EXPECT_EQ(objects[0].type, 4);
     EXPECT_EQ(objects[0].points, (std::vector<Point>{{0, 5}, {0, 0}, {5, 0}}));
 
-    ShapefileData chain = named_lines({{"one", {{0, 0}, {1, 1}}}, {"two", {{1, 1}, {2, 2}}}, {"three", {{3, 3}, {2, 2}}}});
+    ShapefileData chain =
+        named_lines({{"one", {{0, 0}, {1, 1}}}, {"two", {{1, 1}, {2, 2}}}, {"three", {{3, 3}, {2, 2}}}});
     chain.fields.push_back({"ROAD", 'C', 4});
     for (auto& r : chain.records) r.values.push_back("7");
     ImportCase k(chain);
@@ -171,7 +174,8 @@ TEST(LineLinking, ExamplesThroughTheImport) {
 TEST(LineLinking, GroupsByKeyAndAddsGroupsInBucketOrder) {
     // Keys "b" (98) and "a" (97) hang in buckets 98 and 97: group "a" is linked and added first, so
     // its line ends up behind group "b"'s in the layer.
-    ShapefileData d = named_lines({{"x1", {{0, 0}, {1, 0}}}, {"y1", {{1, 0}, {2, 0}}}, {"x2", {{1, 0}, {2, 0}}}});
+    ShapefileData d =
+        named_lines({{"x1", {{0, 0}, {1, 0}}}, {"y1", {{1, 0}, {2, 0}}}, {"x2", {{1, 0}, {2, 0}}}});
     d.fields.push_back({"ROAD", 'C', 4});
     d.records[0].values.push_back("b");
     d.records[1].values.push_back("a");

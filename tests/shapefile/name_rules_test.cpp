@@ -18,8 +18,11 @@ std::string downcased(std::string s) {
 TEST(Downcase, KeepsTheFirstLetterOfEveryBlankSeparatedWord) {
     EXPECT_EQ(downcased("NEW YORK-CITY"), "New York-city");
     EXPECT_EQ(downcased("mcDONALD st"), "mcdonald st");
-    EXPECT_EQ(downcased("\xC4RGER \xDC" "BER"), "\xC4rger \xDC" "ber");  // 'ÄRGER ÜBER' -> 'Ärger Über'
-    EXPECT_EQ(downcased("A\xD6\xC4\xDC\xC9"), "A\xF6\xE4\xFC\xC9");     // only three Latin-1 capitals fold
+    EXPECT_EQ(downcased("\xC4RGER \xDC"
+                        "BER"),
+              "\xC4rger \xDC"
+              "ber");                                                // 'ÄRGER ÜBER' -> 'Ärger Über'
+    EXPECT_EQ(downcased("A\xD6\xC4\xDC\xC9"), "A\xF6\xE4\xFC\xC9");  // only three Latin-1 capitals fold
     EXPECT_EQ(downcased(" AB  CD"), " Ab  Cd");
     EXPECT_EQ(downcased("O'NEIL\tROAD"), "O'neil\troad");  // only the blank starts a word
     EXPECT_EQ(downcased(""), "");

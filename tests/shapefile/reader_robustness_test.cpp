@@ -34,7 +34,8 @@ void import_everything(const ShapefileBytes& b, int dimension_hint) {
     c.settings = default_import_settings(c.project, c.reader, "fuzz", 0);
     if (c.settings.dimension < 0) c.settings.dimension = dimension_hint;
     const int fields = c.reader.field_count;
-    for (int i = 0; i < std::min(fields, 3); ++i) c.settings.name_fields.indices[c.settings.name_fields.count++] = i;
+    for (int i = 0; i < std::min(fields, 3); ++i)
+        c.settings.name_fields.indices[c.settings.name_fields.count++] = i;
     if (fields > 1) c.settings.link_fields = {{1}, 1};
     if (fields > 2) {
         c.settings.type_translation.kind = kStringTable;
@@ -88,7 +89,10 @@ TEST(ReaderRobustness, CorruptedWordsAndBytes) {
                 const size_t at = rng() % (target.size() - 3);
                 if (rng() % 2) {
                     const uint32_t v = nasty[rng() % std::size(nasty)];
-                    if (rng() % 2) put_le32(target.data() + at, v); else put_be32(target.data() + at, v);
+                    if (rng() % 2)
+                        put_le32(target.data() + at, v);
+                    else
+                        put_be32(target.data() + at, v);
                 } else {
                     target[at] = uint8_t(rng());
                 }

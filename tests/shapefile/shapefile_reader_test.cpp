@@ -1,3 +1,5 @@
+#include "shapefile/shapefile_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -5,7 +7,6 @@
 
 #include "model/bytes.h"
 #include "shapefile/field_text.h"
-#include "shapefile/shapefile_reader.h"
 #include "support/shapefile_writer.h"
 
 namespace plotwell::test {
@@ -17,7 +18,8 @@ void open_data(ShapefileReader& reader, const ShapefileData& data) {
 }
 
 TEST(ShapefileReader, ClassifiesShapeTypes) {
-    const std::pair<int, int> cases[] = {{1, 0}, {3, 1}, {5, 2}, {8, -1}, {13, -1}, {15, -1}, {0, -1}, {11, -1}};
+    const std::pair<int, int> cases[] = {{1, 0},   {3, 1},   {5, 2},  {8, -1},
+                                         {13, -1}, {15, -1}, {0, -1}, {11, -1}};
     for (auto [type, dimension] : cases) {
         ShapefileData d;
         d.shape_type = type;
@@ -103,7 +105,7 @@ TEST(ShapefileReader, PairsAttributeRecordsByPositionAndRunsOutQuietly) {
     d.records = {point_record(0, 0, {"one"}), point_record(0, 0, {"two"}), point_record(0, 0, {"three"})};
     ShapefileBytes b = build_shapefile(d);
     b.dbf[b.dbf.size() - 1 - 2 * 9] = 0x2A;  // the second record is marked deleted: still paired
-    b.dbf.resize(b.dbf.size() - 6);  // and the third is cut after "thr"
+    b.dbf.resize(b.dbf.size() - 6);          // and the third is cut after "thr"
     ShapefileReader r;
     open_shapefile_bytes(r, b.shp, b.shx, b.dbf);
     rewind_records(r);

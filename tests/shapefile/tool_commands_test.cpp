@@ -1,16 +1,15 @@
 // The shapefile commands of plotwell-tool, run as a user runs them.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "import_fixture.h"
 #include "model/bytes.h"
@@ -41,10 +40,11 @@ ToolRun run_tool(const std::string& args) {
 }
 
 class ShapefileTool : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("plotwell_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ =
+            std::filesystem::temp_directory_path() /
+            ("plotwell_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -58,22 +58,26 @@ TEST_F(ShapefileTool, ShpInfoShowsTypeCountFieldsAndFirstRecords) {
     ShapefileData d;
     d.shape_type = 3;
     d.fields = {{"NAME", 'C', 20}, {"ROAD_ID", 'N', 5}};
-    for (int i = 0; i < 7; ++i) d.records.push_back(line_record({{0, 0}, {1, double(i)}}, {"Road " + std::to_string(i), std::to_string(i)}));
+    for (int i = 0; i < 7; ++i)
+        d.records.push_back(
+            line_record({{0, 0}, {1, double(i)}}, {"Road " + std::to_string(i), std::to_string(i)}));
     ASSERT_TRUE(write_shapefile(path("roads"), d));
     const ToolRun r = run_tool("shp-info " + path("roads.shp"));
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.output, "File: " + path("roads") + ".shp\n"
-                        "Shape type: 3 (PolyLine), LINE\n"
-                        "Records: 7\n"
-                        "Fields: 2\n"
-                        "  NAME        C  20\n"
-                        "  ROAD_ID     N   5\n"
-                        "First records:\n"
-                        "  1: NAME=\"Road 0\" ROAD_ID=\"0\"\n"
-                        "  2: NAME=\"Road 1\" ROAD_ID=\"1\"\n"
-                        "  3: NAME=\"Road 2\" ROAD_ID=\"2\"\n"
-                        "  4: NAME=\"Road 3\" ROAD_ID=\"3\"\n"
-                        "  5: NAME=\"Road 4\" ROAD_ID=\"4\"\n");
+    EXPECT_EQ(r.output, "File: " + path("roads") +
+                            ".shp\n"
+                            "Shape type: 3 (PolyLine), LINE\n"
+                            "Records: 7\n"
+                            "Attribute records: 7\n"
+                            "Fields: 2\n"
+                            "  NAME        C  20\n"
+                            "  ROAD_ID     N   5\n"
+                            "First records:\n"
+                            "  1: NAME=\"Road 0\" ROAD_ID=\"0\"\n"
+                            "  2: NAME=\"Road 1\" ROAD_ID=\"1\"\n"
+                            "  3: NAME=\"Road 2\" ROAD_ID=\"2\"\n"
+                            "  4: NAME=\"Road 3\" ROAD_ID=\"3\"\n"
+                            "  5: NAME=\"Road 4\" ROAD_ID=\"4\"\n");
 }
 
 TEST_F(ShapefileTool, ShpInfoNamesUnsupportedTypesAndMissingFiles) {
@@ -101,11 +105,12 @@ ShapefileData town_roads() {
 }
 
 class ImportShpTool : public ShapefileTool {
-protected:
+  protected:
     void SetUp() override {
         ShapefileTool::SetUp();
         ASSERT_TRUE(write_shapefile(path("roads"), town_roads()));
-        const ToolRun r = run_tool("new " + project() + " --coord-sys degrees --layer water:WATER --layer roads:ROADS");
+        const ToolRun r =
+            run_tool("new " + project() + " --coord-sys degrees --layer water:WATER --layer roads:ROADS");
         ASSERT_EQ(r.status, 0) << r.output;
     }
     std::string project() const { return path("town.mpr"); }
@@ -119,26 +124,31 @@ protected:
         NullProgressSink quiet;
         EXPECT_EQ(load_project_file(p, path("town"), quiet), 1);
         std::vector<ImportedObject> objects = layer_objects(p.layers[layer]);
-        std::sort(objects.begin(), objects.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        std::sort(objects.begin(), objects.end(),
+                  [](const auto& a, const auto& b) { return a.name < b.name; });
         return objects;
     }
 };
 
 TEST_F(ImportShpTool, ImportsWithTheDialogDefaultsAndTheGivenOptions) {
-    const ToolRun r = run_tool("import-shp " + project() + " " + path("roads.shp") +
-                               " --layer 1 --name-field name --name-field TYPE --link-field ROAD_ID --type ROAD4");
+    const ToolRun r =
+        run_tool("import-shp " + project() + " " + path("roads.shp") +
+                 " --layer 1 --name-field name --name-field TYPE --link-field ROAD_ID --type ROAD4");
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("Reading shapefile...\nLinking line segments...\nShapefile successfully imported.\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.output.find("Reading shapefile...\nLinking line segments...\nShapefile successfully imported.\n"),
+        std::string::npos)
         << r.output;
-    EXPECT_NE(r.output.find("2 objects imported into layer 1: roads [ROADS] from 3 records"), std::string::npos);
+    EXPECT_NE(r.output.find("2 objects imported into layer 1: roads [ROADS] from 3 records"),
+              std::string::npos);
     Project p;
     const auto objects = saved_layer(1, p);
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[1].name, "Mill Lane");
     EXPECT_EQ(objects[0].name, "High Street");
     EXPECT_EQ(objects[0].type, 3);
-    EXPECT_EQ(objects[0].points, (std::vector<Point>{{10000000, 50000000}, {10001000, 50000000}, {10002000, 50001000}}));
+    EXPECT_EQ(objects[0].points,
+              (std::vector<Point>{{10000000, 50000000}, {10001000, 50000000}, {10002000, 50001000}}));
     // The range was empty, so the default filter was off and the range grew around the data.
     EXPECT_EQ(p.range, (CoordRange{10000000, 49999000, 2000, 2000}));
     EXPECT_EQ(p.layers[0].object_count, 0);
@@ -173,8 +183,9 @@ TEST_F(ImportShpTool, RefusesUnsupportedFilesAndProjectsWithoutLayers) {
     ASSERT_TRUE(write_shapefile(path("z"), z));
     ToolRun r = run_tool("import-shp " + project() + " " + path("z.shp") + " --name-field NAME");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.output, "plotwell-tool: import-shp: " + path("z.shp") +
-                            ": unsupported shape type 13 (only Point, PolyLine and Polygon files can be imported)\n");
+    EXPECT_EQ(r.output,
+              "plotwell-tool: import-shp: " + path("z.shp") +
+                  ": unsupported shape type 13 (only Point, PolyLine and Polygon files can be imported)\n");
     const ToolRun bare = run_tool("new " + path("bare.mpr") + " --coord-sys degrees");
     ASSERT_EQ(bare.status, 0) << bare.output;
     r = run_tool("import-shp " + path("bare.mpr") + " " + path("roads.shp") + " --name-field NAME");
@@ -182,15 +193,14 @@ TEST_F(ImportShpTool, RefusesUnsupportedFilesAndProjectsWithoutLayers) {
 }
 
 TEST_F(ImportShpTool, AProfileSuppliesSettingsAndOptionsOverrideIt) {
-    ASSERT_TRUE(write_bytes(path("roads.profile"),
-                            [] {
-                                const std::string t =
-                                    "name_fields = TYPE\ndowncase = 0\ndefault_type = RIVER\nsubstitution_mode = 1\n"
-                                    "substitution = \"STREET\" \"ST\"\n";
-                                return std::vector<uint8_t>(t.begin(), t.end());
-                            }()));
-    ToolRun r = run_tool("import-shp " + project() + " " + path("roads.shp") + " --profile " + path("roads.profile") +
-                         " --layer 1 --type HIGHWAY");
+    ASSERT_TRUE(write_bytes(path("roads.profile"), [] {
+        const std::string t =
+            "name_fields = TYPE\ndowncase = 0\ndefault_type = RIVER\nsubstitution_mode = 1\n"
+            "substitution = \"STREET\" \"ST\"\n";
+        return std::vector<uint8_t>(t.begin(), t.end());
+    }()));
+    ToolRun r = run_tool("import-shp " + project() + " " + path("roads.shp") + " --profile " +
+                         path("roads.profile") + " --layer 1 --type HIGHWAY");
     ASSERT_EQ(r.status, 0) << r.output;
     Project p;
     const auto objects = saved_layer(1, p);
@@ -204,7 +214,8 @@ TEST_F(ImportShpTool, AProfileSuppliesSettingsAndOptionsOverrideIt) {
     const std::vector<uint8_t> before = project_bytes();
     r = run_tool("import-shp " + project() + " " + path("roads.shp") + " --profile " + path("bad.profile"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.output, "plotwell-tool: import-shp: " + path("bad.profile") + ": line 1: expected 'setting = value'\n");
+    EXPECT_EQ(r.output,
+              "plotwell-tool: import-shp: " + path("bad.profile") + ": line 1: expected 'setting = value'\n");
     EXPECT_EQ(project_bytes(), before);
 }
 
@@ -250,15 +261,19 @@ TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
     ASSERT_TRUE(write_shapefile(path("parcels"), sample_polygons(300)));
     ASSERT_TRUE(write_shapefile(path("places"), sample_points(2000)));
     const std::string project = path("county.mpr");
-    ToolRun r = run_tool("new " + project + " --coord-sys degrees --layer parcels:LAND --layer roads:ROADS --layer places:PLACES");
+    ToolRun r =
+        run_tool("new " + project +
+                 " --coord-sys degrees --layer parcels:LAND --layer roads:ROADS --layer places:PLACES");
     ASSERT_EQ(r.status, 0) << r.output;
-    r = run_tool("import-shp " + project + " " + path("parcels.shp") + " --layer 0 --name-field NAME --type LAND");
+    r = run_tool("import-shp " + project + " " + path("parcels.shp") +
+                 " --layer 0 --name-field NAME --type LAND");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("300 objects imported"), std::string::npos) << r.output;
     r = run_tool("import-shp " + project + " " + path("roads.shp") +
                  " --layer 1 --name-field NAME --link-field ROAD_ID --type ROAD3");
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("40 objects imported into layer 1: roads [ROADS] from 1000 records"), std::string::npos)
+    EXPECT_NE(r.output.find("40 objects imported into layer 1: roads [ROADS] from 1000 records"),
+              std::string::npos)
         << r.output;
     // The range now holds the parcels and roads, so by default points outside it are dropped.
     const std::vector<uint8_t> before_points = [&] {
@@ -266,7 +281,8 @@ TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
         read_whole_file(project, b);
         return b;
     }();
-    r = run_tool("import-shp " + project + " " + path("places.shp") + " --layer 2 --name-field NAME --icon PI_TOWNCTR");
+    r = run_tool("import-shp " + project + " " + path("places.shp") +
+                 " --layer 2 --name-field NAME --icon PI_TOWNCTR");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(r.output.find("2000 objects imported"), std::string::npos) << r.output;
     ASSERT_TRUE(write_bytes(project, before_points));
@@ -277,7 +293,8 @@ TEST_F(ShapefileTool, GeneratedFilesImportExportAndInspect) {
     r = run_tool("check " + project);
     EXPECT_EQ(r.status, 0) << r.output;
 
-    r = run_tool("export " + project + " " + path("county.pdb") + " --map-name County --map-id 77 --parent-map-id 0");
+    r = run_tool("export " + project + " " + path("county.pdb") +
+                 " --map-name County --map-id 77 --parent-map-id 0");
     ASSERT_EQ(r.status, 0) << r.output;
     r = run_tool("inspect " + path("county.pdb"));
     EXPECT_EQ(r.status, 0) << r.output;

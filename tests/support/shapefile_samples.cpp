@@ -54,7 +54,8 @@ ShapefileData sample_points(int count) {
     std::mt19937 rng(3);
     std::uniform_real_distribution<double> lon(10, 11), lat(50, 51);
     for (int i = 0; i < count; ++i)
-        d.records.push_back(point_record(lon(rng), lat(rng), {"PLACE " + std::to_string(i), std::to_string(i % 5000)}));
+        d.records.push_back(
+            point_record(lon(rng), lat(rng), {"PLACE " + std::to_string(i), std::to_string(i % 5000)}));
     return d;
 }
 

@@ -19,9 +19,9 @@ struct ShpField {
 };
 
 struct ShpRecord {
-    int32_t shape_type = -1;            // -1: the file's shape type; 0 writes a null shape
-    std::vector<std::vector<XY>> parts; // a Point record uses parts[0][0]
-    std::vector<std::string> values;    // one per field; "C" values are padded on the right, others on the left
+    int32_t shape_type = -1;             // -1: the file's shape type; 0 writes a null shape
+    std::vector<std::vector<XY>> parts;  // a Point record uses parts[0][0]
+    std::vector<std::string> values;  // one per field; "C" values are padded on the right, others on the left
 };
 
 struct ShapefileData {

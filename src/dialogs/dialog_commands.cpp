@@ -1,0 +1,49 @@
+#include "dialogs/dialog_commands.h"
+
+#include "dialogs/layers_dialog.h"
+#include "project/background_bitmaps_dialog.h"
+#include "project/geo_info_dialog.h"
+#include "project/project_properties_dialog.h"
+
+namespace plotwell {
+
+namespace {
+
+constexpr int32_t kNewBitmapPixels = 100;
+
+Outcome outcome_of(int result) {
+    return result == 1 ? Outcome::Ok : Outcome::Cancelled;
+}
+
+}  // namespace
+
+BitmapPlacement default_bitmap_placement(const ViewState& view, const Project& project) {
+    const ScreenRect& r = view.view_rect;
+    const Point corner =
+        screen_to_world(view, project, {r.left, project.coord_sys == kCoordDegrees ? r.bottom : r.top});
+    return {length_to_world(view, kNewBitmapPixels), corner.x, corner.y};
+}
+
+Outcome project_properties_dialog(EditorContext& ctx) {
+    ProjectPropertiesModel model(ctx.project, ctx.host);
+    return outcome_of(ctx.host.run_dialog(model));
+}
+
+Outcome geo_info_dialog(EditorContext& ctx) {
+    const SelectionRect& s = ctx.editor.selection_rect;
+    GeoInfoModel model(ctx.project, ctx.host, int64_t(s.x2) - s.x1);
+    return outcome_of(ctx.host.run_dialog(model));
+}
+
+Outcome layers_dialog(EditorContext& ctx) {
+    return run_layers_dialog(ctx) ? Outcome::Ok : Outcome::Cancelled;
+}
+
+Outcome background_bitmaps_dialog(EditorContext& ctx, const std::string& program_dir) {
+    BackgroundBitmapsModel model(ctx.project, ctx.host, program_dir,
+                                 default_bitmap_placement(ctx.view, ctx.project));
+    ctx.host.run_dialog(model);
+    return Outcome::Ok;
+}
+
+}  // namespace plotwell

@@ -1,0 +1,23 @@
+// The commands that open the project-wide dialogs, for the application to put into its CommandHooks.
+// Each returns Ok when its dialog was confirmed and Cancelled otherwise.
+#pragma once
+
+#include <string>
+
+#include "editor/editor_context.h"
+#include "project/bitmap_properties_dialog.h"
+
+namespace plotwell {
+
+// Where a new background bitmap without a size goes: 100 screen pixels square at the map area's
+// top-left corner (bottom-left with decimal degrees, whose y axis points up).
+BitmapPlacement default_bitmap_placement(const ViewState& view, const Project& project);
+
+Outcome project_properties_dialog(EditorContext& ctx);
+Outcome geo_info_dialog(EditorContext& ctx);
+// Ok when the layer table changed.
+Outcome layers_dialog(EditorContext& ctx);
+// Always Ok: the dialog has only "Done", and what it changed it marked modified itself.
+Outcome background_bitmaps_dialog(EditorContext& ctx, const std::string& program_dir);
+
+}  // namespace plotwell

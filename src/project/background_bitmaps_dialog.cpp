@@ -1,0 +1,115 @@
+#include "project/background_bitmaps_dialog.h"
+
+#include <utility>
+
+#include "model/text.h"
+#include "project/project_tasks.h"
+
+namespace plotwell {
+
+namespace {
+
+constexpr const char* kLoadFailed = "Unable to load bitmap into memory!";
+
+}  // namespace
+
+BackgroundBitmapsModel::BackgroundBitmapsModel(Project& project, Host& host, std::string program_dir,
+                                               BitmapPlacement placement)
+    : project_(project), host_(host), program_dir_(std::move(program_dir)), placement_(placement) {
+    refill();
+}
+
+void BackgroundBitmapsModel::refill() {
+    BitmapTable& t = project_.bitmaps;
+    if (t.count > kMaxBitmaps) t.count = kMaxBitmaps;
+    lines.clear();
+    for (int i = 0; i < t.count; ++i) lines.emplace_back(field_text(t.entries[i].file_name));
+    if (selected >= int(t.count)) selected = -1;
+}
+
+bool BackgroundBitmapsModel::load_image(BackgroundBitmap& entry) {
+    entry.image = bitmap_loader(program_dir_)(std::string(field_text(entry.file_name)));
+    if (entry.image) return true;
+    host_.message_box(kLoadFailed, "Error", MessageIcon::Warning, MessageButtons::Ok);
+    return false;
+}
+
+void BackgroundBitmapsModel::new_bitmap() {
+    BitmapTable& t = project_.bitmaps;
+    if (t.count >= kMaxBitmaps) {
+        host_.message_box("Bitmap table full!", "Error", MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    BackgroundBitmap& entry = t.entries[t.count];
+    entry = BackgroundBitmap{};
+    const BackgroundBitmap* previous = t.count > 0 ? &t.entries[t.count - 1] : nullptr;
+    BitmapPropertiesModel dialog(entry, previous, host_, program_dir_, placement_);
+    if (host_.run_dialog(dialog) != 1) {
+        entry = BackgroundBitmap{};
+        return;
+    }
+    if (entry.width == 0 || entry.height == 0) {
+        entry.width = entry.height = placement_.size;
+        entry.x = placement_.x;
+        entry.y = placement_.y;
+    }
+    if (!(entry.flags & kBitmapHidden) && !load_image(entry)) {
+        entry = BackgroundBitmap{};
+        return;
+    }
+    ++t.count;
+    lines.emplace_back(field_text(entry.file_name));
+    project_.modified = 1;
+}
+
+void BackgroundBitmapsModel::properties() {
+    BitmapTable& t = project_.bitmaps;
+    if (selected < 0 || selected >= t.count) return;
+    BackgroundBitmap& entry = t.entries[selected];
+    const uint16_t hidden_before = entry.flags & kBitmapHidden;
+    BitmapPropertiesModel dialog(entry, selected > 0 ? &t.entries[selected - 1] : nullptr, host_,
+                                 program_dir_, placement_);
+    if (host_.run_dialog(dialog) != 1) return;
+    if ((entry.flags & kBitmapHidden) != hidden_before) {
+        if (entry.flags & kBitmapHidden)
+            entry.image.reset();
+        else
+            load_image(entry);  // a failure keeps the entry without an image
+    }
+    refill();
+    project_.modified = 1;
+}
+
+void BackgroundBitmapsModel::remove() {
+    BitmapTable& t = project_.bitmaps;
+    if (selected < 0 || selected >= t.count) return;
+    if (host_.message_box("Are you sure you want to remove this bitmap?", "Confirm", MessageIcon::Question,
+                          MessageButtons::YesNo) != Answer::Yes)
+        return;
+    for (int i = selected; i + 1 < t.count; ++i) t.entries[i] = std::move(t.entries[i + 1]);
+    t.entries[t.count - 1] = BackgroundBitmap{};  // releases the last image reference
+    --t.count;
+    lines.erase(lines.begin() + selected);
+    selected = -1;
+    project_.modified = 1;
+}
+
+void BackgroundBitmapsModel::move_up() {
+    BitmapTable& t = project_.bitmaps;
+    if (selected < 1 || selected >= t.count) return;
+    std::swap(t.entries[selected - 1], t.entries[selected]);
+    --selected;
+    refill();
+    project_.modified = 1;
+}
+
+void BackgroundBitmapsModel::move_down() {
+    BitmapTable& t = project_.bitmaps;
+    if (selected < 0 || selected + 1 >= t.count) return;
+    std::swap(t.entries[selected], t.entries[selected + 1]);
+    ++selected;
+    refill();
+    project_.modified = 1;
+}
+
+}  // namespace plotwell

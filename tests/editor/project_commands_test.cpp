@@ -1,0 +1,378 @@
+#include "editor/project_commands.h"
+
+#include "editor/command_ids.h"
+#include "editor/status_bar.h"
+#include "editor_fixture.h"
+#include "project/clone_project_dialog.h"
+#include "project/new_project_dialog.h"
+#include "project/project_file.h"
+#include "support/bmp_writer.h"
+#include "support/recording_sink.h"
+#include "support/scratch_dir.h"
+
+using namespace plotwell;
+using namespace plotwell::test;
+
+namespace {
+
+struct ProjectCommands : EditorFixture {
+    ProjectCommands() {
+        set_field(project.file_base_name, base("city"));
+        Layer& roads = add_layer(project, "roads", kThemeRoads);
+        add_layer(project, "lakes", kThemeWater);
+        first = add_line(roads, "main st", {{0, 0}, {100, 0}});
+        add_point(roads, "inn", {5, 5});
+        ctx.hooks = &hooks;
+        ctx.export_settings = &settings;
+        ctx.publisher_notice = "(c) us";
+        ctx.publisher_contact = "";
+        hooks.edit_layers = [this](EditorContext& c) {
+            ++layers_dialogs;
+            add_layer(c.project, "new", kThemeRoads);
+            return Outcome::Ok;
+        };
+    }
+
+    std::string base(std::string_view name) const { return dir.file(name); }
+    void answer_template(int choice) {
+        host.answer_dialog("New Project", [choice](DialogModel& m) {
+            auto* model = dynamic_cast<NewProjectModel*>(&m);
+            if (!model) {
+                ADD_FAILURE() << "not the New Project model";
+                return 0;
+            }
+            model->select(choice);
+            return 1;
+        });
+    }
+
+    void save_to_disk() {
+        RecordingSink sink;
+        ASSERT_EQ(save_project(project, std::string(field_text(project.file_base_name)), sink), 1);
+    }
+    std::string bitmap(std::string_view name, int width, int height) {
+        BmpLayout b;
+        b.width = width;
+        b.height = height;
+        b.bits_per_pixel = 24;
+        b.pixel_data = pack_rows(width, height, 24, std::vector<uint32_t>(size_t(width * height), 0x00FF00));
+        return dir.write(name, write_bmp(b));
+    }
+
+    ScratchDir dir;
+    CommandHooks hooks;
+    ExportSettings settings;
+    int layers_dialogs = 0;
+    MapObject* first = nullptr;
+};
+
+}  // namespace
+
+TEST(BaseNameOfFile, CutsOnlyTheFileNamesExtension) {
+    EXPECT_EQ(base_name_of_file("/maps/city.mpr"), "/maps/city");
+    EXPECT_EQ(base_name_of_file("park.bmp"), "park");
+    EXPECT_EQ(base_name_of_file("/maps.old/city"), "/maps.old/city");
+    EXPECT_EQ(base_name_of_file("C:\\maps.v2\\town.x.mpr"), "C:\\maps.v2\\town.x");
+}
+
+TEST_F(ProjectCommands, SaveWritesTheFileAndClearsModified) {
+    project.modified = 1;
+    EXPECT_EQ(command(cmd::kSave), CommandResult::Done);
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(host.titles.back(), "Plotwell - city");
+    EXPECT_EQ(host.progress_runs, 1);
+
+    Project loaded;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_file(loaded, base("city"), sink), 1);
+    EXPECT_EQ(loaded.layer_count, 2);
+    EXPECT_EQ(loaded.layers[0].object_count, 2);
+
+    // A file that cannot be written keeps the project modified and says so in the title.
+    set_field(project.file_base_name, base("missing/dir/city"));
+    project.modified = 1;
+    command(cmd::kSave);
+    EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(host.titles.back(), "Plotwell - city *");
+}
+
+TEST_F(ProjectCommands, OpenAsksToSaveReleasesAndLoadsTheChosenFile) {
+    save_to_disk();  // city.mpr with two layers
+    set_field(project.file_base_name, base("town"));
+    project.modified = 1;
+    editor.current_layer = 0;
+    editor.current_objects = {first};
+    editor.hot_kind = HotKind::Object;
+    editor.hot_item = first;
+    editor.tool_mode = kToolLine;
+    settings.visible_layer_count = 0;
+
+    host.answers = {Answer::No};
+    host.file_answers = {base("city.mpr")};
+    EXPECT_EQ(command(cmd::kOpen), CommandResult::Done);
+
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Save current project?");
+    EXPECT_EQ(host.messages[0].caption, "Confirm");
+    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNoCancel);
+    ASSERT_EQ(host.file_dialogs.size(), 1u);
+    const ShownFileDialog& d = host.file_dialogs[0];
+    EXPECT_FALSE(d.save);
+    EXPECT_EQ(d.options.title, "Open Project");
+    EXPECT_EQ(d.options.filter_name, "Map Project");
+    EXPECT_EQ(d.options.filter_pattern, "*.mpr");
+    EXPECT_EQ(d.options.default_extension, ".mpr");
+    EXPECT_EQ(d.options.flags, kFileMustExist | kPathMustExist | kHideReadOnly);
+
+    EXPECT_EQ(field_text(project.file_base_name), base("city"));
+    EXPECT_EQ(host.titles.back(), "Plotwell - city");
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(project.layer_count, 2);
+    EXPECT_EQ(project.layers[0].object_count, 2);
+    EXPECT_EQ(editor.current_layer, -1);
+    EXPECT_TRUE(editor.current_objects.empty());
+    EXPECT_EQ(editor.hot_item, nullptr);
+    EXPECT_EQ(editor.tool_mode, kToolSelect);
+    EXPECT_EQ(host.status[kStatusLayerPart], "curr layer: <background>");
+    EXPECT_EQ(settings.visible_layer_count, 2);  // reset for the loaded layers
+    EXPECT_EQ(host.last_sink.log.rfind("Loading layer objects...\r\n", 0), 0u);
+}
+
+TEST_F(ProjectCommands, CancelledQuestionOrDialogEndsOpen) {
+    project.modified = 1;
+    host.answers = {Answer::Cancel};
+    command(cmd::kOpen);
+    EXPECT_TRUE(host.file_dialogs.empty());
+    EXPECT_EQ(project.layer_count, 2);
+    EXPECT_EQ(project.modified, 1);
+
+    // Without changes there is no question; the project is released before the file dialog, and a
+    // cancelled dialog leaves no project behind whose Save would empty city.mpr.
+    save_to_disk();
+    project.modified = 0;
+    host.file_answers = {std::nullopt};
+    EXPECT_EQ(open_project_command(ctx), Outcome::Cancelled);
+    EXPECT_EQ(project.layer_count, 0);
+    EXPECT_EQ(project.layers[0].objects, nullptr);
+    EXPECT_TRUE(field_text(project.file_base_name).empty());
+    EXPECT_EQ(host.titles.back(), "Plotwell - <no project>");
+    command(cmd::kSave);
+    EXPECT_EQ(host.last_message(), "No active project!");
+    Project kept;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_file(kept, base("city"), sink), 1);
+    EXPECT_EQ(kept.layers[0].object_count, 2);
+}
+
+TEST_F(ProjectCommands, AFileThatDoesNotLoadIsReported) {
+    const std::string path = dir.write("notes.mpr", std::string_view("not a project at all"));
+    host.file_answers = {path};
+    EXPECT_EQ(open_project_command(ctx), Outcome::Failed);
+    EXPECT_EQ(host.last_message(), "An error occurred while loading project!");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Warning);
+    EXPECT_EQ(field_text(project.file_base_name), base("notes"));
+    EXPECT_EQ(project.layer_count, 0);
+}
+
+TEST_F(ProjectCommands, TheNamedProjectLoadsAtStartUp) {
+    save_to_disk();
+    Project fresh;
+    EditorState ed;
+    EditorContext start{fresh, ed, view, host};
+    set_field(fresh.file_base_name, base("city"));
+    fresh.modified = 1;
+    EXPECT_EQ(handle_command(start, cmd::kLoadNamedProject), CommandResult::Done);
+    EXPECT_EQ(fresh.layer_count, 2);
+    EXPECT_EQ(fresh.modified, 0);
+    EXPECT_EQ(host.titles.back(), "Plotwell - city");
+}
+
+TEST_F(ProjectCommands, CloseSavesOnYesAndForgetsTheProject) {
+    project.modified = 1;
+    editor.current_layer = 1;
+    editor.current_objects = {first};
+    editor.clipboard = duplicate_object(first);
+    editor.selection_rect = {1, 2, 3, 4};
+    host.answers = {Answer::Yes};
+    EXPECT_EQ(command(cmd::kClose), CommandResult::Done);
+    // The clipboard holds copies of its own and survives, as does the selection rectangle.
+    ASSERT_NE(editor.clipboard, nullptr);
+    EXPECT_EQ(field_text(editor.clipboard->name), "main st");
+    EXPECT_EQ(editor.selection_rect, (SelectionRect{1, 2, 3, 4}));
+    EXPECT_TRUE(std::filesystem::exists(base("city.mpr")));
+    EXPECT_EQ(project.layer_count, 0);
+    EXPECT_EQ(project.layers[0].objects, nullptr);
+    EXPECT_TRUE(field_text(project.file_base_name).empty());
+    EXPECT_EQ(editor.current_layer, -1);
+    EXPECT_TRUE(editor.current_objects.empty());
+    EXPECT_EQ(host.titles.back(), "Plotwell - <no project>");
+    EXPECT_EQ(host.status[kStatusLayerPart], "curr layer: <background>");
+}
+
+TEST_F(ProjectCommands, AFailedSaveOnYesKeepsTheProject) {
+    set_field(project.file_base_name, base("missing/city"));
+    project.modified = 1;
+    host.answers = {Answer::Yes};
+    EXPECT_EQ(close_project_command(ctx), Outcome::Cancelled);
+    EXPECT_EQ(host.last_message(), "The project could not be saved!");
+    EXPECT_EQ(project.layer_count, 2);
+    EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(host.titles.back(), "Plotwell - city *");
+
+    host.answers = {Answer::Yes};
+    EXPECT_FALSE(close_request(ctx));
+}
+
+TEST_F(ProjectCommands, CloseRequestAsksOnlyForAModifiedProject) {
+    EXPECT_TRUE(close_request(ctx));
+    EXPECT_TRUE(host.messages.empty());
+    project.modified = 1;
+    host.answers = {Answer::Cancel, Answer::No};
+    EXPECT_FALSE(close_request(ctx));
+    EXPECT_EQ(project.modified, 1);
+    EXPECT_TRUE(close_request(ctx));
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(host.messages.size(), 2u);
+}
+
+TEST_F(ProjectCommands, NewFromABitmapNamesTheProjectAfterIt) {
+    const std::string park = bitmap("park.bmp", 40, 30);
+    project.coord_sys = kCoordDegrees;
+    editor.current_layer = 0;
+    answer_template(0);
+    host.file_answers = {park};
+    EXPECT_EQ(command(cmd::kNew), CommandResult::Done);
+
+    ASSERT_EQ(host.file_dialogs.size(), 1u);
+    const ShownFileDialog& d = host.file_dialogs[0];
+    EXPECT_FALSE(d.save);
+    EXPECT_EQ(d.options.title, "Select backgound bitmap");
+    EXPECT_EQ(d.options.filter_name, "Bitmap");
+    EXPECT_EQ(d.options.filter_pattern, "*.bmp");
+    EXPECT_EQ(d.options.default_extension, ".bmp");
+    EXPECT_TRUE(d.options.flags & kFileMustExist);
+
+    EXPECT_EQ(field_text(project.file_base_name), base("park"));
+    EXPECT_EQ(host.titles.back(), "Plotwell - park *");
+    EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(project.coord_sys, kCoordArbitrary);
+    EXPECT_EQ(project.range, (CoordRange{0, 0, 40, 30}));
+    ASSERT_EQ(project.bitmaps.count, 1);
+    const BackgroundBitmap& b = project.bitmaps.entries[0];
+    EXPECT_EQ(b.width, 40);
+    EXPECT_EQ(b.height, 30);
+    EXPECT_EQ(b.x, 0);
+    EXPECT_EQ(b.flags, 0);
+    ASSERT_NE(b.image, nullptr);
+    EXPECT_EQ(field_text(b.file_name), park);
+    EXPECT_EQ(editor.current_layer, -1);
+    // The old layers are gone; the Layers dialog defined the new one.
+    EXPECT_EQ(layers_dialogs, 1);
+    ASSERT_EQ(project.layer_count, 1);
+    EXPECT_EQ(project.layers[0].objects, nullptr);
+    EXPECT_EQ(field_text(project.layers[0].name), "new");
+    EXPECT_EQ(host.status[kStatusLayerPart], "curr layer: <background>");
+    EXPECT_EQ(view.origin_x, 20);  // fitted to the bitmap
+}
+
+TEST_F(ProjectCommands, NewFromAnUnloadableBitmapGetsADefaultRange) {
+    const std::string bad = dir.write("bad.bmp", std::string_view("BM but nothing else"));
+    answer_template(0);
+    host.file_answers = {bad};
+    EXPECT_EQ(new_project_command(ctx), Outcome::Ok);
+    EXPECT_EQ(project.range, (CoordRange{0, 0, 100, 100}));
+    EXPECT_EQ(project.bitmaps.count, 0);
+    EXPECT_EQ(field_text(project.file_base_name), base("bad"));
+}
+
+TEST_F(ProjectCommands, NewEmptyDegreesProject) {
+    settings.visible_layer_count = 5;
+    answer_template(1);
+    host.file_answers = {base("world.mpr")};
+    EXPECT_EQ(new_project_command(ctx), Outcome::Ok);
+    ASSERT_EQ(host.file_dialogs.size(), 1u);
+    EXPECT_TRUE(host.file_dialogs[0].save);
+    EXPECT_EQ(host.file_dialogs[0].options.title, "Project File Name");
+    EXPECT_EQ(host.file_dialogs[0].options.filter_pattern, "*.mpr");
+    EXPECT_TRUE(host.file_dialogs[0].options.flags & kOverwritePrompt);
+    EXPECT_EQ(project.coord_sys, kCoordDegrees);
+    EXPECT_EQ(project.range, (CoordRange{180000000, 180000000, -360000000, -360000000}));
+    EXPECT_EQ(field_text(project.file_base_name), base("world"));
+    EXPECT_EQ(settings.visible_layer_count, 0);  // reset before the layers were defined
+    EXPECT_EQ(coord_status_text(project, view, at(10, 10)), "<empty range>");
+}
+
+TEST_F(ProjectCommands, CancellingNewChangesNothing) {
+    project.modified = 1;
+    host.answers = {Answer::Cancel};
+    EXPECT_EQ(new_project_command(ctx), Outcome::Cancelled);
+    EXPECT_TRUE(host.dialogs.empty());
+
+    host.answers = {Answer::No};
+    answer_template(1);
+    host.file_answers = {std::nullopt};
+    EXPECT_EQ(new_project_command(ctx), Outcome::Cancelled);
+    EXPECT_EQ(project.layer_count, 2);
+    EXPECT_EQ(field_text(project.file_base_name), base("city"));
+    EXPECT_EQ(layers_dialogs, 0);
+}
+
+TEST_F(ProjectCommands, CloneCopiesTheLayerStructureIntoANewFile) {
+    project.coord_sys = kCoordDegrees;
+    project.range = {1000, 2000, 300, 400};
+    project.layers[1].display_flags = kLayerShowAlways;
+    save_to_disk();
+    answer_template(2);
+    host.answer_dialog("Clone Project", [&](DialogModel& m) {
+        auto& clone = dynamic_cast<CloneProjectDialog&>(m);
+        clone.source_project = base("city.mpr");
+        clone.new_project = base("copy.mpr");
+        return 1;
+    });
+    EXPECT_EQ(new_project_command(ctx), Outcome::Ok);
+    EXPECT_EQ(layers_dialogs, 0);
+    EXPECT_EQ(field_text(project.file_base_name), base("copy"));
+    ASSERT_EQ(project.layer_count, 2);
+    EXPECT_EQ(field_text(project.layers[1].name), "lakes");
+    EXPECT_EQ(project.layers[1].theme, kThemeWater);
+    EXPECT_EQ(project.layers[1].display_flags, kLayerShowAlways);
+    EXPECT_EQ(project.layers[0].objects, nullptr);
+    EXPECT_EQ(project.coord_sys, kCoordDegrees);
+    EXPECT_EQ(project.range, (CoordRange{1000, 2000, 300, 400}));
+    EXPECT_EQ(project.modified, 0);  // written at once
+    EXPECT_EQ(host.titles.back(), "Plotwell - copy");
+
+    Project copy;
+    RecordingSink sink;
+    ASSERT_EQ(load_project_file(copy, base("copy"), sink), 1);
+    EXPECT_EQ(copy.layer_count, 2);
+    EXPECT_EQ(copy.layers[0].object_count, 0);
+    // The source keeps its objects.
+    Project source;
+    ASSERT_EQ(load_project_file(source, base("city"), sink), 1);
+    EXPECT_EQ(source.layers[0].object_count, 2);
+}
+
+TEST_F(ProjectCommands, CloneRefusesAnEmptyNameTheSourceItselfAndAnUnreadableSource) {
+    save_to_disk();
+    auto clone_as = [&](std::string source, std::string target) {
+        answer_template(2);
+        host.answer_dialog("Clone Project", [source, target](DialogModel& m) {
+            auto& clone = dynamic_cast<CloneProjectDialog&>(m);
+            clone.source_project = source;
+            clone.new_project = target;
+            return 1;
+        });
+        return new_project_command(ctx);
+    };
+    EXPECT_EQ(clone_as(base("city.mpr"), ""), Outcome::Failed);
+    EXPECT_EQ(host.last_message(), "Please enter a file name for the new project!");
+    EXPECT_EQ(clone_as(base("city"), base("city.mpr")), Outcome::Failed);
+    EXPECT_EQ(host.last_message(), "The new project must not replace the source project!");
+    EXPECT_EQ(clone_as(base("nothing.mpr"), base("copy")), Outcome::Failed);
+    EXPECT_EQ(host.last_message(), "The source project could not be read!");
+    // Nothing was released by the refusals.
+    EXPECT_EQ(project.layer_count, 2);
+    EXPECT_EQ(project.layers[0].object_count, 2);
+    EXPECT_FALSE(std::filesystem::exists(base("copy.mpr")));
+}
