@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the shapefile reader and the whole import. The input is cut into the three
-// files by two leading 16-bit lengths (main file, index); the rest is the attribute table. The shape
-// type and the import options come from the bytes too, so every path of the engine is reached.
+// files by two leading 16-bit lengths (main file, index), then an options byte and a layers byte; the
+// rest is the attribute table. Options 0 imports with the settings the dialog starts from; the other
+// bits switch on name and link fields, translations and the multipart policy so every path is reached.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -29,8 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     project.layer_count = layers % 3;
     project.coord_sys = options & 1;
     ShapeImportSettings s = default_import_settings(project, reader, "fuzz", 0);
-    for (int i = 0; i < std::min(reader.field_count, 2); ++i)
-        s.name_fields.indices[s.name_fields.count++] = i;
+    // Options 0 is the import exactly as the dialog starts it.
+    if (options & 128)
+        for (int i = 0; i < std::min(reader.field_count, 2); ++i)
+            s.name_fields.indices[s.name_fields.count++] = i;
     if (options & 2 && reader.field_count > 0) s.link_fields = {{reader.field_count - 1}, 1};
     if (options & 4 && reader.field_count > 0) {
         s.type_translation.kind = (options & 8) ? kStringTable : kNumericRanges;

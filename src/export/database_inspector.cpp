@@ -177,9 +177,10 @@ class Inspector {
 
     void read_records() {
         if (!read_map_header()) return;
+        // Number the records the header announces first: a header may announce more than the list holds.
         size_t next = 1;
-        if (report_.has_publisher) read_publisher(next++);
-        if (report_.has_regions) read_region_record(next++);
+        const size_t publisher_record = report_.has_publisher ? next++ : 0;
+        const size_t region_record = report_.has_regions ? next++ : 0;
         const size_t index_record = next++;
         std::vector<size_t> table_records;
         for (size_t i = 0; i < report_.layers.size(); ++i) table_records.push_back(next++);
@@ -188,6 +189,8 @@ class Inspector {
                              report_.layers.size()));
             return;
         }
+        if (report_.has_publisher) read_publisher(publisher_record);
+        if (report_.has_regions) read_region_record(region_record);
         if (!read_data(next)) return;
         for (size_t i = 0; i < table_records.size(); ++i) read_layer_table(i, table_records[i]);
         if (report_.has_regions && report_.region_root_offset != 0) read_region_tree();

@@ -47,6 +47,11 @@ bool split_words(std::string_view value, std::vector<std::string>& words, std::s
             while (i < value.size() && value[i] != ' ' && value[i] != '\t' && value[i] != ',')
                 word.push_back(value[i++]);
         }
+        // Texts end up in NUL-terminated fields: a NUL would silently cut them short.
+        if (word.find('\0') != std::string::npos) {
+            error = "text holds a NUL character";
+            return false;
+        }
         words.push_back(std::move(word));
     }
     return true;
