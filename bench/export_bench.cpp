@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 #include "export/export_driver.h"
 #include "export/export_settings.h"
 #include "model/bytes.h"

@@ -7,7 +7,7 @@
 #include "dialogs/export_command.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 #include "export/export_dialog.h"
 #include "model/bytes.h"
 #include "model/text.h"

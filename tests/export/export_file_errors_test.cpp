@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 #include "export/map_id_table.h"
 #include "support/error_cases.h"
 
@@ -13,7 +13,7 @@ using namespace plotwell;
 using namespace plotwell::test;
 
 TEST(ExportFileErrors, DamagedDatabasesAreReportedNotTrusted) {
-    const std::vector<ErrorCase> cases = error_cases("database_inspector");
+    const std::vector<ErrorCase> cases = error_cases("database_check");
     ASSERT_GE(cases.size(), 5u);
     for (const ErrorCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -31,7 +31,7 @@ TEST(ExportFileErrors, DamagedDatabasesAreReportedNotTrusted) {
 TEST(ExportFileErrors, AHeaderAnnouncingMoreRecordsThanTheListHoldsIsAViolation) {
     // Found by fuzzing: the map header announced publisher and region records the record list did not
     // have, and the inspector read them before counting.
-    const ErrorCase c = error_case("database_inspector", "crash_header_announces_more_records");
+    const ErrorCase c = error_case("database_check", "crash_header_announces_more_records");
     ASSERT_FALSE(c.bytes.empty());
     const InspectReport report = inspect_database(c.bytes);
     bool counted = false;

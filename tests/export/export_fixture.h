@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 #include "export/export_driver.h"
 #include "export/export_settings.h"
 #include "model/bytes.h"

@@ -1,7 +1,7 @@
 // plotwell-tool inspect: reads a map database back and checks it.
 #include <cstdio>
 
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 #include "model/bytes.h"
 #include "tool_command.h"
 

@@ -1,4 +1,4 @@
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 
 #include <algorithm>
 #include <cstdio>

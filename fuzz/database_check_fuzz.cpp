@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "export/database_inspector.h"
+#include "export/database_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace plotwell;
