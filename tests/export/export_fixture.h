@@ -14,28 +14,11 @@
 #include "model/bytes.h"
 #include "model/text.h"
 #include "support/recording_sink.h"
+#include "support/scratch_dir.h"
 
 namespace plotwell::test {
 
-// A fresh folder below the system's temporary folder, removed with the object.
-class TempDir {
-  public:
-    TempDir() {
-        static int serial = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("plotwell-export-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
+using TempDir = ScratchDir;
 
 struct ExportRun {
     int result = -1;

@@ -17,7 +17,8 @@ class ScratchDir {
   public:
     ScratchDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "plotwell" + std::to_string(::getpid());
+        static int serial = 0;  // two folders in one test stay apart
+        std::string name = "plotwell" + std::to_string(::getpid()) + "_" + std::to_string(++serial);
         if (info) name += std::string("_") + info->test_suite_name() + "_" + info->name();
         for (char& c : name)
             if (c == '/') c = '_';
