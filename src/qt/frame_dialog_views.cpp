@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "qt/dialog_support.h"
 #include "qt/qt_host.h"
 #include "qt/text_codec.h"
 #include "qt/toolbar_images.h"
@@ -80,24 +81,14 @@ AboutView::AboutView(QWidget* owner, const AboutModel& model) : QDialog(owner) {
     layout->addWidget(buttons);
 }
 
-int show_publisher_details(QWidget* owner, PublisherDetailsModel& model) {
+int show_publisher_details(QWidget* owner, Host&, PublisherDetailsModel& model) {
     PublisherDetailsView view(owner, model);
-    return view.exec() == QDialog::Accepted ? 1 : 0;
+    return exec_centred(view, owner);
 }
 
-int show_about(QWidget* owner, AboutModel& model) {
+int show_about(QWidget* owner, Host&, AboutModel& model) {
     AboutView view(owner, model);
-    return view.exec() == QDialog::Accepted ? 1 : 0;
-}
-
-DialogViews& standard_dialog_views() {
-    static DialogViews views = []() {
-        DialogViews v;
-        v.add<PublisherDetailsModel>(show_publisher_details);
-        v.add<AboutModel>(show_about);
-        return v;
-    }();
-    return views;
+    return exec_centred(view, owner);
 }
 
 }  // namespace plotwell::qt

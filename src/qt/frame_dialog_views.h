@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "app/publisher_dialog.h"
+#include "platform/host.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -33,7 +34,7 @@ class AboutView : public QDialog {
     AboutView(QWidget* owner, const AboutModel& model);
 };
 
-int show_publisher_details(QWidget* owner, PublisherDetailsModel& model);
-int show_about(QWidget* owner, AboutModel& model);
+int show_publisher_details(QWidget* owner, Host& host, PublisherDetailsModel& model);
+int show_about(QWidget* owner, Host& host, AboutModel& model);
 
 }  // namespace plotwell::qt

@@ -158,7 +158,7 @@ int QtHost::run_dialog(DialogModel& model) {
         qWarning("No view for the dialog \"%s\"", std::string(model.dialog_title()).c_str());
         return 0;
     }
-    return (*view)(window_, model);
+    return (*view)(window_, *this, model);
 }
 
 }  // namespace plotwell::qt

@@ -14,16 +14,17 @@ namespace plotwell::qt {
 
 class MainWindow;
 
-// Shows one kind of dialog model modally over `owner`; 1 for OK, 0 for Cancel.
-using DialogView = std::function<int(QWidget* owner, DialogModel& model)>;
+// Shows one kind of dialog model modally over `owner`; 1 for OK, 0 for Cancel. `host` answers what the
+// model asks while the dialog is open (message boxes, sub-dialogs, long tasks).
+using DialogView = std::function<int(QWidget* owner, Host& host, DialogModel& model)>;
 
 // The dialog views known to the program, by the type of the model they show.
 class DialogViews {
   public:
     template <class Model>
-    void add(std::function<int(QWidget*, Model&)> view) {
-        views_[std::type_index(typeid(Model))] = [view](QWidget* owner, DialogModel& model) {
-            return view(owner, static_cast<Model&>(model));
+    void add(std::function<int(QWidget*, Host&, Model&)> view) {
+        views_[std::type_index(typeid(Model))] = [view](QWidget* owner, Host& host, DialogModel& model) {
+            return view(owner, host, static_cast<Model&>(model));
         };
     }
     const DialogView* find(const DialogModel& model) const;
@@ -32,7 +33,7 @@ class DialogViews {
     std::unordered_map<std::type_index, DialogView> views_;
 };
 
-// The views this program has: "Publisher Details" and "About Plotwell".
+// The views this program has, one per dialog model (qt/dialog_views.cpp).
 DialogViews& standard_dialog_views();
 
 class QtHost final : public Host {

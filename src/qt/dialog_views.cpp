@@ -1,0 +1,19 @@
+// The registry of dialog views: each view's file adds its own through an add_*_views function.
+#include "qt/dialog_views.h"
+
+#include "qt/frame_dialog_views.h"
+#include "qt/qt_host.h"
+
+namespace plotwell::qt {
+
+DialogViews& standard_dialog_views() {
+    static DialogViews views = []() {
+        DialogViews v;
+        v.add<PublisherDetailsModel>(show_publisher_details);
+        v.add<AboutModel>(show_about);
+        return v;
+    }();
+    return views;
+}
+
+}  // namespace plotwell::qt

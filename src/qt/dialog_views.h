@@ -1,0 +1,8 @@
+// Each group of dialog views adds itself to the program's registry (see standard_dialog_views).
+#pragma once
+
+namespace plotwell::qt {
+
+class DialogViews;
+
+}  // namespace plotwell::qt
