@@ -6,9 +6,20 @@
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
+#include "platform/progress_sink.h"
+#include "project/project_file.h"
 #include "support/object_builders.h"
 
 namespace plotwell::test {
+
+std::vector<uint8_t> save_small_project(const std::string& base) {
+    Project old_project;
+    add_line(add_layer(old_project, "Old"), "old line", {{1, 1}, {2, 2}});
+    NullProgressSink quiet;
+    std::vector<uint8_t> bytes;
+    if (save_project(old_project, base, quiet) != 1 || !read_whole_file(base + ".mpr", bytes)) bytes.clear();
+    return bytes;
+}
 
 void fill_sample_project(Project& project) {
     set_field(project.name, "Sample");

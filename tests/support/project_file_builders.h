@@ -14,6 +14,10 @@ namespace plotwell::test {
 // placeholder), a parent map basename, two bitmaps (one hidden) and a positioned GeoInfo.
 void fill_sample_project(Project& project);
 
+// Saves a small project (one layer, one line) as `base` + ".mpr", the good file a failing save must
+// leave alone, and returns that file's bytes; empty when it could not be written.
+std::vector<uint8_t> save_small_project(const std::string& base);
+
 // The objects of a layer in list order as comparable text ("LINE 0 name (1,2) (3,4)"), deleted
 // placeholders left out.
 std::vector<std::string> layer_object_texts(const Layer& layer);
