@@ -138,7 +138,8 @@ FilterPage::FilterPage(ImportShapefileDialog& model, QWidget* parent)
     : ImportPageWidget(parent), model_(model) {
     filter_ = new QCheckBox(QStringLiteral("&Filter out objects outside current coord &Range"), this);
     auto* untranslated = dormant(new QCheckBox(
-        QStringLiteral("Filter out objects with no Type &Translation   (else uses 'default obj type')"), this));
+        QStringLiteral("Filter out objects with no Type &Translation   (else uses 'default obj type')"),
+        this));
     untranslated->setChecked(model.dormant.filter_untranslated);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(filter_);
@@ -192,7 +193,8 @@ void CoordinatesPage::store() {
 
 // --- Linking -----------------------------------------------------------------------------------
 
-LinkingPage::LinkingPage(ImportShapefileDialog& model, Host& host, QWidget* parent) : ImportPageWidget(parent) {
+LinkingPage::LinkingPage(ImportShapefileDialog& model, Host& host, QWidget* parent)
+    : ImportPageWidget(parent) {
     fields_ = new FieldChoiceBox("Link fields:", model.link_page, host, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fields_);

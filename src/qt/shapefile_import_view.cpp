@@ -65,7 +65,7 @@ ShapefileImportView::ShapefileImportView(QWidget* owner, Host& host, ImportShape
     linking_ = new LinkingPage(model, host, stack_);
     points_ = new PointsPage(model, host, stack_);
     polygons_ = new PolygonsPage(stack_);
-    ImportPageWidget* const pages[kImportPageCount] = {name_,   type_,   filter_,  coordinates_,
+    ImportPageWidget* const pages[kImportPageCount] = {name_,    type_,   filter_,  coordinates_,
                                                        linking_, points_, polygons_};
     for (int i = 0; i < kImportPageCount; ++i) {
         pages_[i] = pages[i];

@@ -1,5 +1,7 @@
 // The "Import ShapeFile" view driven through its widgets: the pages by shape type, OK that stays at the
 // failing page, a whole import through the main window, and "Stop" on the progress dialog.
+#include "qt/shapefile_import_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -28,7 +30,6 @@
 #include "model/vocabulary.h"
 #include "project/project_file.h"
 #include "qt/progress_dialog.h"
-#include "qt/shapefile_import_view.h"
 #include "qt_test_support.h"
 #include "support/object_builders.h"
 #include "support/recording_sink.h"
@@ -164,13 +165,15 @@ TEST_F(ImportView, EveryPageCarriesItsCaptionsAndTheDormantControlsStayHidden) {
     using Set = std::set<QString>;
     using Multi = std::multiset<QString>;
     const std::map<int, std::pair<Set, Multi>> expected = {
-        {kPageName, {{"Name Field(s):", "<- Add", "Remove ->", "Downcase"}, {"&Substitution:", "&Details..."}}},
+        {kPageName,
+         {{"Name Field(s):", "<- Add", "Remove ->", "Downcase"}, {"&Substitution:", "&Details..."}}},
         {kPageType, {{"Default &Object type:"}, {"&Translation:", "&Details..."}}},
         {kPageFilter,
          {{"&Filter out objects outside current coord &Range"},
           {"Filter out objects with no Type &Translation   (else uses 'default obj type')"}}},
         {kPageCoordinates,
-         {{"Multiply X by:", "Multiply Y by:"}, {"Add to X:", "Add to Y:", "Point &reduction factor:", "(0 = none)"}}},
+         {{"Multiply X by:", "Multiply Y by:"},
+          {"Add to X:", "Add to Y:", "Point &reduction factor:", "(0 = none)"}}},
         {kPageLinking, {{"Link fields:", "<- Add", "Remove ->"}, {}}},
         {kPagePoints,
          {{"For PNTFEATURE's:", "Default &Icon:"},
@@ -307,7 +310,8 @@ struct DesktopImport : ::testing::Test {
     // Every object of a layer, walked through its list.
     static std::vector<const MapObject*> objects_of(const Layer& layer) {
         std::vector<const MapObject*> list;
-        for (const MapObject* o = layer.objects; o && list.size() <= size_t(layer.object_count) + 1; o = o->next)
+        for (const MapObject* o = layer.objects; o && list.size() <= size_t(layer.object_count) + 1;
+             o = o->next)
             list.push_back(o);
         return list;
     }
@@ -363,7 +367,8 @@ TEST_F(DesktopImport, ObjectsArriveInTheChosenLayer) {
         QObject::connect(poll, &QTimer::timeout, [d, poll]() {
             if (!d->button()->isVisible() || d->button()->text() != "OK") return;
             poll->stop();
-            EXPECT_EQ(d->log_view()->toPlainText(), "Reading shapefile...\nShapefile successfully imported.\n");
+            EXPECT_EQ(d->log_view()->toPlainText(),
+                      "Reading shapefile...\nShapefile successfully imported.\n");
             d->button()->click();
         });
         poll->start(5);
