@@ -1,0 +1,272 @@
+#include "qt/shapefile_import_pages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "qt/dialog_support.h"
+#include "qt/text_codec.h"
+
+namespace plotwell::qt {
+
+namespace {
+
+// Controls laid out for settings the dialog does not offer yet: present, hidden, without behaviour.
+template <class W>
+W* dormant(W* widget) {
+    widget->setVisible(false);
+    return widget;
+}
+
+QPushButton* details_button(QWidget* parent) {
+    return dormant(new QPushButton(QStringLiteral("&Details..."), parent));
+}
+
+// The translation kinds, in the engine's numbering: none, a string table, numeric ranges.
+const std::vector<std::string> kTranslationKinds = {"none", "strings", "ranges"};
+int kind_row(int kind) {
+    return kind <= 0 ? 0 : kind == 1 ? 1 : 2;
+}
+
+}  // namespace
+
+// --- two-list field choice ---------------------------------------------------------------------
+
+FieldChoiceBox::FieldChoiceBox(const char* caption, FieldChoicePage& page, Host& host, QWidget* parent)
+    : QWidget(parent), page_(page), host_(host) {
+    chosen_ = new QListWidget(this);
+    auto* caption_label = buddy_label(caption, chosen_, this);
+    add_ = new QPushButton(QStringLiteral("<- Add"), this);
+    remove_ = new QPushButton(QStringLiteral("Remove ->"), this);
+    remaining_ = new QListWidget(this);
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(add_);
+    buttons->addWidget(remove_);
+    buttons->addStretch();
+    auto* row = new QHBoxLayout;
+    row->addWidget(chosen_);
+    row->addLayout(buttons);
+    row->addWidget(remaining_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(caption_label);
+    layout->addLayout(row);
+    connect(add_, &QPushButton::clicked, this, &FieldChoiceBox::add);
+    connect(remove_, &QPushButton::clicked, this, &FieldChoiceBox::remove);
+}
+
+void FieldChoiceBox::load() {
+    fill_list(chosen_, page_.chosen, page_.selected_chosen);
+    fill_list(remaining_, page_.remaining, page_.selected_remaining);
+}
+
+void FieldChoiceBox::add() {
+    page_.selected_remaining = list_selection(remaining_);
+    page_.add(host_);
+    load();
+}
+
+void FieldChoiceBox::remove() {
+    page_.selected_chosen = list_selection(chosen_);
+    page_.remove();
+    load();
+}
+
+// --- Name --------------------------------------------------------------------------------------
+
+NamePage::NamePage(ImportShapefileDialog& model, Host& host, QWidget* parent)
+    : ImportPageWidget(parent), model_(model) {
+    fields_ = new FieldChoiceBox("Name Field(s):", model.name_page, host, this);
+    downcase_ = new QCheckBox(QStringLiteral("Downcase"), this);
+    auto* substitution = dormant(new QComboBox(this));
+    auto* substitution_label = dormant(buddy_label("&Substitution:", substitution, this));
+    auto* substitution_row = new QHBoxLayout;
+    substitution_row->addWidget(substitution_label);
+    substitution_row->addWidget(substitution, 1);
+    substitution_row->addWidget(details_button(this));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fields_, 1);
+    layout->addWidget(downcase_);
+    layout->addLayout(substitution_row);
+}
+
+void NamePage::load() {
+    fields_->load();
+    downcase_->setChecked(model_.downcase);
+}
+
+void NamePage::store() {
+    model_.downcase = downcase_->isChecked();
+}
+
+// --- Type --------------------------------------------------------------------------------------
+
+TypePage::TypePage(ImportShapefileDialog& model, QWidget* parent) : ImportPageWidget(parent), model_(model) {
+    types_ = new QComboBox(this);
+    auto* translation = dormant(new QComboBox(this));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(buddy_label("Default &Object type:", types_, this), 0, 0);
+    grid->addWidget(types_, 0, 1);
+    grid->addWidget(dormant(buddy_label("&Translation:", translation, this)), 1, 0);
+    grid->addWidget(translation, 1, 1);
+    grid->addWidget(details_button(this), 1, 2);
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+void TypePage::load() {
+    fill_combo(types_, model_.type_names, model_.type_choice);
+}
+
+void TypePage::store() {
+    model_.type_choice = types_->currentIndex();
+}
+
+// --- Filter ------------------------------------------------------------------------------------
+
+FilterPage::FilterPage(ImportShapefileDialog& model, QWidget* parent)
+    : ImportPageWidget(parent), model_(model) {
+    filter_ = new QCheckBox(QStringLiteral("&Filter out objects outside current coord &Range"), this);
+    auto* untranslated = dormant(new QCheckBox(
+        QStringLiteral("Filter out objects with no Type &Translation   (else uses 'default obj type')"),
+        this));
+    untranslated->setChecked(model.dormant.filter_untranslated);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(filter_);
+    layout->addWidget(untranslated);
+    layout->addStretch();
+}
+
+void FilterPage::load() {
+    filter_->setChecked(model_.filter_box);
+}
+
+void FilterPage::store() {
+    model_.filter_box = filter_->isChecked();
+}
+
+// --- Coordinates -------------------------------------------------------------------------------
+
+CoordinatesPage::CoordinatesPage(ImportShapefileDialog& model, QWidget* parent)
+    : ImportPageWidget(parent), model_(model) {
+    multiply_x_ = new QLineEdit(this);
+    multiply_y_ = new QLineEdit(this);
+    multiply_x_->setMaxLength(kFactorTextLength);
+    multiply_y_->setMaxLength(kFactorTextLength);
+    auto* add_x = dormant(new QLineEdit(from_local_text(model.dormant.add_x), this));
+    auto* add_y = dormant(new QLineEdit(from_local_text(model.dormant.add_y), this));
+    auto* reduction = dormant(new QLineEdit(from_local_text(model.dormant.point_reduction), this));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(buddy_label("Multiply X by:", multiply_x_, this), 0, 0);
+    grid->addWidget(multiply_x_, 0, 1);
+    grid->addWidget(dormant(buddy_label("Add to X:", add_x, this)), 0, 2);
+    grid->addWidget(add_x, 0, 3);
+    grid->addWidget(buddy_label("Multiply Y by:", multiply_y_, this), 1, 0);
+    grid->addWidget(multiply_y_, 1, 1);
+    grid->addWidget(dormant(buddy_label("Add to Y:", add_y, this)), 1, 2);
+    grid->addWidget(add_y, 1, 3);
+    grid->addWidget(dormant(buddy_label("Point &reduction factor:", reduction, this)), 2, 0);
+    grid->addWidget(reduction, 2, 1);
+    grid->addWidget(dormant(new QLabel(QStringLiteral("(0 = none)"), this)), 2, 2);
+    grid->setRowStretch(3, 1);
+}
+
+void CoordinatesPage::load() {
+    multiply_x_->setText(from_local_text(model_.multiply_x));
+    multiply_y_->setText(from_local_text(model_.multiply_y));
+}
+
+void CoordinatesPage::store() {
+    model_.multiply_x = to_local_text(multiply_x_->text());
+    model_.multiply_y = to_local_text(multiply_y_->text());
+}
+
+// --- Linking -----------------------------------------------------------------------------------
+
+LinkingPage::LinkingPage(ImportShapefileDialog& model, Host& host, QWidget* parent)
+    : ImportPageWidget(parent) {
+    fields_ = new FieldChoiceBox("Link fields:", model.link_page, host, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fields_);
+}
+
+void LinkingPage::load() {
+    fields_->load();
+}
+
+// --- Points ------------------------------------------------------------------------------------
+
+PointsPage::PointsPage(ImportShapefileDialog& model, Host& host, QWidget* parent)
+    : ImportPageWidget(parent), model_(model), host_(host) {
+    auto* plain = new QGroupBox(QStringLiteral("For PNTFEATURE's:"), this);
+    icons_ = new QComboBox(plain);
+    icon_translation_ = dormant(new QComboBox(plain));
+    auto* plain_grid = new QGridLayout(plain);
+    plain_grid->addWidget(buddy_label("Default &Icon:", icons_, plain), 0, 0);
+    plain_grid->addWidget(icons_, 0, 1);
+    plain_grid->addWidget(dormant(buddy_label("Icon &Translation:", icon_translation_, plain)), 1, 0);
+    plain_grid->addWidget(icon_translation_, 1, 1);
+    plain_grid->addWidget(details_button(plain), 1, 2);
+    plain_grid->setColumnStretch(1, 1);
+
+    auto* categorised = dormant(new QGroupBox(QStringLiteral("For CATPNTFEATURE's:"), this));
+    auto* notes = new QComboBox(categorised);
+    auto* cat_grid = new QGridLayout(categorised);
+    cat_grid->addWidget(new QLabel(QStringLiteral("Cat/Sub-cat trans:"), categorised), 0, 0);
+    cat_grid->addWidget(new QPushButton(QStringLiteral("&Details..."), categorised), 0, 2);
+    cat_grid->addWidget(buddy_label("Notes field:", notes, categorised), 1, 0);
+    cat_grid->addWidget(notes, 1, 1);
+    cat_grid->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(plain);
+    layout->addWidget(categorised);
+    layout->addStretch();
+    connect(icon_translation_, &QComboBox::currentIndexChanged, this, &PointsPage::icon_translation_chosen);
+}
+
+void PointsPage::load() {
+    fill_combo(icons_, model_.icon_names, model_.icon_choice);
+    fill_combo(icon_translation_, kTranslationKinds, kind_row(model_.dormant.icon_translation_choice));
+}
+
+void PointsPage::store() {
+    model_.icon_choice = icons_->currentIndex();
+}
+
+void PointsPage::icon_translation_chosen(int choice) {
+    model_.icon_translation_changed(choice, host_);
+    // No keeps the entries and puts the old choice back.
+    const QSignalBlocker block(icon_translation_);
+    icon_translation_->setCurrentIndex(kind_row(model_.dormant.icon_translation_choice));
+}
+
+// --- Polygons ----------------------------------------------------------------------------------
+
+PolygonsPage::PolygonsPage(QWidget* parent) : ImportPageWidget(parent) {
+    auto* policy = dormant(new QGroupBox(QStringLiteral("Multi-part policy:"), this));
+    auto* same = new QRadioButton(QStringLiteral("Same type polygon for each part"), policy);
+    auto* ccw = new QRadioButton(QStringLiteral("Diff. type for counter-clockwise parts"), policy);
+    auto* ccw_type = new QComboBox(policy);
+    same->setChecked(true);
+    auto* grid = new QGridLayout(policy);
+    grid->addWidget(same, 0, 0, 1, 3);
+    grid->addWidget(ccw, 1, 0, 1, 3);
+    grid->addWidget(buddy_label("Type:", ccw_type, policy), 2, 1);
+    grid->addWidget(ccw_type, 2, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(policy);
+    layout->addStretch();
+}
+
+}  // namespace plotwell::qt

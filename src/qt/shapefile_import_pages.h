@@ -1,0 +1,136 @@
+// The seven pages of the "Import ShapeFile" dialog. Each page shows the controls one page of the model
+// holds: load() fills the widgets from the model, store() reads them back before the model is asked.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/host.h"
+#include "shapefile/import_dialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace plotwell::qt {
+
+class ImportPageWidget : public QWidget {
+  public:
+    using QWidget::QWidget;
+    virtual void load() {}
+    virtual void store() {}
+};
+
+// "<- Add" and "Remove ->" between the chosen fields (left, in the order of choosing) and the remaining
+// ones (right, sorted); the lists themselves live in the model, which the buttons ask.
+class FieldChoiceBox : public QWidget {
+    Q_OBJECT
+  public:
+    FieldChoiceBox(const char* caption, FieldChoicePage& page, Host& host, QWidget* parent);
+    void load();
+    QListWidget* chosen_list() const { return chosen_; }
+    QListWidget* remaining_list() const { return remaining_; }
+    QPushButton* add_button() const { return add_; }
+    QPushButton* remove_button() const { return remove_; }
+
+  private:
+    void add();
+    void remove();
+
+    FieldChoicePage& page_;
+    Host& host_;
+    QListWidget* chosen_;
+    QPushButton* add_;
+    QPushButton* remove_;
+    QListWidget* remaining_;
+};
+
+class NamePage : public ImportPageWidget {
+  public:
+    NamePage(ImportShapefileDialog& model, Host& host, QWidget* parent);
+    void load() override;
+    void store() override;
+    FieldChoiceBox* fields() const { return fields_; }
+    QCheckBox* downcase_box() const { return downcase_; }
+
+  private:
+    ImportShapefileDialog& model_;
+    FieldChoiceBox* fields_;
+    QCheckBox* downcase_;
+};
+
+class TypePage : public ImportPageWidget {
+  public:
+    TypePage(ImportShapefileDialog& model, QWidget* parent);
+    void load() override;
+    void store() override;
+    QComboBox* type_combo() const { return types_; }
+
+  private:
+    ImportShapefileDialog& model_;
+    QComboBox* types_;
+};
+
+class FilterPage : public ImportPageWidget {
+  public:
+    FilterPage(ImportShapefileDialog& model, QWidget* parent);
+    void load() override;
+    void store() override;
+    QCheckBox* filter_box() const { return filter_; }
+
+  private:
+    ImportShapefileDialog& model_;
+    QCheckBox* filter_;
+};
+
+class CoordinatesPage : public ImportPageWidget {
+  public:
+    CoordinatesPage(ImportShapefileDialog& model, QWidget* parent);
+    void load() override;
+    void store() override;
+    QLineEdit* multiply_x_edit() const { return multiply_x_; }
+    QLineEdit* multiply_y_edit() const { return multiply_y_; }
+
+  private:
+    ImportShapefileDialog& model_;
+    QLineEdit* multiply_x_;
+    QLineEdit* multiply_y_;
+};
+
+class LinkingPage : public ImportPageWidget {
+  public:
+    LinkingPage(ImportShapefileDialog& model, Host& host, QWidget* parent);
+    void load() override;
+    FieldChoiceBox* fields() const { return fields_; }
+
+  private:
+    FieldChoiceBox* fields_;
+};
+
+class PointsPage : public ImportPageWidget {
+    Q_OBJECT
+  public:
+    PointsPage(ImportShapefileDialog& model, Host& host, QWidget* parent);
+    void load() override;
+    void store() override;
+    QComboBox* icon_combo() const { return icons_; }
+    // Hidden like the rest of the translation controls, but asks before translation entries are lost.
+    QComboBox* icon_translation_combo() const { return icon_translation_; }
+
+  private:
+    void icon_translation_chosen(int choice);
+
+    ImportShapefileDialog& model_;
+    Host& host_;
+    QComboBox* icons_;
+    QComboBox* icon_translation_;
+};
+
+// No working control: only the hidden multi-part policy.
+class PolygonsPage : public ImportPageWidget {
+  public:
+    explicit PolygonsPage(QWidget* parent);
+};
+
+}  // namespace plotwell::qt
