@@ -33,8 +33,6 @@ std::vector<std::string> names(const char* const* first, int count) {
 LayersView::LayersView(QWidget* owner, Host&, LayersModel& model) : QDialog(owner), model_(model) {
     setWindowTitle(from_local_text(model.dialog_title()));
     setModal(true);
-    // Without Cancel the close box would only pretend to close.
-    setWindowFlag(Qt::WindowCloseButtonHint, false);
 
     list_ = new QListWidget(this);
     list_->setFont(fixed_pitch_font());
