@@ -12,6 +12,7 @@ DialogViews& standard_dialog_views() {
         v.add<PublisherDetailsModel>(show_publisher_details);
         v.add<AboutModel>(show_about);
         add_import_views(v);
+        add_layer_views(v);
         return v;
     }();
     return views;

@@ -6,5 +6,6 @@ namespace plotwell::qt {
 class DialogViews;
 
 void add_import_views(DialogViews& views);
+void add_layer_views(DialogViews& views);
 
 }  // namespace plotwell::qt
