@@ -13,6 +13,7 @@ DialogViews& standard_dialog_views() {
         v.add<AboutModel>(show_about);
         add_import_views(v);
         add_layer_views(v);
+        add_export_views(v);
         return v;
     }();
     return views;

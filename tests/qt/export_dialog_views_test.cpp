@@ -1,0 +1,342 @@
+// The export dialog's views driven through their widgets: the pages over the ExportDialog model, the
+// command's run through the registry, and the "Layer Properties" and "Map Preferences" sub-dialogs.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "dialogs/export_command.h"
+#include "export/export_dialog.h"
+#include "model/text.h"
+#include "model/vocabulary.h"
+#include "qt/export_dialog_view.h"
+#include "qt/export_sub_dialog_views.h"
+#include "qt/qt_host.h"
+#include "qt/text_codec.h"
+#include "qt_test_support.h"
+#include "support/object_builders.h"
+#include "support/scratch_dir.h"
+#include "support/scripted_host.h"
+
+using namespace plotwell;
+using namespace plotwell::test;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Message boxes and file dialogs from the script; dialog models through the program's own views, as
+// the Qt host runs them.
+struct RegistryHost : ScriptedHost {
+    int run_dialog(DialogModel& model) override {
+        dialogs.emplace_back(model.dialog_title());
+        const qt::DialogView* view = qt::standard_dialog_views().find(model);
+        if (!view) {
+            ADD_FAILURE() << "no view for " << model.dialog_title();
+            return 0;
+        }
+        return (*view)(nullptr, *this, model);
+    }
+};
+
+Lines lines(const QListWidget* list) {
+    Lines out;
+    for (int row = 0; row < list->count(); ++row) out.push_back(qt::to_local_text(list->item(row)->text()));
+    return out;
+}
+
+void press(QDialog* dialog, QDialogButtonBox::StandardButton which) {
+    dialog->findChild<QDialogButtonBox*>()->button(which)->click();
+}
+
+struct ExportViews : ::testing::Test {
+    ExportViews() {
+        set_field(project.file_base_name, "harbour");
+        set_field(project.name, "Harbour");
+        project.coord_sys = kCoordDegrees;
+        project.range = {151000000, -34000000, 200000, 100000};
+        Layer& roads = add_layer(project, "Roads", kThemeRoads);
+        add_line(roads, "George St", {{151010000, -33990000}, {151150000, -33950000}});
+        Layer& water = add_layer(project, "Water", kThemeWater);
+        add_line(water, "Bay", {{151020000, -33980000}, {151100000, -33980000}, {151060000, -33920000}},
+                 kDimPolygon, kWaterArea);
+        add_layer(project, "Places", kThemePlaces);
+        add_layer(project, "Rail", kThemeRailways);
+        reset_export_settings(settings, project, "(c) Harbour Maps", "");
+        dir.write("map-id.txt", {'h', 'a', 'r', 'b', 'o', 'u', 'r', '\t', '4', '2', '\n'});
+    }
+
+    ExportDialog opened() {
+        ExportDialog d(project, settings);
+        d.open(map_ids, dir.file("map-id.txt"));
+        return d;
+    }
+
+    ScratchDir dir;
+    Project project;
+    EditorState editor;
+    ViewState view;
+    RegistryHost host;
+    ExportSettings settings;
+    MapIdTable map_ids;
+    ExportCommandInputs inputs{settings, map_ids, dir.file("map-id.txt"), "(c) Harbour Maps", ""};
+    EditorContext ctx{project, editor, view, host, nullptr, &settings};
+};
+
+}  // namespace
+
+TEST_F(ExportViews, PagesShowTheSettingsWithTheirControls) {
+    settings.map_class = kMapClassMedium;
+    ExportDialog model = opened();
+    qt::ExportDialogView v(nullptr, host, model);
+
+    EXPECT_EQ(v.windowTitle(), "Export - Trekpad Plus/Max");
+    ASSERT_EQ(v.tabs()->count(), 4);
+    EXPECT_EQ(v.tabs()->tabText(0), "ID");
+    EXPECT_EQ(v.tabs()->tabText(3), "Misc");
+    EXPECT_EQ(v.tabs()->currentIndex(), kExportTabId);
+    EXPECT_EQ(v.export_button()->text(), "Export");
+
+    // "ID": the project's name and the IDs from the table; each label's mnemonic reaches its field.
+    EXPECT_EQ(v.map_name_edit()->text(), "Harbour");
+    EXPECT_EQ(v.map_id_edit()->text(), "42");
+    EXPECT_EQ(v.parent_id_edit()->text(), "0");
+    for (QLabel* label : v.tabs()->widget(kExportTabId)->findChildren<QLabel*>()) {
+        if (label->text() == "Map &Name:") { EXPECT_EQ(label->buddy(), v.map_name_edit()); }
+        if (label->text() == "Map &ID:") { EXPECT_EQ(label->buddy(), v.map_id_edit()); }
+        if (label->text() == "Pa&rent ID:") { EXPECT_EQ(label->buddy(), v.parent_id_edit()); }
+    }
+
+    // Layer lists line their columns up.
+    EXPECT_EQ(lines(v.visible_list()),
+              (Lines{"0: Roads [ROADS]", "1: Water [WATER]", "2: Places [PLACES]", "3: Rail [RAILWAYS]"}));
+    EXPECT_EQ(v.ignored_list()->count(), 0);
+    EXPECT_TRUE(v.visible_list()->font().fixedPitch());
+    EXPECT_TRUE(v.ignored_list()->font().fixedPitch());
+    EXPECT_TRUE(v.source_layer_combo()->font().fixedPitch());
+
+    // No region level yet: its row is not shown.
+    EXPECT_TRUE(v.level_name_edit()->isHidden());
+    EXPECT_TRUE(v.source_layer_combo()->isHidden());
+
+    // "Misc": publisher on (there is a notice), notes always off, the dormant controls.
+    EXPECT_TRUE(v.publisher_box()->isChecked());
+    EXPECT_FALSE(v.map_notes_box()->isChecked());
+    EXPECT_TRUE(v.selection_only_box()->isHidden());
+    EXPECT_TRUE(v.category_theme_edit()->isReadOnly());
+    EXPECT_TRUE(v.category_theme_edit()->text().isEmpty());
+    EXPECT_EQ(v.map_class_combo()->currentText(), "Medium (max 256K)");
+}
+
+TEST_F(ExportViews, AnEmptyMapNameIsRefusedOnTheIdPageAndNothingIsExported) {
+    const std::string out = dir.file("harbour.pdb");
+    host.file_answers.push_back(out);
+    bool answered = false;
+    when_modal<qt::ExportDialogView>([&](qt::ExportDialogView* v) {
+        answered = true;
+        v->map_name_edit()->clear();
+        v->tabs()->setCurrentIndex(kExportTabMisc);
+        v->export_button()->click();
+        EXPECT_TRUE(v->isVisible());
+        EXPECT_EQ(v->tabs()->currentIndex(), kExportTabId);
+        EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.last_message(), "You need to provide a map name.");
+        if (!host.messages.empty()) { EXPECT_EQ(host.messages.back().caption, "Error"); }
+        EXPECT_EQ(host.progress_runs, 0);
+        v->reject();
+    });
+    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(host.progress_runs, 0);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(ExportViews, TheVisibleLayerOrderSurvivesToTheNextOpening) {
+    const std::string out = dir.file("harbour.pdb");
+    host.file_answers = {out, out};
+    when_modal<qt::ExportDialogView>([&](qt::ExportDialogView* v) {
+        v->tabs()->setCurrentIndex(kExportTabLayers);
+        while (v->visible_list()->count() > 0) {
+            v->visible_list()->setCurrentRow(0);
+            v->remove_button()->click();
+        }
+        // Places, Roads, Rail: the picks come from rows 2, 0 and 1 of what is left.
+        for (int row : {2, 0, 1}) {
+            v->ignored_list()->setCurrentRow(row);
+            v->add_button()->click();
+        }
+        v->export_button()->click();
+    });
+    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Ok);
+    EXPECT_EQ(host.progress_runs, 1);
+    EXPECT_TRUE(std::filesystem::exists(out));
+
+    Lines visible, ignored;
+    when_modal<qt::ExportDialogView>([&](qt::ExportDialogView* v) {
+        visible = lines(v->visible_list());
+        ignored = lines(v->ignored_list());
+        // A change that is cancelled is not kept.
+        v->visible_list()->setCurrentRow(0);
+        v->remove_button()->click();
+        v->reject();
+    });
+    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(visible, (Lines{"2: Places [PLACES]", "0: Roads [ROADS]", "3: Rail [RAILWAYS]"}));
+    EXPECT_EQ(ignored, (Lines{"1: Water [WATER]"}));
+    ASSERT_EQ(settings.visible_layer_count, 3);
+    EXPECT_EQ(settings.visible_layers[0], 2);
+    EXPECT_EQ(settings.visible_layers[1], 0);
+    EXPECT_EQ(settings.visible_layers[2], 3);
+}
+
+TEST_F(ExportViews, AddAndRemoveMoveTheSelectedLineToTheEndOfTheOtherList) {
+    ExportDialog model = opened();
+    qt::ExportDialogView v(nullptr, host, model);
+
+    v.visible_list()->setCurrentRow(1);
+    v.remove_button()->click();
+    v.visible_list()->setCurrentRow(0);
+    v.remove_button()->click();
+    EXPECT_EQ(lines(v.ignored_list()), (Lines{"1: Water [WATER]", "0: Roads [ROADS]"}));
+    EXPECT_EQ(lines(v.visible_list()), (Lines{"2: Places [PLACES]", "3: Rail [RAILWAYS]"}));
+
+    v.ignored_list()->setCurrentRow(1);
+    v.add_button()->click();
+    EXPECT_EQ(lines(v.ignored_list()), (Lines{"1: Water [WATER]"}));
+    EXPECT_EQ(lines(v.visible_list()), (Lines{"2: Places [PLACES]", "3: Rail [RAILWAYS]", "0: Roads [ROADS]"}));
+
+    // Without a selection neither button moves anything.
+    v.add_button()->click();
+    v.remove_button()->click();
+    EXPECT_EQ(v.ignored_list()->count(), 1);
+    EXPECT_EQ(v.visible_list()->count(), 3);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ExportViews, LayerPropertiesFromTheLayersPageStoreIntoTheSettingsOnOkOnly) {
+    ExportDialog model = opened();
+    qt::ExportDialogView v(nullptr, host, model);
+    v.show();
+    v.tabs()->setCurrentIndex(kExportTabLayers);
+    QApplication::processEvents();
+
+    // A double click on Water shows its values; Cancel keeps them.
+    int shown_category = -1;
+    when_modal<qt::LayerPropertiesView>([&](qt::LayerPropertiesView* d) {
+        shown_category = d->zoom_category_combo()->currentIndex();
+        d->zoom_category_combo()->setCurrentIndex(7);
+        press(d, QDialogButtonBox::Cancel);
+    });
+    QListWidget* list = v.visible_list();
+    // A double click arrives after the press and release of its first click.
+    const QPoint water = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, water);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, water);
+    EXPECT_EQ(shown_category, 3);  // "Water"
+    EXPECT_EQ(settings.layer_props[1].min_zoom_category, 3);
+
+    // "Properties.." on Rail, OK.
+    when_modal<qt::LayerPropertiesView>([&](qt::LayerPropertiesView* d) {
+        EXPECT_EQ(d->windowTitle(), "Layer Properties");
+        EXPECT_EQ(d->tree_depth_combo()->currentText(), "5");
+        d->zoom_category_combo()->setCurrentIndex(1);
+        d->tree_depth_combo()->setCurrentIndex(0);
+        d->cache_searches_box()->setChecked(true);
+        press(d, QDialogButtonBox::Ok);
+    });
+    list->setCurrentRow(3);
+    v.properties_button()->click();
+    EXPECT_EQ(host.dialogs, (Lines{"Layer Properties", "Layer Properties"}));
+    EXPECT_EQ(settings.layer_props[3].min_zoom_category, 1);
+    EXPECT_EQ(settings.layer_props[3].single_list, 1);
+    EXPECT_EQ(settings.layer_props[3].cache_searches, 1);
+}
+
+TEST_F(ExportViews, MiscPageStoresItsBoxesAndMapPreferences) {
+    ExportDialog model = opened();
+    qt::ExportDialogView v(nullptr, host, model);
+    v.tabs()->setCurrentIndex(kExportTabMisc);
+
+    when_modal<qt::MapPreferencesView>([&](qt::MapPreferencesView* d) {
+        EXPECT_TRUE(d->point_features_box()->isChecked());  // the default auto detail
+        EXPECT_FALSE(d->position_x_edit()->isEnabled());
+        EXPECT_FALSE(d->current_center_button()->isEnabled());
+        d->initial_zoom_combo()->setCurrentIndex(2);
+        d->group_zoom_combo(3)->setCurrentIndex(3);
+        d->names_zoom_combo()->setCurrentIndex(0);  // "Never"
+        d->add_zoom_combo()->setCurrentIndex(1);
+        d->roads_box()->setChecked(true);
+        d->point_features_box()->setChecked(false);
+        press(d, QDialogButtonBox::Ok);
+    });
+    v.details_button()->click();
+    EXPECT_EQ(settings.preferences.initial_zoom, 2);
+    EXPECT_EQ(settings.preferences.group_zoom[3], 3);
+    EXPECT_EQ(settings.preferences.names_zoom, kNamesZoomNever);
+    EXPECT_EQ(settings.preferences.auto_detail, 1 | kAutoDetailRoads);
+
+    when_modal<qt::MapPreferencesView>([&](qt::MapPreferencesView* d) {
+        EXPECT_EQ(d->initial_zoom_combo()->currentText(), "x4");
+        d->initial_zoom_combo()->setCurrentIndex(4);
+        press(d, QDialogButtonBox::Cancel);
+    });
+    v.details_button()->click();
+    EXPECT_EQ(settings.preferences.initial_zoom, 2);
+
+    v.map_notes_box()->setChecked(true);
+    v.publisher_box()->setChecked(false);
+    v.preferences_box()->setChecked(true);
+    v.map_class_combo()->setCurrentIndex(0);
+    v.export_button()->click();
+    EXPECT_EQ(v.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.flags, kExportMapNotes);
+    EXPECT_EQ(settings.has_map_preferences, 1);
+    EXPECT_EQ(settings.map_class, kMapClassSmall);
+}
+
+TEST_F(ExportViews, MoreAndFewerRegionsShowTheRowAndAnUnnamedLevelIsRefused) {
+    {
+        ExportDialog model = opened();
+        qt::ExportDialogView v(nullptr, host, model);
+        v.tabs()->setCurrentIndex(kExportTabRegions);
+        v.more_button()->click();
+        EXPECT_FALSE(v.level_name_edit()->isHidden());
+        EXPECT_FALSE(v.source_layer_combo()->isHidden());
+        EXPECT_EQ(v.source_layer_combo()->count(), 4);
+
+        v.more_button()->click();
+        EXPECT_EQ(host.last_message(), "Maximum Region Levels reached.");
+
+        v.tabs()->setCurrentIndex(kExportTabId);
+        v.export_button()->click();
+        EXPECT_EQ(host.last_message(), "You need to supply names for the region level(s)");
+        EXPECT_EQ(v.tabs()->currentIndex(), kExportTabRegions);
+        EXPECT_NE(v.result(), QDialog::Accepted);
+
+        QTest::keyClicks(v.level_name_edit(), "Suburbs");
+        v.source_layer_combo()->setCurrentIndex(1);
+        v.export_button()->click();
+        EXPECT_EQ(v.result(), QDialog::Accepted);
+        EXPECT_EQ(settings.region_level_count, 1);
+        EXPECT_EQ(field_text(settings.region_level_name), "Suburbs");
+        EXPECT_EQ(settings.region_source_layer, 1);
+    }
+    ExportDialog model = opened();
+    qt::ExportDialogView v(nullptr, host, model);
+    EXPECT_EQ(v.level_name_edit()->text(), "Suburbs");
+    EXPECT_FALSE(v.level_name_edit()->isHidden());
+    v.fewer_button()->click();
+    EXPECT_TRUE(v.level_name_edit()->isHidden());
+    EXPECT_TRUE(v.source_layer_combo()->isHidden());
+    v.export_button()->click();
+    EXPECT_EQ(v.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.region_level_count, 0);
+}
