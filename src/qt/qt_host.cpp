@@ -16,6 +16,14 @@
 
 namespace plotwell::qt {
 
+namespace {
+// A message or a sub-dialog asked for by an open dialog belongs over that dialog, not the main window.
+QWidget* owner_for(QWidget* window) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->isVisible() ? modal : window;
+}
+}  // namespace
+
 const DialogView* DialogViews::find(const DialogModel& model) const {
     auto it = views_.find(std::type_index(typeid(model)));
     return it == views_.end() ? nullptr : &it->second;
@@ -45,7 +53,7 @@ Answer QtHost::message_box(std::string_view text, std::string_view caption, Mess
     if (buttons == MessageButtons::YesNo) qbuttons = QMessageBox::Yes | QMessageBox::No;
     if (buttons == MessageButtons::YesNoCancel)
         qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    QMessageBox box(qicon, from_local_text(caption), from_local_text(text), qbuttons, window_);
+    QMessageBox box(qicon, from_local_text(caption), from_local_text(text), qbuttons, owner_for(window_));
     if (buttons == MessageButtons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
     if (buttons == MessageButtons::YesNo) box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {
@@ -61,7 +69,7 @@ Answer QtHost::message_box(std::string_view text, std::string_view caption, Mess
 }
 
 std::optional<std::string> QtHost::file_dialog(const FileDialogOptions& options, bool save) {
-    QFileDialog dialog(window_, from_local_text(options.title));
+    QFileDialog dialog(owner_for(window_), from_local_text(options.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode((options.flags & kFileMustExist) && !save ? QFileDialog::ExistingFile
@@ -158,7 +166,7 @@ int QtHost::run_dialog(DialogModel& model) {
         qWarning("No view for the dialog \"%s\"", std::string(model.dialog_title()).c_str());
         return 0;
     }
-    return (*view)(window_, *this, model);
+    return (*view)(owner_for(window_), *this, model);
 }
 
 }  // namespace plotwell::qt

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -157,6 +159,32 @@ TEST(QtHostDialogs, AModelWithoutAViewIsRefused) {
     UnknownModel model;
     EXPECT_EQ(f.window->host().run_dialog(model), 0);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(QtHostDialogs, WhatAnOpenDialogAsksForOpensOverThatDialog) {
+    WindowFixture f;
+    QWidget* shown_over = nullptr;
+    QWidget* asking = nullptr;
+    qt::DialogViews views;
+    views.add<UnknownModel>([&](QWidget* owner, Host& host, UnknownModel&) {
+        EXPECT_EQ(owner, f.window.get());
+        QDialog open(owner);
+        open.setModal(true);
+        open.show();
+        asking = &open;
+        when_modal<QMessageBox>([&](QMessageBox* box) {
+            shown_over = box->parentWidget();
+            box->accept();
+        });
+        host.message_box("Bitmap table full!", "Error", MessageIcon::Warning, MessageButtons::Ok);
+        return 1;
+    });
+    f.window->host().set_dialog_views(&views);
+    UnknownModel model;
+    EXPECT_EQ(f.window->host().run_dialog(model), 1);
+    f.window->host().set_dialog_views(&qt::standard_dialog_views());
+    EXPECT_NE(asking, nullptr);
+    EXPECT_EQ(shown_over, asking);
 }
 
 TEST(QtHostDialogs, PublisherDetailsStoresOnOkAndKeepsOnCancel) {
