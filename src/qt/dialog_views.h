@@ -5,4 +5,6 @@ namespace plotwell::qt {
 
 class DialogViews;
 
+void add_object_views(DialogViews& views);
+
 }  // namespace plotwell::qt
