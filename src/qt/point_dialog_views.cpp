@@ -50,15 +50,18 @@ SimplePointView::SimplePointView(QWidget* owner, Host&, SimplePointModel& model)
     }
 
     // The icon panel and the "&Type" row share one place; the model says which of them shows.
-    type_list_ = new QComboBox(this);
-    type_label_ = buddy_label(SimplePointModel::kTypeLabel, type_list_, this);
+    type_row_ = new QWidget(this);
+    type_list_ = new QComboBox(type_row_);
+    type_label_ = buddy_label(SimplePointModel::kTypeLabel, type_list_, type_row_);
+    auto* row = new QHBoxLayout(type_row_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(type_label_);
+    row->addWidget(type_list_, 1);
     panel_ = new IconPanelWidget(
         model.panel, [this](int x, int y) { return model_.click_panel(x, y); }, this);
     auto* shared = new QGridLayout;
-    shared->addWidget(type_label_, 0, 0, Qt::AlignTop);
-    shared->addWidget(type_list_, 0, 1, Qt::AlignTop);
-    shared->setColumnStretch(1, 1);
-    shared->addWidget(panel_, 0, 0, 1, 2, Qt::AlignHCenter | Qt::AlignTop);
+    shared->addWidget(type_row_, 0, 0, Qt::AlignTop);
+    shared->addWidget(panel_, 0, 0, Qt::AlignHCenter | Qt::AlignTop);
     shared->setRowMinimumHeight(0, kIconPanelHeight);
 
     auto* layout = new QVBoxLayout(this);
@@ -78,8 +81,7 @@ void SimplePointView::refill() {
     name_->setText(from_local_text(model_.name));
     kinds_[model_.kind]->setChecked(true);
     fill_combo(type_list_, model_.list, model_.list_selection);
-    type_label_->setVisible(!model_.panel_visible);
-    type_list_->setVisible(!model_.panel_visible);
+    type_row_->setVisible(!model_.panel_visible);
     panel_->setVisible(model_.panel_visible);
     panel_->update();
 }

@@ -39,6 +39,7 @@ class SimplePointView : public QDialog {
     SimplePointModel& model_;
     QLineEdit* name_;
     QRadioButton* kinds_[3];
+    QWidget* type_row_;  // the "&Type" label and its list
     QLabel* type_label_;
     QComboBox* type_list_;
     IconPanelWidget* panel_;
