@@ -14,6 +14,7 @@ DialogViews& standard_dialog_views() {
         add_import_views(v);
         add_layer_views(v);
         add_export_views(v);
+        add_object_views(v);
         return v;
     }();
     return views;

@@ -8,5 +8,6 @@ class DialogViews;
 void add_import_views(DialogViews& views);
 void add_layer_views(DialogViews& views);
 void add_export_views(DialogViews& views);
+void add_object_views(DialogViews& views);
 
 }  // namespace plotwell::qt
