@@ -30,6 +30,8 @@ QFont fixed_pitch_font() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
+    font.setPixelSize(10);
+    font.setWeight(QFont::Normal);
     return font;
 }
 

@@ -13,6 +13,7 @@
 #include "app/transfer_hooks.h"
 #include "editor/command_ids.h"
 #include "qt/cursors.h"
+#include "qt/dialog_support.h"
 #include "qt/main_window.h"
 #include "qt/text_codec.h"
 #include "qt/toolbar_images.h"
@@ -38,9 +39,7 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     program->map_font = QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     program->map_font.setPixelSize(13);
     program->map_font.setWeight(QFont::Normal);
-    program->fixed_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    program->fixed_font.setPixelSize(10);
-    program->fixed_font.setWeight(QFont::Normal);
+    program->fixed_font = fixed_pitch_font();
     const QFontMetrics metrics(program->map_font);
     program->map_line_height = metrics.height() + metrics.leading();
     program->map_char_width = metrics.averageCharWidth();
