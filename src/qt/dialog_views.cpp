@@ -11,6 +11,7 @@ DialogViews& standard_dialog_views() {
         DialogViews v;
         v.add<PublisherDetailsModel>(show_publisher_details);
         v.add<AboutModel>(show_about);
+        add_project_views(v);
         return v;
     }();
     return views;

@@ -5,4 +5,5 @@ namespace plotwell::qt {
 
 class DialogViews;
 
+void add_project_views(DialogViews& views);
 }  // namespace plotwell::qt
