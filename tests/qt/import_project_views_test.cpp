@@ -2,16 +2,24 @@
 // Translation" it opens through the registry, and "Clone Project".
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
+#include "editor/command_ids.h"
+#include "model/text.h"
 #include "project/project_file.h"
 #include "qt/dialog_support.h"
 #include "qt/import_project_views.h"
+#include "qt/project_dialog_views.h"
 #include "qt_test_support.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
@@ -157,4 +165,44 @@ TEST(CloneProjectView, OkHandsBothFieldsToTheModel) {
     again.new_project_edit()->setText("elsewhere");
     dialog_button(again, QDialogButtonBox::Cancel)->click();
     EXPECT_EQ(model.new_project, "/maps/town");
+}
+
+// File > New through the real window: the template chosen in "New Project" and the two names typed
+// into "Clone Project" make the clone.
+TEST(CloneProjectView, NewFromTheWindowClonesTheTypedSource) {
+    ScratchDir dir;
+    {
+        Project source;
+        fill_sample_project(source);
+        NullProgressSink quiet;
+        ASSERT_EQ(save_project(source, dir.file("source"), quiet), 1);
+        release_project_data(source);
+    }
+    WindowFixture f;
+    const QString old_dir = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path().string()));
+    when_modal<qt::NewProjectView>([](qt::NewProjectView* d) {
+        d->choice_button(int(ProjectTemplate::Clone))->click();
+        dialog_button(*d, QDialogButtonBox::Ok)->click();
+    });
+    when_modal<qt::CloneProjectView>([](qt::CloneProjectView* d) {
+        QTest::keyClicks(d->source_edit(), "source");
+        QTest::keyClicks(d->new_project_edit(), "town");
+        dialog_button(*d, QDialogButtonBox::Ok)->click();
+    });
+    QString complaint;  // a refused clone says why, and must not hang the test
+    when_modal<QMessageBox>([&](QMessageBox* box) {
+        complaint = box->text();
+        box->accept();
+    });
+    f.window->run_command(cmd::kNew);
+    QDir::setCurrent(old_dir);
+    EXPECT_EQ(complaint, "");
+
+    const Project& p = f.workspace.project;
+    ASSERT_EQ(p.layer_count, 3);
+    EXPECT_EQ(field_text(p.layers[1].name), "Water");
+    EXPECT_EQ(p.layers[1].object_count, 0) << "the layer structure only";
+    EXPECT_EQ(field_text(p.file_base_name), "town");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("town.mpr")));
 }
