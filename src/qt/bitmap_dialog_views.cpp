@@ -37,12 +37,16 @@ BackgroundBitmapsView::BackgroundBitmapsView(QWidget* owner, BackgroundBitmapsMo
         column->addWidget(buttons_[i]);
     }
     column->addStretch(1);
-    connect(buttons_[kNew], &QPushButton::clicked, this, [this]() { run(&BackgroundBitmapsModel::new_bitmap); });
+    connect(buttons_[kNew], &QPushButton::clicked, this,
+            [this]() { run(&BackgroundBitmapsModel::new_bitmap); });
     connect(buttons_[kProperties], &QPushButton::clicked, this,
             [this]() { run(&BackgroundBitmapsModel::properties); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this]() { run(&BackgroundBitmapsModel::properties); });
-    connect(buttons_[kRemove], &QPushButton::clicked, this, [this]() { run(&BackgroundBitmapsModel::remove); });
-    connect(buttons_[kMoveUp], &QPushButton::clicked, this, [this]() { run(&BackgroundBitmapsModel::move_up); });
+    connect(list_, &QListWidget::itemDoubleClicked, this,
+            [this]() { run(&BackgroundBitmapsModel::properties); });
+    connect(buttons_[kRemove], &QPushButton::clicked, this,
+            [this]() { run(&BackgroundBitmapsModel::remove); });
+    connect(buttons_[kMoveUp], &QPushButton::clicked, this,
+            [this]() { run(&BackgroundBitmapsModel::move_up); });
     connect(buttons_[kMoveDown], &QPushButton::clicked, this,
             [this]() { run(&BackgroundBitmapsModel::move_down); });
     // The table is changed in place by every button, so there is nothing left to confirm or cancel.

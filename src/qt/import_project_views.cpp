@@ -133,7 +133,8 @@ void LayerTranslationView::accept() {
 
 // --- Clone Project --------------------------------------------------------------------------------
 
-CloneProjectView::CloneProjectView(QWidget* owner, CloneProjectDialog& model) : QDialog(owner), model_(model) {
+CloneProjectView::CloneProjectView(QWidget* owner, CloneProjectDialog& model)
+    : QDialog(owner), model_(model) {
     setWindowTitle(from_local_text(model.dialog_title()));
     source_ = new QLineEdit(from_local_text(model.source_project), this);
     source_->setMinimumWidth(260);

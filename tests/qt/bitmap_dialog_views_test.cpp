@@ -1,5 +1,7 @@
 // The "Background Bitmaps" view over real bitmap files, its "Bitmap Properties" shown through the
 // registry and answered by its widgets.
+#include "qt/bitmap_dialog_views.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -9,7 +11,6 @@
 #include <QTest>
 
 #include "model/text.h"
-#include "qt/bitmap_dialog_views.h"
 #include "qt/dialog_support.h"
 #include "qt_test_support.h"
 #include "support/bmp_writer.h"
@@ -60,11 +61,19 @@ TEST_F(BitmapViewsTest, NewPropertiesMovesAndRemove) {
     EXPECT_EQ(view.windowTitle(), "Background Bitmaps");
     QStringList captions;
     for (int i = 0; i < L::kButtonCount; ++i) captions << view.button(L::Button(i))->text();
-    EXPECT_EQ(captions, (QStringList{"&New...", "&Properties...", "&Remove...", "Move &Up", "Move Do&wn", "Done"}));
+    EXPECT_EQ(captions,
+              (QStringList{"&New...", "&Properties...", "&Remove...", "Move &Up", "Move Do&wn", "Done"}));
 
     // New: a file without a size goes where the map area starts, at its default size, and is loaded.
     when_modal<B>([](B* d) {
         EXPECT_EQ(d->windowTitle(), "Bitmap Properties");
+        EXPECT_EQ(buddy_of(*d, "Filename:"), d->file_edit());
+        EXPECT_EQ(buddy_of(*d, "X  min:"), d->bound_edit(B::kXMin));
+        EXPECT_EQ(buddy_of(*d, "Y min:"), d->bound_edit(B::kYMin));
+        EXPECT_EQ(d->browse_button()->text(), "&Browse...");
+        EXPECT_EQ(d->set_from_prev_button()->text(), "&Set from prev.");
+        EXPECT_EQ(d->locked_box()->text(), "&Locked");
+        EXPECT_EQ(d->visible_box()->text(), "&Visible");
         EXPECT_FALSE(d->file_edit()->isReadOnly());
         EXPECT_FALSE(d->browse_button()->isHidden());
         EXPECT_FALSE(d->set_from_prev_button()->isEnabled()) << "the first entry has no previous one";

@@ -1,8 +1,8 @@
 // The project import's views: "Import Plotwell Project" over a real source file, the "Layer
 // Translation" it opens through the registry, and "Clone Project".
-#include <gtest/gtest.h>
+#include "qt/import_project_views.h"
 
-#include <filesystem>
+#include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QDir>
@@ -13,12 +13,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <filesystem>
 
 #include "editor/command_ids.h"
 #include "model/text.h"
 #include "project/project_file.h"
 #include "qt/dialog_support.h"
-#include "qt/import_project_views.h"
 #include "qt/project_dialog_views.h"
 #include "qt_test_support.h"
 #include "support/object_builders.h"
@@ -104,7 +104,8 @@ TEST_F(ImportViewTest, EditAndDoubleClickGoThroughLayerTranslation) {
         EXPECT_EQ(buddy_of(*d, "&Dest Layer:"), d->destination_combo());
         EXPECT_EQ(d->destination_combo()->font(), qt::fixed_pitch_font());
         QStringList choices;
-        for (int i = 0; i < d->destination_combo()->count(); ++i) choices << d->destination_combo()->itemText(i);
+        for (int i = 0; i < d->destination_combo()->count(); ++i)
+            choices << d->destination_combo()->itemText(i);
         EXPECT_EQ(choices, (QStringList{"None", "0: Streets [ROADS]", "1: Lakes [WATER]"}));
         EXPECT_EQ(d->destination_combo()->currentIndex(), 1);
         d->destination_combo()->setCurrentIndex(2);

@@ -1,4 +1,6 @@
 // The views of "Project Properties", "Geographic Info" and "New Project", driven through their widgets.
+#include "qt/project_dialog_views.h"
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -8,7 +10,6 @@
 #include <QTest>
 
 #include "model/text.h"
-#include "qt/project_dialog_views.h"
 #include "qt_test_support.h"
 #include "support/project_file_builders.h"
 #include "view_test_support.h"

@@ -9,8 +9,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QTest>
 #include <QPushButton>
+#include <QTest>
 
 #include "qt/qt_host.h"
 #include "support/scripted_host.h"
