@@ -32,7 +32,7 @@ BackgroundBitmapsView::BackgroundBitmapsView(QWidget* owner, BackgroundBitmapsMo
     fill_list(list_, model.lines, model.selected);
     auto* column = new QVBoxLayout;
     for (int i = 0; i < kButtonCount; ++i) {
-        buttons_[i] = new QPushButton(BackgroundBitmapsModel::kButtons[i], this);
+        buttons_[i] = new QPushButton(from_local_text(BackgroundBitmapsModel::kButtons[i]), this);
         buttons_[i]->setAutoDefault(false);
         column->addWidget(buttons_[i]);
     }
@@ -72,7 +72,7 @@ BitmapPropertiesView::BitmapPropertiesView(QWidget* owner, BitmapPropertiesModel
     file_ = new QLineEdit(this);
     file_->setMaxLength(kFileNameChars);
     file_->setMinimumWidth(260);
-    browse_ = new QPushButton(M::kButtons[0], this);
+    browse_ = new QPushButton(from_local_text(M::kButtons[0]), this);
     browse_->setAutoDefault(false);
     connect(browse_, &QPushButton::clicked, this, &BitmapPropertiesView::browse);
     auto* file_row = new QHBoxLayout;
@@ -80,20 +80,20 @@ BitmapPropertiesView::BitmapPropertiesView(QWidget* owner, BitmapPropertiesModel
     file_row->addWidget(file_, 1);
     file_row->addWidget(browse_);
 
-    auto* position = new QGroupBox(M::kLabels[1], this);
+    auto* position = new QGroupBox(from_local_text(M::kLabels[1]), this);
     auto* grid = new QGridLayout(position);
     for (int i = 0; i < kBoundCount; ++i) {
         bounds_[i] = new QLineEdit(position);
         grid->addWidget(buddy_label(M::kLabels[2 + i], bounds_[i], position), i / 2, (i % 2) * 2);
         grid->addWidget(bounds_[i], i / 2, (i % 2) * 2 + 1);
     }
-    set_from_prev_ = new QPushButton(M::kButtons[1], position);
+    set_from_prev_ = new QPushButton(from_local_text(M::kButtons[1]), position);
     set_from_prev_->setAutoDefault(false);
     connect(set_from_prev_, &QPushButton::clicked, this, &BitmapPropertiesView::set_from_prev);
     grid->addWidget(set_from_prev_, 2, 3);
 
-    locked_ = new QCheckBox(M::kButtons[2], this);
-    visible_ = new QCheckBox(M::kButtons[3], this);
+    locked_ = new QCheckBox(from_local_text(M::kButtons[2]), this);
+    visible_ = new QCheckBox(from_local_text(M::kButtons[3]), this);
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(locked_);
     boxes->addWidget(visible_);

@@ -74,7 +74,7 @@ ImportProjectView::ImportProjectView(QWidget* owner, Host& host, ImportProjectDi
 
     auto* coord_row = new QHBoxLayout;
     coord_row->addWidget(new QLabel("Coord mapping:", this));
-    coord_row->addWidget(new QLabel(model.coord_mapping(), this), 1);
+    coord_row->addWidget(new QLabel(from_local_text(model.coord_mapping()), this), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(file_row);

@@ -51,7 +51,7 @@ ProjectPropertiesView::ProjectPropertiesView(QWidget* owner, ProjectPropertiesMo
     form->addRow(buddy_label(M::kLabels[1], parent_map_, this), parent_map_);
     projection_ = field(model.projection, 0, this);
     projection_->setReadOnly(true);
-    change_ = new QPushButton(M::kChangeButton, this);
+    change_ = new QPushButton(from_local_text(M::kChangeButton), this);
     connect(change_, &QPushButton::clicked, this, [this]() { model_.change(); });
     auto* projection_row = new QHBoxLayout;
     projection_row->addWidget(projection_, 1);
@@ -61,7 +61,7 @@ ProjectPropertiesView::ProjectPropertiesView(QWidget* owner, ProjectPropertiesMo
     coord_sys_->setReadOnly(true);
     form->addRow(buddy_label(M::kLabels[3], coord_sys_, this), coord_sys_);
 
-    auto* bounds = new QGroupBox(M::kBoundsGroup, this);
+    auto* bounds = new QGroupBox(from_local_text(M::kBoundsGroup), this);
     auto* grid = new QGridLayout(bounds);
     const std::string* texts[kBoundCount] = {&model.x_min, &model.x_max, &model.y_min, &model.y_max};
     for (int i = 0; i < kBoundCount; ++i) {
@@ -73,14 +73,14 @@ ProjectPropertiesView::ProjectPropertiesView(QWidget* owner, ProjectPropertiesMo
     // Shown only: the mode is set in "Geographic Info".
     auto* geo_row = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        geo_modes_[i] = new QRadioButton(M::kGeoModeButtons[i], this);
+        geo_modes_[i] = new QRadioButton(from_local_text(M::kGeoModeButtons[i]), this);
         geo_modes_[i]->setChecked(model.geo_mode == i);
         geo_modes_[i]->setEnabled(false);
         geo_row->addWidget(geo_modes_[i]);
     }
     geo_row->addStretch(1);
     auto* lower = new QFormLayout;
-    lower->addRow(new QLabel(M::kLabels[8], this), geo_row);
+    lower->addRow(new QLabel(from_local_text(M::kLabels[8]), this), geo_row);
     notes_ = new QPlainTextEdit(this);
     notes_->setEnabled(false);
     notes_->setFixedHeight(60);
@@ -108,7 +108,7 @@ GeoInfoView::GeoInfoView(QWidget* owner, GeoInfoModel& model) : QDialog(owner), 
     setWindowTitle(from_local_text(model.dialog_title()));
     auto* layout = new QVBoxLayout(this);
     for (int i = 0; i < 3; ++i) {
-        modes_[i] = new QRadioButton(M::kModeButtons[i], this);
+        modes_[i] = new QRadioButton(from_local_text(M::kModeButtons[i]), this);
         connect(modes_[i], &QRadioButton::clicked, this, [this, i]() { mode_clicked(i); });
         layout->addWidget(modes_[i]);
     }
@@ -117,7 +117,7 @@ GeoInfoView::GeoInfoView(QWidget* owner, GeoInfoModel& model) : QDialog(owner), 
     auto* km_row = new QHBoxLayout;
     km_row->addWidget(buddy_label(M::kWidthLabel, km_, this));
     km_row->addWidget(km_);
-    km_row->addWidget(new QLabel(M::kKmLabel, this));
+    km_row->addWidget(new QLabel(from_local_text(M::kKmLabel), this));
     km_row->addStretch(1);
     layout->addLayout(km_row);
 
@@ -128,7 +128,7 @@ GeoInfoView::GeoInfoView(QWidget* owner, GeoInfoModel& model) : QDialog(owner), 
         edges->addRow(buddy_label(M::kEdgeLabels[i], edges_[i], this), edges_[i]);
     }
     layout->addLayout(edges);
-    layout->addWidget(new QLabel(M::kEdgeHint, this));
+    layout->addWidget(new QLabel(from_local_text(M::kEdgeHint), this));
     layout->addWidget(ok_cancel_buttons(this));
     fill_fields();
 }
@@ -171,7 +171,7 @@ NewProjectView::NewProjectView(QWidget* owner, NewProjectModel& model) : QDialog
     setWindowTitle(from_local_text(model.dialog_title()));
     auto* layout = new QVBoxLayout(this);
     for (int i = 0; i < 3; ++i) {
-        choices_[i] = new QRadioButton(NewProjectModel::kChoices[i], this);
+        choices_[i] = new QRadioButton(from_local_text(NewProjectModel::kChoices[i]), this);
         choices_[i]->setChecked(model.choice == i);
         layout->addWidget(choices_[i]);
     }
