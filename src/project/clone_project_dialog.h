@@ -1,5 +1,5 @@
-// The "Clone Project" dialog of the New Project templates, without its toolkit. Its buttons have no
-// effect yet and OK does not read the fields: no clone is made from it.
+// The "Clone Project" dialog of the New Project templates, without its toolkit: the source project and
+// the new project's name, which the New command clones from after OK. Its two buttons have no effect.
 #pragma once
 
 #include <string>

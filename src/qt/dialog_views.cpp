@@ -15,6 +15,7 @@ DialogViews& standard_dialog_views() {
         add_layer_views(v);
         add_export_views(v);
         add_object_views(v);
+        add_project_views(v);
         return v;
     }();
     return views;

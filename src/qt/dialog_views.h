@@ -10,4 +10,5 @@ void add_layer_views(DialogViews& views);
 void add_export_views(DialogViews& views);
 void add_object_views(DialogViews& views);
 
+void add_project_views(DialogViews& views);
 }  // namespace plotwell::qt
