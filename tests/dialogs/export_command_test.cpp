@@ -11,7 +11,7 @@
 #include "model/bytes.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
-#include "support/object_builders.h"
+#include "support/export_samples.h"
 #include "support/scratch_dir.h"
 #include "support/scripted_host.h"
 
@@ -22,17 +22,9 @@ namespace {
 
 struct ExportCommand : ::testing::Test {
     ExportCommand() {
-        set_field(project.file_base_name, "harbour");
-        set_field(project.name, "Harbour");
-        project.coord_sys = kCoordDegrees;
-        project.range = {151000000, -34000000, 200000, 100000};
-        Layer& roads = add_layer(project, "Roads", kThemeRoads);
-        add_line(roads, "George St", {{151010000, -33990000}, {151150000, -33950000}});
-        Layer& water = add_layer(project, "Water", kThemeWater);
-        add_line(water, "Bay", {{151020000, -33980000}, {151100000, -33980000}, {151060000, -33920000}},
-                 kDimPolygon, kWaterArea);
+        fill_harbour_project(project);
         reset_export_settings(settings, project, "", "");
-        dir.write("map-id.txt", {'h', 'a', 'r', 'b', 'o', 'u', 'r', '\t', '4', '2', '\n'});
+        dir.write("map-id.txt", kHarbourMapIds);
         hooks.export_map = [this](EditorContext& c) { return export_map_command(c, inputs); };
     }
 

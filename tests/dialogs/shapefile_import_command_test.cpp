@@ -16,24 +16,13 @@
 #include "support/object_builders.h"
 #include "support/scratch_dir.h"
 #include "support/scripted_host.h"
+#include "support/shapefile_samples.h"
 #include "support/shapefile_writer.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 namespace {
-
-// Streets in millionths of a degree: record i runs east along latitude -33.9 - i/1000.
-ShapefileData streets(int count) {
-    ShapefileData data;
-    data.shape_type = 3;
-    data.fields = {{"NAME", 'C', 20}, {"ROUTE", 'C', 6}};
-    for (int i = 0; i < count; ++i) {
-        const double y = -33.9 - i / 1000.0;
-        data.records.push_back(line_record({{151.0, y}, {151.01, y}}, {"STREET " + std::to_string(i), "R1"}));
-    }
-    return data;
-}
 
 // Presses "Stop" when the task reports record 16.
 class StoppingHost : public ScriptedHost {
@@ -97,7 +86,7 @@ using ShapefileStop = ShapefileCommandBase<StoppingHost>;
 }  // namespace
 
 TEST_F(ShapefileCommand, ImportsThroughItsDialogAndEndsWithTheMainWindowSteps) {
-    ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(3)));
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(3)));
     host.file_answers.push_back(dir.file("streets.shp"));
     host.answer_dialog("Import ShapeFile", [this](DialogModel& model) {
         auto& d = dynamic_cast<ImportShapefileDialog&>(model);
@@ -143,7 +132,7 @@ TEST_F(ShapefileCommand, ImportsThroughItsDialogAndEndsWithTheMainWindowSteps) {
 }
 
 TEST_F(ShapefileCommand, FilesThatCannotBeImportedAreRefusedBeforeTheDialog) {
-    ShapefileBytes bytes = build_shapefile(streets(2));
+    ShapefileBytes bytes = build_shapefile(sample_streets(2));
     ShapefileBytes no_dbf = bytes;
     no_dbf.dbf.clear();
     dir.write("nodbf.shp", bytes.shp);
@@ -160,7 +149,7 @@ TEST_F(ShapefileCommand, FilesThatCannotBeImportedAreRefusedBeforeTheDialog) {
     EXPECT_EQ(import_shapefile_file_command(ctx), Outcome::Cancelled);
     EXPECT_NE(host.last_message().find("noshx.shx"), std::string::npos) << host.last_message();
 
-    ShapefileData multipoint = streets(1);
+    ShapefileData multipoint = sample_streets(1);
     multipoint.shape_type = 8;
     ASSERT_TRUE(write_shapefile(dir.file("multi"), multipoint));
     host.file_answers.push_back(dir.file("multi.shp"));
@@ -168,7 +157,7 @@ TEST_F(ShapefileCommand, FilesThatCannotBeImportedAreRefusedBeforeTheDialog) {
     EXPECT_EQ(host.last_message(),
               "Unsupported shape type 8: only Point, PolyLine and Polygon shapefiles can be imported.");
 
-    ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(1)));
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(1)));
     project.layer_count = 0;
     host.file_answers.push_back(dir.file("streets.shp"));
     EXPECT_EQ(import_shapefile_file_command(ctx), Outcome::Cancelled);
@@ -188,7 +177,7 @@ TEST_F(ShapefileCommand, CancellingChangesNothing) {
 
     host.file_answers.push_back(std::nullopt);
     EXPECT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);
-    ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(2)));
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(2)));
     host.file_answers.push_back(dir.file("streets.shp"));
     host.answer_dialog("Import ShapeFile", [](DialogModel&) { return 0; });
     EXPECT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);
@@ -199,7 +188,7 @@ TEST_F(ShapefileCommand, CancellingChangesNothing) {
 }
 
 TEST_F(ShapefileStop, StopEndsTheReadingButStillLinksAndCleansUp) {
-    ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(40)));
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(40)));
     host.file_answers.push_back(dir.file("streets.shp"));
     import_with(/*link=*/true);
     EXPECT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);
@@ -214,7 +203,7 @@ TEST_F(ShapefileStop, StopEndsTheReadingButStillLinksAndCleansUp) {
 }
 
 TEST_F(ShapefileCommand, AnImportedShapefileExportsToADatabaseThatPassesTheInspector) {
-    ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(20)));
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(20)));
     host.file_answers.push_back(dir.file("streets.shp"));
     import_with();
     ASSERT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);

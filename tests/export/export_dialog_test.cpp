@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/text.h"
+#include "support/export_samples.h"
 #include "support/object_builders.h"
 #include "support/scratch_dir.h"
 #include "support/scripted_host.h"
@@ -28,11 +29,7 @@ struct ExportDialogTest : ::testing::Test {
     }
     static std::vector<uint8_t> bytes(std::string_view s) { return {s.begin(), s.end()}; }
 
-    ExportDialog opened() {
-        ExportDialog d(project, settings);
-        d.open(map_ids, dir.file("map-id.txt"));
-        return d;
-    }
+    ExportDialog opened() { return opened_export_dialog(project, settings, map_ids, dir.file("map-id.txt")); }
 
     ScratchDir dir;
     Project project;

@@ -30,12 +30,6 @@ std::vector<uint8_t> small_bmp(int width, int height) {
     return write_bmp(layout);
 }
 
-QStringList lines_of(const QListWidget* list) {
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-    return lines;
-}
-
 struct BitmapViewsTest : ::testing::Test {
     BitmapViewsTest() {
         dir.write("a.bmp", small_bmp(4, 2));

@@ -34,6 +34,7 @@
 #include "support/run_tool.h"
 #include "support/scratch_dir.h"
 #include "support/shapefile_writer.h"
+#include "view_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -63,13 +64,7 @@ class ProgressAnswers : public QObject {
         auto* d = qobject_cast<qt::ProgressDialog*>(watched);
         if (d && event->type() == QEvent::Show && !seen_.contains(d)) {
             seen_.push_back(d);
-            auto* poll = new QTimer(d);
-            connect(poll, &QTimer::timeout, d, [d, poll]() {
-                if (!d->button()->isVisible() || d->button()->text() != "OK") return;
-                poll->stop();
-                d->button()->click();
-            });
-            poll->start(5);
+            press_ok_when_offered(d);
             connect(d, &QDialog::finished, this, [this, d]() { logs << d->log_view()->toPlainText(); });
         }
         return false;
@@ -78,25 +73,6 @@ class ProgressAnswers : public QObject {
   private:
     QList<QObject*> seen_;
 };
-
-QAbstractButton* button_captioned(QWidget* dialog, const QString& caption) {
-    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-        if (b->text() == caption) return b;
-    return nullptr;
-}
-
-void choose_file(const std::string& path) {
-    when_modal<QFileDialog>([path](QFileDialog* d) {
-        d->selectFile(QString::fromStdString(path));
-        QMetaObject::invokeMethod(d, "accept");
-    });
-}
-
-void select_line(QListWidget* list, const QString& text) {
-    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchStartsWith);
-    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-    list->setCurrentItem(found.first());
-}
 
 struct DesktopSession : ::testing::Test {
     DesktopSession() {
@@ -157,7 +133,7 @@ TEST_F(DesktopSession, NewLayersImportDrawPropertiesSaveAndExport) {
     bool layers_shown = false;
     when_modal<QDialog>([&](QDialog* d) {
         EXPECT_EQ(d->windowTitle(), "New Project");
-        QAbstractButton* empty = button_captioned(d, "&Empty project. Decimal degrees coordinate system.");
+        QAbstractButton* empty = button_named(*d, "&Empty project. Decimal degrees coordinate system.");
         ASSERT_NE(empty, nullptr);
         QTest::mouseClick(empty, Qt::LeftButton);
         choose_file(project_file);

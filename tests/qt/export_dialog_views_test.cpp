@@ -22,9 +22,11 @@
 #include "qt/qt_host.h"
 #include "qt/text_codec.h"
 #include "qt_test_support.h"
+#include "support/export_samples.h"
 #include "support/object_builders.h"
 #include "support/scratch_dir.h"
 #include "support/scripted_host.h"
+#include "view_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -33,58 +35,23 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Message boxes and file dialogs from the script; dialog models through the program's own views, as
-// the Qt host runs them.
-struct RegistryHost : ScriptedHost {
-    int run_dialog(DialogModel& model) override {
-        dialogs.emplace_back(model.dialog_title());
-        const qt::DialogView* view = qt::standard_dialog_views().find(model);
-        if (!view) {
-            ADD_FAILURE() << "no view for " << model.dialog_title();
-            return 0;
-        }
-        return (*view)(nullptr, *this, model);
-    }
-};
-
-Lines lines(const QListWidget* list) {
-    Lines out;
-    for (int row = 0; row < list->count(); ++row) out.push_back(qt::to_local_text(list->item(row)->text()));
-    return out;
-}
-
-void press(QDialog* dialog, QDialogButtonBox::StandardButton which) {
-    dialog->findChild<QDialogButtonBox*>()->button(which)->click();
-}
-
 struct ExportViews : ::testing::Test {
     ExportViews() {
-        set_field(project.file_base_name, "harbour");
-        set_field(project.name, "Harbour");
-        project.coord_sys = kCoordDegrees;
-        project.range = {151000000, -34000000, 200000, 100000};
-        Layer& roads = add_layer(project, "Roads", kThemeRoads);
-        add_line(roads, "George St", {{151010000, -33990000}, {151150000, -33950000}});
-        Layer& water = add_layer(project, "Water", kThemeWater);
-        add_line(water, "Bay", {{151020000, -33980000}, {151100000, -33980000}, {151060000, -33920000}},
-                 kDimPolygon, kWaterArea);
+        fill_harbour_project(project);
+        // Two empty layers more, and a publisher notice for the "Misc" page.
         add_layer(project, "Places", kThemePlaces);
         add_layer(project, "Rail", kThemeRailways);
         reset_export_settings(settings, project, "(c) Harbour Maps", "");
-        dir.write("map-id.txt", {'h', 'a', 'r', 'b', 'o', 'u', 'r', '\t', '4', '2', '\n'});
+        dir.write("map-id.txt", kHarbourMapIds);
     }
 
-    ExportDialog opened() {
-        ExportDialog d(project, settings);
-        d.open(map_ids, dir.file("map-id.txt"));
-        return d;
-    }
+    ExportDialog opened() { return opened_export_dialog(project, settings, map_ids, dir.file("map-id.txt")); }
 
     ScratchDir dir;
     Project project;
     EditorState editor;
     ViewState view;
-    RegistryHost host;
+    ViewsHost host;
     ExportSettings settings;
     MapIdTable map_ids;
     ExportCommandInputs inputs{settings, map_ids, dir.file("map-id.txt"), "(c) Harbour Maps", ""};
@@ -109,15 +76,14 @@ TEST_F(ExportViews, PagesShowTheSettingsWithTheirControls) {
     EXPECT_EQ(v.map_name_edit()->text(), "Harbour");
     EXPECT_EQ(v.map_id_edit()->text(), "42");
     EXPECT_EQ(v.parent_id_edit()->text(), "0");
-    for (QLabel* label : v.tabs()->widget(kExportTabId)->findChildren<QLabel*>()) {
-        if (label->text() == "Map &Name:") { EXPECT_EQ(label->buddy(), v.map_name_edit()); }
-        if (label->text() == "Map &ID:") { EXPECT_EQ(label->buddy(), v.map_id_edit()); }
-        if (label->text() == "Pa&rent ID:") { EXPECT_EQ(label->buddy(), v.parent_id_edit()); }
-    }
+    const QWidget& id_page = *v.tabs()->widget(kExportTabId);
+    EXPECT_EQ(buddy_of(id_page, "Map &Name:"), v.map_name_edit());
+    EXPECT_EQ(buddy_of(id_page, "Map &ID:"), v.map_id_edit());
+    EXPECT_EQ(buddy_of(id_page, "Pa&rent ID:"), v.parent_id_edit());
 
     // Layer lists line their columns up.
-    EXPECT_EQ(lines(v.visible_list()),
-              (Lines{"0: Roads [ROADS]", "1: Water [WATER]", "2: Places [PLACES]", "3: Rail [RAILWAYS]"}));
+    EXPECT_EQ(lines_of(v.visible_list()), (QStringList{"0: Roads [ROADS]", "1: Water [WATER]",
+                                                       "2: Places [PLACES]", "3: Rail [RAILWAYS]"}));
     EXPECT_EQ(v.ignored_list()->count(), 0);
     EXPECT_TRUE(v.visible_list()->font().fixedPitch());
     EXPECT_TRUE(v.ignored_list()->font().fixedPitch());
@@ -179,18 +145,18 @@ TEST_F(ExportViews, TheVisibleLayerOrderSurvivesToTheNextOpening) {
     EXPECT_EQ(host.progress_runs, 1);
     EXPECT_TRUE(std::filesystem::exists(out));
 
-    Lines visible, ignored;
+    QStringList visible, ignored;
     when_modal<qt::ExportDialogView>([&](qt::ExportDialogView* v) {
-        visible = lines(v->visible_list());
-        ignored = lines(v->ignored_list());
+        visible = lines_of(v->visible_list());
+        ignored = lines_of(v->ignored_list());
         // A change that is cancelled is not kept.
         v->visible_list()->setCurrentRow(0);
         v->remove_button()->click();
         v->reject();
     });
     EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
-    EXPECT_EQ(visible, (Lines{"2: Places [PLACES]", "0: Roads [ROADS]", "3: Rail [RAILWAYS]"}));
-    EXPECT_EQ(ignored, (Lines{"1: Water [WATER]"}));
+    EXPECT_EQ(visible, (QStringList{"2: Places [PLACES]", "0: Roads [ROADS]", "3: Rail [RAILWAYS]"}));
+    EXPECT_EQ(ignored, (QStringList{"1: Water [WATER]"}));
     ASSERT_EQ(settings.visible_layer_count, 3);
     EXPECT_EQ(settings.visible_layers[0], 2);
     EXPECT_EQ(settings.visible_layers[1], 0);
@@ -205,13 +171,14 @@ TEST_F(ExportViews, AddAndRemoveMoveTheSelectedLineToTheEndOfTheOtherList) {
     v.remove_button()->click();
     v.visible_list()->setCurrentRow(0);
     v.remove_button()->click();
-    EXPECT_EQ(lines(v.ignored_list()), (Lines{"1: Water [WATER]", "0: Roads [ROADS]"}));
-    EXPECT_EQ(lines(v.visible_list()), (Lines{"2: Places [PLACES]", "3: Rail [RAILWAYS]"}));
+    EXPECT_EQ(lines_of(v.ignored_list()), (QStringList{"1: Water [WATER]", "0: Roads [ROADS]"}));
+    EXPECT_EQ(lines_of(v.visible_list()), (QStringList{"2: Places [PLACES]", "3: Rail [RAILWAYS]"}));
 
     v.ignored_list()->setCurrentRow(1);
     v.add_button()->click();
-    EXPECT_EQ(lines(v.ignored_list()), (Lines{"1: Water [WATER]"}));
-    EXPECT_EQ(lines(v.visible_list()), (Lines{"2: Places [PLACES]", "3: Rail [RAILWAYS]", "0: Roads [ROADS]"}));
+    EXPECT_EQ(lines_of(v.ignored_list()), (QStringList{"1: Water [WATER]"}));
+    EXPECT_EQ(lines_of(v.visible_list()),
+              (QStringList{"2: Places [PLACES]", "3: Rail [RAILWAYS]", "0: Roads [ROADS]"}));
 
     // Without a selection neither button moves anything.
     v.add_button()->click();
@@ -233,13 +200,10 @@ TEST_F(ExportViews, LayerPropertiesFromTheLayersPageStoreIntoTheSettingsOnOkOnly
     when_modal<qt::LayerPropertiesView>([&](qt::LayerPropertiesView* d) {
         shown_category = d->zoom_category_combo()->currentIndex();
         d->zoom_category_combo()->setCurrentIndex(7);
-        press(d, QDialogButtonBox::Cancel);
+        press(*d, QDialogButtonBox::Cancel);
     });
     QListWidget* list = v.visible_list();
-    // A double click arrives after the press and release of its first click.
-    const QPoint water = list->visualItemRect(list->item(1)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, water);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, water);
+    double_click_line(list, 1);
     EXPECT_EQ(shown_category, 3);  // "Water"
     EXPECT_EQ(settings.layer_props[1].min_zoom_category, 3);
 
@@ -250,7 +214,7 @@ TEST_F(ExportViews, LayerPropertiesFromTheLayersPageStoreIntoTheSettingsOnOkOnly
         d->zoom_category_combo()->setCurrentIndex(1);
         d->tree_depth_combo()->setCurrentIndex(0);
         d->cache_searches_box()->setChecked(true);
-        press(d, QDialogButtonBox::Ok);
+        press(*d, QDialogButtonBox::Ok);
     });
     list->setCurrentRow(3);
     v.properties_button()->click();
@@ -275,7 +239,7 @@ TEST_F(ExportViews, MiscPageStoresItsBoxesAndMapPreferences) {
         d->add_zoom_combo()->setCurrentIndex(1);
         d->roads_box()->setChecked(true);
         d->point_features_box()->setChecked(false);
-        press(d, QDialogButtonBox::Ok);
+        press(*d, QDialogButtonBox::Ok);
     });
     v.details_button()->click();
     EXPECT_EQ(settings.preferences.initial_zoom, 2);
@@ -286,7 +250,7 @@ TEST_F(ExportViews, MiscPageStoresItsBoxesAndMapPreferences) {
     when_modal<qt::MapPreferencesView>([&](qt::MapPreferencesView* d) {
         EXPECT_EQ(d->initial_zoom_combo()->currentText(), "x4");
         d->initial_zoom_combo()->setCurrentIndex(4);
-        press(d, QDialogButtonBox::Cancel);
+        press(*d, QDialogButtonBox::Cancel);
     });
     v.details_button()->click();
     EXPECT_EQ(settings.preferences.initial_zoom, 2);

@@ -38,19 +38,11 @@ TEST(QtHostTasks, ALongTaskShowsItsLogAndClosesWithOk) {
     WindowFixture f;
     QString log;
     int bar_max = -1, bar_value = -1;
-    when_modal<qt::ProgressDialog>([&](qt::ProgressDialog* d) {
-        // Wait until the task offered "OK", then read the log and press it.
-        auto* poll = new QTimer(d);
-        QObject::connect(poll, &QTimer::timeout, [&, d, poll]() {
-            if (!d->button()->isVisible() || d->button()->text() != "OK") return;
-            poll->stop();
-            EXPECT_EQ(d->windowTitle(), "Progress");
-            log = d->log_view()->toPlainText();
-            bar_max = d->progress_bar()->maximum();
-            bar_value = d->progress_bar()->value();
-            d->button()->click();
-        });
-        poll->start(5);
+    when_task_ends([&](qt::ProgressDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Progress");
+        log = d->log_view()->toPlainText();
+        bar_max = d->progress_bar()->maximum();
+        bar_value = d->progress_bar()->value();
     });
     ProgressOptions options;
     const int result = f.window->host().run_with_progress(

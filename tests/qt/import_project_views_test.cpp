@@ -31,12 +31,6 @@ using namespace plotwell::test;
 
 namespace {
 
-QStringList lines_of(const QListWidget* list) {
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-    return lines;
-}
-
 struct ImportViewTest : ::testing::Test {
     ImportViewTest() {
         add_layer(project, "Streets", kThemeRoads);
@@ -103,10 +97,8 @@ TEST_F(ImportViewTest, EditAndDoubleClickGoThroughLayerTranslation) {
         EXPECT_EQ(d->source_label()->text(), "2: Places [PLACES]");
         EXPECT_EQ(buddy_of(*d, "&Dest Layer:"), d->destination_combo());
         EXPECT_EQ(d->destination_combo()->font(), qt::fixed_pitch_font());
-        QStringList choices;
-        for (int i = 0; i < d->destination_combo()->count(); ++i)
-            choices << d->destination_combo()->itemText(i);
-        EXPECT_EQ(choices, (QStringList{"None", "0: Streets [ROADS]", "1: Lakes [WATER]"}));
+        EXPECT_EQ(items_of(d->destination_combo()),
+                  (QStringList{"None", "0: Streets [ROADS]", "1: Lakes [WATER]"}));
         EXPECT_EQ(d->destination_combo()->currentIndex(), 1);
         d->destination_combo()->setCurrentIndex(2);
         dialog_button(*d, QDialogButtonBox::Ok)->click();

@@ -18,6 +18,7 @@
 #include "qt_test_support.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
+#include "view_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -26,36 +27,17 @@ namespace {
 
 enum { kNew, kDelete, kEdit, kMoveUp, kMoveDown, kDone };
 
-QPushButton* dialog_button(QDialog* d, QDialogButtonBox::StandardButton which) {
-    return d->findChild<QDialogButtonBox*>()->button(which);
-}
-
 std::vector<std::string> layer_names(const Project& p) {
     std::vector<std::string> out;
     for (int i = 0; i < p.layer_count; ++i) out.emplace_back(field_text(p.layers[i].name));
     return out;
 }
 
-QStringList lines_of(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-}
-
-// Two clicks on a line as the window system delivers them: the second press comes before the double click.
-void double_click(QListWidget* list, int row) {
-    const QPoint at = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-}
-
 // Answers the next "Edit Layer" through its controls; `fill` may also check what it opened with.
 void answer_edit_layer(std::function<void(qt::EditLayerView*)> fill, QDialogButtonBox::StandardButton which) {
     when_modal<qt::EditLayerView>([=](qt::EditLayerView* d) {
         fill(d);
-        dialog_button(d, which)->click();
+        dialog_button(*d, which)->click();
     });
 }
 
@@ -148,7 +130,7 @@ TEST_F(LayerViewsTest, LayersEditsTheProjectTableThroughEditLayerAndTheConfirmat
             d->name_edit()->setText("Land");
         },
         QDialogButtonBox::Ok);
-    double_click(list, 0);
+    double_click_line(list, 0);
     EXPECT_EQ(opened_with, "A");
     EXPECT_EQ(layer_names(project), (std::vector<std::string>{"Land", "B", "Rivers"}));
     EXPECT_EQ(list->item(0)->text(), "Land                     [LAND]");
@@ -219,7 +201,7 @@ TEST_F(LayerViewsTest, EditLayerShowsTheEntryAndCancelLeavesIt) {
     EXPECT_EQ(view.name_edit()->text(), QString(31, 'n'));
 
     view.theme_combo()->setCurrentIndex(kThemeRoutes);
-    dialog_button(&view, QDialogButtonBox::Cancel)->click();
+    dialog_button(view, QDialogButtonBox::Cancel)->click();
     EXPECT_EQ(field_text(layer.name), "Parks");
     EXPECT_EQ(layer.theme, kThemeParks);
 }

@@ -22,6 +22,7 @@
 #include "qt_test_support.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
+#include "view_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -29,12 +30,6 @@ using namespace plotwell::test;
 namespace {
 
 using Kind = SimplePointModel::Kind;
-
-QStringList items(const QComboBox* combo) {
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
-    return out;
-}
 
 // A project with one layer to hold the objects under test.
 struct Places {
@@ -73,7 +68,7 @@ TEST(SimplePointView, ShowsTheCodeItOpensWith) {
     EXPECT_EQ(view.type_label()->buddy(), view.type_list());
     EXPECT_TRUE(view.kind_button(Kind::kLabel)->isChecked());
     EXPECT_FALSE(panel_shown(view));
-    EXPECT_EQ(items(view.type_list()), QStringList({"Minor", "Major"}));
+    EXPECT_EQ(items_of(view.type_list()), QStringList({"Minor", "Major"}));
     EXPECT_EQ(view.type_list()->currentText(), "Minor");
     // OK without changes stores 130 again.
     view.accept();
@@ -107,7 +102,7 @@ TEST(SimplePointView, RadioButtonsAndTheListStoreTheClassCodes) {
         view.name_edit()->setText("Milltown");
         view.kind_button(Kind::kPopulation)->click();
         EXPECT_FALSE(panel_shown(view));
-        EXPECT_EQ(items(view.type_list()),
+        EXPECT_EQ(items_of(view.type_list()),
                   QStringList({"Major City", "City", "Minor City", "Town", "Small Town"}));
         EXPECT_EQ(view.type_list()->currentIndex(), 0) << "a refilled list has its first class chosen";
         EXPECT_EQ(view.name_edit()->text(), "Milltown") << "switching keeps the typed name";
@@ -122,7 +117,7 @@ TEST(SimplePointView, RadioButtonsAndTheListStoreTheClassCodes) {
         qt::SimplePointView view(nullptr, p.host, model);
         view.kind_button(Kind::kLabel)->click();
         EXPECT_TRUE(view.kind_button(Kind::kLabel)->isChecked());
-        EXPECT_EQ(items(view.type_list()), QStringList({"Minor", "Major"}));
+        EXPECT_EQ(items_of(view.type_list()), QStringList({"Minor", "Major"}));
         view.type_list()->setCurrentIndex(1);
         view.type_list()->setCurrentIndex(0);
         // A name longer than 40 characters is cut there; the 42nd byte stays the icon code.
@@ -163,15 +158,15 @@ TEST(CategoryPointView, ChoosingACategoryResetsTheSubTypeAndOkStoresBoth) {
     qt::CategoryPointView view(nullptr, p.host, model);
     EXPECT_EQ(view.windowTitle(), "Category Point Object");
     EXPECT_EQ(view.name_edit()->text(), "Red Lion");
-    EXPECT_EQ(items(view.category_list()), QStringList({"Food", "Lodging"}));
+    EXPECT_EQ(items_of(view.category_list()), QStringList({"Food", "Lodging"}));
     EXPECT_EQ(view.category_list()->currentText(), "Food");
-    EXPECT_EQ(items(view.sub_type_list()), QStringList({"Cafe", "Bakery", "Pub"}));
+    EXPECT_EQ(items_of(view.sub_type_list()), QStringList({"Cafe", "Bakery", "Pub"}));
     EXPECT_EQ(view.sub_type_list()->currentText(), "Pub");
     EXPECT_FALSE(view.notes_edit()->isEnabled());
     EXPECT_FALSE(view.rating_list()->isEnabled());
 
     view.category_list()->setCurrentIndex(1);
-    EXPECT_EQ(items(view.sub_type_list()), QStringList({"Hotel", "Hostel"}));
+    EXPECT_EQ(items_of(view.sub_type_list()), QStringList({"Hotel", "Hostel"}));
     EXPECT_EQ(view.sub_type_list()->currentIndex(), 0);
     view.sub_type_list()->setCurrentIndex(1);
     view.name_edit()->setText("Red Lion Rooms");

@@ -1,14 +1,17 @@
 // Helpers for the widget tests: a main window over a project built in memory, and answering the next
-// modal dialog from the event loop.
+// modal dialog (a file dialog, a task's progress dialog) from the event loop.
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/command_hooks.h"
@@ -18,6 +21,7 @@
 #include "editor/view_state.h"
 #include "qt/main_window.h"
 #include "qt/map_widget.h"
+#include "qt/progress_dialog.h"
 
 namespace plotwell::test {
 
@@ -46,6 +50,31 @@ void when_modal(std::function<void(T*)> act) {
         act(w);
     });
     timer->start(5);
+}
+
+// Answers the next file dialog by choosing `path` in it.
+inline void choose_file(const std::string& path) {
+    when_modal<QFileDialog>([path](QFileDialog* d) {
+        d->selectFile(QString::fromStdString(path));
+        QMetaObject::invokeMethod(d, "accept");
+    });
+}
+
+// Once the progress dialog offers "OK" (its task has ended), hands it to `seen` and presses OK.
+inline void press_ok_when_offered(qt::ProgressDialog* d, std::function<void(qt::ProgressDialog*)> seen = {}) {
+    auto* poll = new QTimer(d);
+    QObject::connect(poll, &QTimer::timeout, d, [d, poll, seen]() {
+        if (!d->button()->isVisible() || d->button()->text() != "OK") return;
+        poll->stop();
+        if (seen) seen(d);
+        d->button()->click();
+    });
+    poll->start(5);
+}
+
+// Answers the next progress dialog with OK once its task has ended, after `seen` has looked at it.
+inline void when_task_ends(std::function<void(qt::ProgressDialog*)> seen = {}) {
+    when_modal<qt::ProgressDialog>([seen](qt::ProgressDialog* d) { press_ok_when_offered(d, seen); });
 }
 
 // A shown main window of a fixed client size over its own workspace.

@@ -13,21 +13,12 @@
 #include "qt_test_support.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
+#include "view_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 namespace {
-
-QPushButton* dialog_button(QDialog* d, QDialogButtonBox::StandardButton which) {
-    return d->findChild<QDialogButtonBox*>()->button(which);
-}
-
-QStringList items_of(const QComboBox* combo) {
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
-    return out;
-}
 
 struct SelectionViewsTest : ::testing::Test {
     void TearDown() override { drop_pending_modal_answers(); }
@@ -44,7 +35,7 @@ TEST_F(SelectionViewsTest, GroupPropertiesStoresTheChosenType) {
     EXPECT_EQ(view.type_combo()->currentIndex(), kRoad3);
     EXPECT_EQ(view.type_combo()->itemText(kRiver), kLineTypeNames[kRiver]);
     view.type_combo()->setCurrentIndex(kRiver);
-    dialog_button(&view, QDialogButtonBox::Ok)->click();
+    dialog_button(view, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_EQ(type, kRiver);
 
@@ -54,7 +45,7 @@ TEST_F(SelectionViewsTest, GroupPropertiesStoresTheChosenType) {
     EXPECT_EQ(cancelled.dimension_label()->text(), "POLYGON");
     EXPECT_EQ(cancelled.type_combo()->count(), kPolygonTypeCount);
     cancelled.type_combo()->setCurrentIndex(kBuilding);
-    dialog_button(&cancelled, QDialogButtonBox::Cancel)->click();
+    dialog_button(cancelled, QDialogButtonBox::Cancel)->click();
     EXPECT_EQ(area, kLandArea);
 }
 
@@ -76,7 +67,7 @@ TEST_F(SelectionViewsTest, SelectObjectsReturnsTheDimensionAndTheType) {
     EXPECT_EQ(view.type_combo()->itemText(0), "<any type>");
     EXPECT_EQ(view.type_combo()->itemText(1 + kBuilding), kPolygonTypeNames[kBuilding]);
     view.type_combo()->setCurrentIndex(1 + kBuilding);
-    dialog_button(&view, QDialogButtonBox::Ok)->click();
+    dialog_button(view, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dimension, kDimPolygon);
     EXPECT_EQ(type, int(kBuilding));
 
@@ -87,7 +78,7 @@ TEST_F(SelectionViewsTest, SelectObjectsReturnsTheDimensionAndTheType) {
     EXPECT_EQ(second.type_combo()->currentIndex(), 1 + kBuilding);
     second.dimension_combo()->setCurrentIndex(kDimLine);
     EXPECT_EQ(second.type_combo()->currentIndex(), 0);
-    dialog_button(&second, QDialogButtonBox::Ok)->click();
+    dialog_button(second, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dimension, kDimLine);
     EXPECT_EQ(type, -1);
 }
@@ -105,7 +96,7 @@ TEST_F(SelectionViewsTest, TheEditorShowsBothFromTheMainWindow) {
     when_modal<qt::GroupPropertiesView>([](qt::GroupPropertiesView* d) {
         EXPECT_EQ(d->type_combo()->currentIndex(), kRoad3);  // the first current object's
         d->type_combo()->setCurrentIndex(kHighway);
-        dialog_button(d, QDialogButtonBox::Ok)->click();
+        dialog_button(*d, QDialogButtonBox::Ok)->click();
     });
     f.window->run_command(cmd::kProperties);
     EXPECT_EQ(a->type, kHighway);
@@ -116,7 +107,7 @@ TEST_F(SelectionViewsTest, TheEditorShowsBothFromTheMainWindow) {
     when_modal<qt::SelectObjectsView>([](qt::SelectObjectsView* d) {
         d->dimension_combo()->setCurrentIndex(kDimLine);
         d->type_combo()->setCurrentIndex(1 + kFreeway);
-        dialog_button(d, QDialogButtonBox::Ok)->click();
+        dialog_button(*d, QDialogButtonBox::Ok)->click();
     });
     f.window->run_command(cmd::kSelectByType);
     EXPECT_EQ(f.ctx().editor.current_objects, std::vector<MapObject*>{b});

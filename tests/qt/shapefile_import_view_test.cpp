@@ -37,33 +37,12 @@
 #include "support/scripted_host.h"
 #include "support/shapefile_samples.h"
 #include "support/shapefile_writer.h"
+#include "view_test_support.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
 
 namespace {
-
-// Streets in decimal degrees: record i runs east along latitude -33.9 - i/1000.
-ShapefileData streets(int count) {
-    ShapefileData data;
-    data.shape_type = 3;
-    data.fields = {{"NAME", 'C', 20}, {"ROUTE", 'C', 6}};
-    for (int i = 0; i < count; ++i) {
-        const double y = -33.9 - i / 1000.0;
-        data.records.push_back(line_record({{151.0, y}, {151.01, y}}, {"STREET " + std::to_string(i), "R1"}));
-    }
-    return data;
-}
-
-void select_row(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << text.toStdString();
-    list->setCurrentItem(found.first());
-}
-
-void press_ok(QDialog& dialog) {
-    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-}
 
 bool page_shown(qt::ShapefileImportView& view, QWidget* page) {
     return page->isVisibleTo(&view);
@@ -143,16 +122,16 @@ TEST_F(ImportView, APolyLineFileShowsLineALinkingTabAndTwelveTypes) {
     EXPECT_FALSE(page_shown(v, v.points_page()));
     qt::FieldChoiceBox* links = v.linking_page()->fields();
     ASSERT_EQ(links->remaining_list()->count(), 3);
-    select_row(links->remaining_list(), "ROAD_ID");
+    select_line(links->remaining_list(), "ROAD_ID");
     QTest::mouseClick(links->add_button(), Qt::LeftButton);
     EXPECT_EQ(links->chosen_list()->item(0)->text(), "ROAD_ID");
     EXPECT_EQ(links->remaining_list()->count(), 2);
 
-    select_row(v.name_page()->fields()->remaining_list(), "NAME");
+    select_line(v.name_page()->fields()->remaining_list(), "NAME");
     QTest::mouseClick(v.name_page()->fields()->add_button(), Qt::LeftButton);
     types->setCurrentIndex(6);
     v.layer_combo()->setCurrentIndex(0);
-    press_ok(v);
+    press(v, QDialogButtonBox::Ok);
     EXPECT_EQ(v.result(), QDialog::Accepted);
     EXPECT_EQ(settings.link_fields.count, 1);
     EXPECT_EQ(settings.link_fields.indices[0], find_field(reader, "ROAD_ID"));
@@ -161,7 +140,7 @@ TEST_F(ImportView, APolyLineFileShowsLineALinkingTabAndTwelveTypes) {
 }
 
 TEST_F(ImportView, EveryPageCarriesItsCaptionsAndTheDormantControlsStayHidden) {
-    qt::ShapefileImportView& v = open(streets(1));
+    qt::ShapefileImportView& v = open(sample_streets(1));
     using Set = std::set<QString>;
     using Multi = std::multiset<QString>;
     const std::map<int, std::pair<Set, Multi>> expected = {
@@ -189,14 +168,9 @@ TEST_F(ImportView, EveryPageCarriesItsCaptionsAndTheDormantControlsStayHidden) {
         EXPECT_EQ(captions(v.page(page)), want);
     }
     // Labels with a mnemonic give their control the focus.
-    auto buddy_of = [&](const QString& text) -> QWidget* {
-        for (QLabel* l : v.findChildren<QLabel*>())
-            if (l->text() == text) return l->buddy();
-        return nullptr;
-    };
-    EXPECT_EQ(buddy_of("Destination &Layer:"), v.layer_combo());
-    EXPECT_EQ(buddy_of("Default &Object type:"), v.type_page()->type_combo());
-    EXPECT_EQ(buddy_of("Default &Icon:"), v.points_page()->icon_combo());
+    EXPECT_EQ(buddy_of(v, "Destination &Layer:"), v.layer_combo());
+    EXPECT_EQ(buddy_of(v, "Default &Object type:"), v.type_page()->type_combo());
+    EXPECT_EQ(buddy_of(v, "Default &Icon:"), v.points_page()->icon_combo());
     EXPECT_EQ(v.coordinates_page()->multiply_x_edit()->maxLength(), kFactorTextLength);
 }
 
@@ -236,31 +210,31 @@ TEST_F(ImportView, APointFileHasNoLinkingTabButItsIconsAndTheWiredIconTranslatio
     EXPECT_EQ(settings.icon_translation.field_index, 0);
     EXPECT_EQ(host.messages.size(), 2u);
 
-    select_row(v.name_page()->fields()->remaining_list(), "NAME");
+    select_line(v.name_page()->fields()->remaining_list(), "NAME");
     QTest::mouseClick(v.name_page()->fields()->add_button(), Qt::LeftButton);
     icons->setCurrentIndex(5);
-    press_ok(v);
+    press(v, QDialogButtonBox::Ok);
     EXPECT_EQ(v.result(), QDialog::Accepted);
     EXPECT_EQ(settings.default_icon, 5);
 }
 
 TEST_F(ImportView, OkStaysAtTheFirstFailingPageWithEverythingStored) {
-    qt::ShapefileImportView& v = open(streets(2));
+    qt::ShapefileImportView& v = open(sample_streets(2));
     v.tab_bar()->setCurrentIndex(3);
     v.coordinates_page()->multiply_y_edit()->setText("abc");
     v.tab_bar()->setCurrentIndex(2);
     v.filter_page()->filter_box()->setChecked(false);
 
-    press_ok(v);  // no name field and a bad factor: the Name page fails first
+    press(v, QDialogButtonBox::Ok);  // no name field and a bad factor: the Name page fails first
     EXPECT_EQ(host.last_message(), "You need to select at least one name field");
     EXPECT_NE(v.result(), QDialog::Accepted);
     EXPECT_EQ(v.tab_bar()->currentIndex(), 0);
     EXPECT_TRUE(page_shown(v, v.name_page()));
     EXPECT_EQ(settings.filter_outside_range, 0);  // stored although a check failed
 
-    select_row(v.name_page()->fields()->remaining_list(), "ROUTE");
+    select_line(v.name_page()->fields()->remaining_list(), "ROUTE");
     QTest::mouseClick(v.name_page()->fields()->add_button(), Qt::LeftButton);
-    press_ok(v);
+    press(v, QDialogButtonBox::Ok);
     EXPECT_EQ(host.last_message(), "'Multiply' factors must be non-zero");
     EXPECT_EQ(host.messages.back().caption, "Error");
     EXPECT_NE(v.result(), QDialog::Accepted);
@@ -269,7 +243,7 @@ TEST_F(ImportView, OkStaysAtTheFirstFailingPageWithEverythingStored) {
     EXPECT_FALSE(page_shown(v, v.name_page()));
 
     v.coordinates_page()->multiply_y_edit()->setText(" -2000000");
-    press_ok(v);
+    press(v, QDialogButtonBox::Ok);
     EXPECT_EQ(v.result(), QDialog::Accepted);
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(settings.multiply_y, -2000000);
@@ -299,10 +273,7 @@ struct DesktopImport : ::testing::Test {
 
     // Runs File > Import > "from ShapeFile..." on `file`, answering the import view with `fill`.
     void run_import(const std::string& file, std::function<void(qt::ShapefileImportView*)> fill) {
-        when_modal<QFileDialog>([file](QFileDialog* d) {
-            d->selectFile(QString::fromStdString(file));
-            QMetaObject::invokeMethod(d, "accept");
-        });
+        choose_file(file);
         when_modal<qt::ShapefileImportView>(fill);
         f.window->run_command(cmd::kImportShapefile);
     }
@@ -322,7 +293,7 @@ struct DesktopImport : ::testing::Test {
 };
 
 void choose_name_field(qt::ShapefileImportView* v) {
-    select_row(v->name_page()->fields()->remaining_list(), "NAME");
+    select_line(v->name_page()->fields()->remaining_list(), "NAME");
     QTest::mouseClick(v->name_page()->fields()->add_button(), Qt::LeftButton);
 }
 
@@ -361,17 +332,9 @@ class StopAtRecord : public QObject {
 }  // namespace
 
 TEST_F(DesktopImport, ObjectsArriveInTheChosenLayer) {
-    ASSERT_TRUE(write_shapefile(dir.file("streets"), streets(3)));
-    when_modal<qt::ProgressDialog>([](qt::ProgressDialog* d) {
-        auto* poll = new QTimer(d);
-        QObject::connect(poll, &QTimer::timeout, [d, poll]() {
-            if (!d->button()->isVisible() || d->button()->text() != "OK") return;
-            poll->stop();
-            EXPECT_EQ(d->log_view()->toPlainText(),
-                      "Reading shapefile...\nShapefile successfully imported.\n");
-            d->button()->click();
-        });
-        poll->start(5);
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(3)));
+    when_task_ends([](qt::ProgressDialog* d) {
+        EXPECT_EQ(d->log_view()->toPlainText(), "Reading shapefile...\nShapefile successfully imported.\n");
     });
     bool shown = false;
     run_import(dir.file("streets.shp"), [&](qt::ShapefileImportView* v) {
@@ -381,7 +344,7 @@ TEST_F(DesktopImport, ObjectsArriveInTheChosenLayer) {
         v->layer_combo()->setCurrentIndex(1);
         v->tab_bar()->setCurrentIndex(1);
         v->type_page()->type_combo()->setCurrentIndex(6);
-        press_ok(*v);
+        press(*v, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(shown);
     const Project& p = f.workspace.project;
@@ -401,7 +364,7 @@ TEST_F(DesktopImport, StopEndsALongImportAndKeepsWhatWasRead) {
     StopAtRecord stop(kStopAt);
     run_import(dir.file("roads.shp"), [](qt::ShapefileImportView* v) {
         choose_name_field(v);
-        press_ok(*v);
+        press(*v, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(stop.pressed);
     EXPECT_EQ(stop.button_text, "Stop");

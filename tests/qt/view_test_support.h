@@ -1,10 +1,12 @@
 // Helpers for the tests of single dialog views: a scripted host that shows the dialogs a model opens
-// through the program's own views, and finding a view's controls by their captions.
+// through the program's own views, finding a view's controls by their captions, and reading and driving
+// its lists.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -32,9 +34,17 @@ class ViewsHost : public ScriptedHost {
     }
 };
 
+// A standard button of the dialog's button box, or null.
 inline QPushButton* dialog_button(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
     auto* box = dialog.findChild<QDialogButtonBox*>();
     return box ? box->button(which) : nullptr;
+}
+
+// Clicks a standard button of the dialog's button box; a dialog without it fails the test.
+inline void press(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    QPushButton* button = dialog_button(dialog, which);
+    ASSERT_NE(button, nullptr) << "no such button on " << dialog.windowTitle().toStdString();
+    button->click();
 }
 
 // The label with exactly this caption, or null.
@@ -58,11 +68,34 @@ Button* button_named(const QWidget& parent, const QString& caption) {
     return nullptr;
 }
 
-// A double click on a list line as the user makes it: item views act on a double click only on the
-// line the first click pressed. The list's window must be shown.
+// The texts of a list's lines, top to bottom.
+inline QStringList lines_of(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+// The texts of a combo box's items, in order.
+inline QStringList items_of(const QComboBox* combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+    return out;
+}
+
+// Makes the one line with exactly this text the list's current line; no such line fails the test.
+inline void select_line(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    list->setCurrentItem(found.first());
+}
+
+// A double click on a list line as the window system delivers it: press and release, then the second
+// press before the double click. Item views act on a double click only on the line the first click
+// pressed. The list's window must be shown.
 inline void double_click_line(QListWidget* list, int row) {
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }

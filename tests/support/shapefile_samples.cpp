@@ -59,4 +59,15 @@ ShapefileData sample_points(int count) {
     return d;
 }
 
+ShapefileData sample_streets(int count) {
+    ShapefileData d;
+    d.shape_type = 3;
+    d.fields = {{"NAME", 'C', 20}, {"ROUTE", 'C', 6}};
+    for (int i = 0; i < count; ++i) {
+        const double y = -33.9 - i / 1000.0;
+        d.records.push_back(line_record({{151.0, y}, {151.01, y}}, {"STREET " + std::to_string(i), "R1"}));
+    }
+    return d;
+}
+
 }  // namespace plotwell::test

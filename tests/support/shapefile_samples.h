@@ -1,4 +1,4 @@
-// Generated shapefile contents for tests and benchmarks, in decimal degrees around 10 E 50 N.
+// Generated shapefile contents for tests and benchmarks, in decimal degrees (most around 10 E 50 N).
 #pragma once
 
 #include "support/shapefile_writer.h"
@@ -12,5 +12,8 @@ ShapefileData sample_road_segments(int roads, int segments);
 ShapefileData sample_polygons(int count);
 // `count` named points. Fields NAME, POP.
 ShapefileData sample_points(int count);
+// `count` two-point streets by Sydney harbour: record i runs east from 151 E along latitude -33.9 - i/1000.
+// Fields NAME ("STREET i"), ROUTE ("R1").
+ShapefileData sample_streets(int count);
 
 }  // namespace plotwell::test
