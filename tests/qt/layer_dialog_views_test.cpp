@@ -191,11 +191,9 @@ TEST_F(LayerViewsTest, EditLayerShowsTheEntryAndCancelLeavesIt) {
     EXPECT_EQ(view.theme_combo()->count(), kThemeCount);
     EXPECT_EQ(view.theme_combo()->currentText(), "PARKS");
     // "Internal &Name:" focuses the name; the name holds no more than the record.
-    std::map<QString, QWidget*> buddies;
-    for (QLabel* label : view.findChildren<QLabel*>()) buddies[label->text()] = label->buddy();
-    EXPECT_EQ(buddies["Internal &Name:"], view.name_edit());
-    EXPECT_EQ(buddies["Type:"], view.type_combo());
-    EXPECT_EQ(buddies["Theme:"], view.theme_combo());
+    EXPECT_EQ(buddy_of(view, "Internal &Name:"), view.name_edit());
+    EXPECT_EQ(buddy_of(view, "Type:"), view.type_combo());
+    EXPECT_EQ(buddy_of(view, "Theme:"), view.theme_combo());
     view.name_edit()->clear();
     QTest::keyClicks(view.name_edit(), QString(40, 'n'));
     EXPECT_EQ(view.name_edit()->text(), QString(31, 'n'));

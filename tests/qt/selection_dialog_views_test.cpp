@@ -56,10 +56,8 @@ TEST_F(SelectionViewsTest, SelectObjectsReturnsTheDimensionAndTheType) {
     qt::SelectObjectsView view(nullptr, host, model);
     EXPECT_EQ(view.windowTitle(), "Select Objects");
     EXPECT_EQ(items_of(view.dimension_combo()), (QStringList{"POINT", "LINE", "POLYGON"}));
-    std::map<QString, QWidget*> buddies;
-    for (QLabel* label : view.findChildren<QLabel*>()) buddies[label->text()] = label->buddy();
-    EXPECT_EQ(buddies["All objects of &Dim:"], view.dimension_combo());
-    EXPECT_EQ(buddies["&Type:"], view.type_combo());
+    EXPECT_EQ(buddy_of(view, "All objects of &Dim:"), view.dimension_combo());
+    EXPECT_EQ(buddy_of(view, "&Type:"), view.type_combo());
 
     // Choosing another dimension lists its types behind the entry for any type.
     view.dimension_combo()->setCurrentIndex(kDimPolygon);
