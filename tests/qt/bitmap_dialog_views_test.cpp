@@ -73,7 +73,7 @@ TEST_F(BitmapViewsTest, NewPropertiesMovesAndRemove) {
         EXPECT_FALSE(d->set_from_prev_button()->isEnabled()) << "the first entry has no previous one";
         EXPECT_TRUE(d->visible_box()->isChecked());
         QTest::keyClicks(d->file_edit(), "a.bmp");
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     view.button(L::kNew)->click();
     ASSERT_EQ(table().count, 1);
@@ -97,7 +97,7 @@ TEST_F(BitmapViewsTest, NewPropertiesMovesAndRemove) {
         EXPECT_EQ(d->bound_edit(B::kXMax)->text(), "90");   // 50 / 4 * 8 wide
         EXPECT_EQ(d->bound_edit(B::kYMax)->text(), "170");  // 50 / 2 * 6 high, from 20
         d->visible_box()->click();
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     view.button(L::kNew)->click();
     ASSERT_EQ(table().count, 2);
@@ -116,7 +116,7 @@ TEST_F(BitmapViewsTest, NewPropertiesMovesAndRemove) {
         EXPECT_TRUE(d->browse_button()->isHidden());
         EXPECT_EQ(d->bound_edit(B::kXMax)->text(), "40");
         d->locked_box()->click();
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     view.button(L::kProperties)->click();
     EXPECT_TRUE(table().entries[0].flags & kBitmapLocked);
@@ -125,7 +125,7 @@ TEST_F(BitmapViewsTest, NewPropertiesMovesAndRemove) {
     // Cancelled properties change nothing.
     when_modal<B>([](B* d) {
         d->locked_box()->click();
-        dialog_button(*d, QDialogButtonBox::Cancel)->click();
+        press(*d, QDialogButtonBox::Cancel);
     });
     view.button(L::kProperties)->click();
     EXPECT_TRUE(table().entries[0].flags & kBitmapLocked);
@@ -166,7 +166,7 @@ TEST_F(BitmapViewsTest, DoubleClickOpensPropertiesAndAFailedLoadAddsNothing) {
     L view(nullptr, model);
     when_modal<B>([](B* d) {
         d->file_edit()->setText("broken.bmp");
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     view.button(L::kNew)->click();
     EXPECT_EQ(table().count, 0);
@@ -175,7 +175,7 @@ TEST_F(BitmapViewsTest, DoubleClickOpensPropertiesAndAFailedLoadAddsNothing) {
 
     when_modal<B>([](B* d) {
         d->file_edit()->setText("a.bmp");
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     view.button(L::kNew)->click();
     ASSERT_EQ(table().count, 1);
@@ -186,7 +186,7 @@ TEST_F(BitmapViewsTest, DoubleClickOpensPropertiesAndAFailedLoadAddsNothing) {
     QString opened;
     when_modal<B>([&](B* d) {
         opened = d->file_edit()->text();
-        dialog_button(*d, QDialogButtonBox::Cancel)->click();
+        press(*d, QDialogButtonBox::Cancel);
     });
     double_click_line(view.list(), 0);
     EXPECT_EQ(opened, "a.bmp");

@@ -78,7 +78,7 @@ TEST_F(ImportViewTest, ListsTheSourceLayersAndMatchesOrDeselectsThem) {
     EXPECT_EQ(lines_of(view.list()), kMatched);
     EXPECT_EQ(mapping()[1], 1);
 
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
     EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_TRUE(model.destination_choices().empty()) << "the choices live only while the dialog is open";
     EXPECT_EQ(mapping()[0], 0);
@@ -101,7 +101,7 @@ TEST_F(ImportViewTest, EditAndDoubleClickGoThroughLayerTranslation) {
                   (QStringList{"None", "0: Streets [ROADS]", "1: Lakes [WATER]"}));
         EXPECT_EQ(d->destination_combo()->currentIndex(), 1);
         d->destination_combo()->setCurrentIndex(2);
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     view.edit_button()->click();
     EXPECT_EQ(mapping()[2], 1);
@@ -111,7 +111,7 @@ TEST_F(ImportViewTest, EditAndDoubleClickGoThroughLayerTranslation) {
     // Cancel keeps the mapping.
     when_modal<qt::LayerTranslationView>([](qt::LayerTranslationView* d) {
         d->destination_combo()->setCurrentIndex(0);
-        dialog_button(*d, QDialogButtonBox::Cancel)->click();
+        press(*d, QDialogButtonBox::Cancel);
     });
     view.edit_button()->click();
     EXPECT_EQ(mapping()[2], 1);
@@ -122,14 +122,14 @@ TEST_F(ImportViewTest, EditAndDoubleClickGoThroughLayerTranslation) {
     when_modal<qt::LayerTranslationView>([](qt::LayerTranslationView* d) {
         EXPECT_EQ(d->source_label()->text(), "0: Roads [ROADS]");
         d->destination_combo()->setCurrentIndex(0);  // "None"
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     double_click_line(view.list(), 0);
     EXPECT_EQ(mapping()[0], kNoLayer);
     EXPECT_EQ(view.list()->item(0)->text(), "0: Roads [ROADS]            None");
     EXPECT_EQ(host.dialogs.size(), 3u);
 
-    dialog_button(view, QDialogButtonBox::Cancel)->click();
+    press(view, QDialogButtonBox::Cancel);
     EXPECT_EQ(view.result(), QDialog::Rejected);
     EXPECT_TRUE(model.destination_choices().empty());
 }
@@ -147,7 +147,7 @@ TEST(CloneProjectView, OkHandsBothFieldsToTheModel) {
         QTest::keyClicks(view.new_project_edit(), "/maps/town");
         button_named(view, "&Browse...")->click();  // no effect on the fields
         EXPECT_EQ(view.source_edit()->text(), "/maps/city.mpr");
-        dialog_button(view, QDialogButtonBox::Ok)->click();
+        press(view, QDialogButtonBox::Ok);
         EXPECT_EQ(view.result(), QDialog::Accepted);
     }
     EXPECT_EQ(model.source_project, "/maps/city.mpr");
@@ -156,7 +156,7 @@ TEST(CloneProjectView, OkHandsBothFieldsToTheModel) {
     qt::CloneProjectView again(nullptr, model);
     EXPECT_EQ(again.source_edit()->text(), "/maps/city.mpr");
     again.new_project_edit()->setText("elsewhere");
-    dialog_button(again, QDialogButtonBox::Cancel)->click();
+    press(again, QDialogButtonBox::Cancel);
     EXPECT_EQ(model.new_project, "/maps/town");
 }
 
@@ -176,12 +176,12 @@ TEST(CloneProjectView, NewFromTheWindowClonesTheTypedSource) {
     QDir::setCurrent(QString::fromStdString(dir.path().string()));
     when_modal<qt::NewProjectView>([](qt::NewProjectView* d) {
         d->choice_button(int(ProjectTemplate::Clone))->click();
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     when_modal<qt::CloneProjectView>([](qt::CloneProjectView* d) {
         QTest::keyClicks(d->source_edit(), "source");
         QTest::keyClicks(d->new_project_edit(), "town");
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     QString complaint;  // a refused clone says why, and must not hang the test
     when_modal<QMessageBox>([&](QMessageBox* box) {

@@ -37,7 +37,7 @@ std::vector<std::string> layer_names(const Project& p) {
 void answer_edit_layer(std::function<void(qt::EditLayerView*)> fill, QDialogButtonBox::StandardButton which) {
     when_modal<qt::EditLayerView>([=](qt::EditLayerView* d) {
         fill(d);
-        dialog_button(*d, which)->click();
+        press(*d, which);
     });
 }
 
@@ -199,7 +199,7 @@ TEST_F(LayerViewsTest, EditLayerShowsTheEntryAndCancelLeavesIt) {
     EXPECT_EQ(view.name_edit()->text(), QString(31, 'n'));
 
     view.theme_combo()->setCurrentIndex(kThemeRoutes);
-    dialog_button(view, QDialogButtonBox::Cancel)->click();
+    press(view, QDialogButtonBox::Cancel);
     EXPECT_EQ(field_text(layer.name), "Parks");
     EXPECT_EQ(layer.theme, kThemeParks);
 }

@@ -59,7 +59,7 @@ TEST(ProjectPropertiesView, ShowsTheFieldsAndStoresWhatWasTyped) {
     QTest::keyClicks(view.name_edit(), "Harbour");
     view.bound_edit(V::kXMax)->setText("500");
     view.bound_edit(V::kYMin)->setText("100");
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
     EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_EQ(field_text(project.name), "Harbour");
     EXPECT_EQ(field_text(project.parent_map_basename), "parent-map");
@@ -77,7 +77,7 @@ TEST(ProjectPropertiesView, CancelChangesNothing) {
     ProjectPropertiesModel model(project, host);
     qt::ProjectPropertiesView view(nullptr, model);
     view.name_edit()->setText("Other");
-    dialog_button(view, QDialogButtonBox::Cancel)->click();
+    press(view, QDialogButtonBox::Cancel);
     EXPECT_EQ(view.result(), QDialog::Rejected);
     EXPECT_EQ(field_text(project.name), "Sample");
 }
@@ -105,7 +105,7 @@ TEST_F(GeoInfoViewTest, KeepsTheStoredEdgesOfTheFieldsThatParsedBeforeAFailingOn
     QTest::keyClicks(view.edge_edit(GeoInfoModel::kSouth), "S 33");  // ends inside the degrees
     QTest::keyClicks(view.edge_edit(GeoInfoModel::kNorth), "-33");
     view.edge_edit(GeoInfoModel::kWest)->setFocus();
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
 
     EXPECT_TRUE(view.isVisible()) << "the dialog stays open";
     EXPECT_EQ(view.result(), QDialog::Rejected);
@@ -119,7 +119,7 @@ TEST_F(GeoInfoViewTest, KeepsTheStoredEdgesOfTheFieldsThatParsedBeforeAFailingOn
     EXPECT_EQ(project.geo.north, 0) << "nothing after the failing field is read";
 
     // What was stored stays when the user gives up.
-    dialog_button(view, QDialogButtonBox::Cancel)->click();
+    press(view, QDialogButtonBox::Cancel);
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(project.geo.west, 151500000);
 }
@@ -131,7 +131,7 @@ TEST_F(GeoInfoViewTest, AllEdgesParsingCloses) {
     view.mode_button(kGeoScaleAndPos)->click();
     const char* texts[] = {"-0.5", "1", "S 33 52'10\"", "N 1 0'0\""};
     for (int i = 0; i < GeoInfoModel::kEdgeCount; ++i) view.edge_edit(i)->setText(texts[i]);
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_EQ(project.geo.west, -500000);
@@ -150,7 +150,7 @@ TEST_F(GeoInfoViewTest, DecimalDegreesFillTheEdgesAndScaleReadsTheKmField) {
         EXPECT_TRUE(view.mode_button(kGeoScaleAndPos)->isChecked());
         EXPECT_EQ(view.edge_edit(GeoInfoModel::kWest)->text(), "E 151 0'0\"");
         EXPECT_EQ(view.edge_edit(GeoInfoModel::kNorth)->text(), "S 33 0'0\"");
-        dialog_button(view, QDialogButtonBox::Cancel)->click();
+        press(view, QDialogButtonBox::Cancel);
         EXPECT_EQ(project.geo.east, 151500000) << "taken at the click, kept on Cancel";
     }
     // Scale: 12.5 km across a selection a fifth of the project wide.
@@ -159,7 +159,7 @@ TEST_F(GeoInfoViewTest, DecimalDegreesFillTheEdgesAndScaleReadsTheKmField) {
     EXPECT_EQ(view.km_edit()->maxLength(), 7);
     view.mode_button(kGeoScale)->click();
     view.km_edit()->setText("12.5");
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
     EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_EQ(project.geo.mode, kGeoScale);
     EXPECT_EQ(project.geo.scale, 125 * 5);
@@ -172,7 +172,7 @@ TEST(NewProjectView, OffersThreeTemplatesAndReturnsTheChosenOne) {
         for (QRadioButton* b : d->findChildren<QRadioButton*>()) captions << b->text();
         EXPECT_TRUE(d->choice_button(0)->isChecked());
         d->choice_button(2)->click();
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     EXPECT_EQ(choose_project_template(host), ProjectTemplate::Clone);
     EXPECT_EQ(captions, (QStringList{"&Simple project, from single background bitmap.",
@@ -181,13 +181,13 @@ TEST(NewProjectView, OffersThreeTemplatesAndReturnsTheChosenOne) {
 
     when_modal<qt::NewProjectView>([](qt::NewProjectView* d) {
         QTest::mouseClick(d->choice_button(1), Qt::LeftButton);
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     EXPECT_EQ(choose_project_template(host), ProjectTemplate::EmptyDegrees);
 
     when_modal<qt::NewProjectView>([](qt::NewProjectView* d) {
         d->choice_button(2)->click();
-        dialog_button(*d, QDialogButtonBox::Cancel)->click();
+        press(*d, QDialogButtonBox::Cancel);
     });
     EXPECT_EQ(choose_project_template(host), std::nullopt);
     EXPECT_EQ(host.dialogs.size(), 3u);

@@ -35,7 +35,7 @@ TEST_F(SelectionViewsTest, GroupPropertiesStoresTheChosenType) {
     EXPECT_EQ(view.type_combo()->currentIndex(), kRoad3);
     EXPECT_EQ(view.type_combo()->itemText(kRiver), kLineTypeNames[kRiver]);
     view.type_combo()->setCurrentIndex(kRiver);
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
     EXPECT_EQ(view.result(), QDialog::Accepted);
     EXPECT_EQ(type, kRiver);
 
@@ -45,7 +45,7 @@ TEST_F(SelectionViewsTest, GroupPropertiesStoresTheChosenType) {
     EXPECT_EQ(cancelled.dimension_label()->text(), "POLYGON");
     EXPECT_EQ(cancelled.type_combo()->count(), kPolygonTypeCount);
     cancelled.type_combo()->setCurrentIndex(kBuilding);
-    dialog_button(cancelled, QDialogButtonBox::Cancel)->click();
+    press(cancelled, QDialogButtonBox::Cancel);
     EXPECT_EQ(area, kLandArea);
 }
 
@@ -65,7 +65,7 @@ TEST_F(SelectionViewsTest, SelectObjectsReturnsTheDimensionAndTheType) {
     EXPECT_EQ(view.type_combo()->itemText(0), "<any type>");
     EXPECT_EQ(view.type_combo()->itemText(1 + kBuilding), kPolygonTypeNames[kBuilding]);
     view.type_combo()->setCurrentIndex(1 + kBuilding);
-    dialog_button(view, QDialogButtonBox::Ok)->click();
+    press(view, QDialogButtonBox::Ok);
     EXPECT_EQ(dimension, kDimPolygon);
     EXPECT_EQ(type, int(kBuilding));
 
@@ -76,7 +76,7 @@ TEST_F(SelectionViewsTest, SelectObjectsReturnsTheDimensionAndTheType) {
     EXPECT_EQ(second.type_combo()->currentIndex(), 1 + kBuilding);
     second.dimension_combo()->setCurrentIndex(kDimLine);
     EXPECT_EQ(second.type_combo()->currentIndex(), 0);
-    dialog_button(second, QDialogButtonBox::Ok)->click();
+    press(second, QDialogButtonBox::Ok);
     EXPECT_EQ(dimension, kDimLine);
     EXPECT_EQ(type, -1);
 }
@@ -94,7 +94,7 @@ TEST_F(SelectionViewsTest, TheEditorShowsBothFromTheMainWindow) {
     when_modal<qt::GroupPropertiesView>([](qt::GroupPropertiesView* d) {
         EXPECT_EQ(d->type_combo()->currentIndex(), kRoad3);  // the first current object's
         d->type_combo()->setCurrentIndex(kHighway);
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     f.window->run_command(cmd::kProperties);
     EXPECT_EQ(a->type, kHighway);
@@ -105,7 +105,7 @@ TEST_F(SelectionViewsTest, TheEditorShowsBothFromTheMainWindow) {
     when_modal<qt::SelectObjectsView>([](qt::SelectObjectsView* d) {
         d->dimension_combo()->setCurrentIndex(kDimLine);
         d->type_combo()->setCurrentIndex(1 + kFreeway);
-        dialog_button(*d, QDialogButtonBox::Ok)->click();
+        press(*d, QDialogButtonBox::Ok);
     });
     f.window->run_command(cmd::kSelectByType);
     EXPECT_EQ(f.ctx().editor.current_objects, std::vector<MapObject*>{b});

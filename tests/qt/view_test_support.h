@@ -40,11 +40,11 @@ inline QPushButton* dialog_button(const QDialog& dialog, QDialogButtonBox::Stand
     return box ? box->button(which) : nullptr;
 }
 
-// Clicks a standard button of the dialog's button box; a dialog without it fails the test.
-inline void press(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
-    QPushButton* button = dialog_button(dialog, which);
-    ASSERT_NE(button, nullptr) << "no such button on " << dialog.windowTitle().toStdString();
-    button->click();
+// Clicks a standard button of the dialog's button box; without one the test fails and the dialog closes.
+inline void press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    if (QPushButton* button = dialog_button(dialog, which)) return button->click();
+    ADD_FAILURE() << "no such button on " << dialog.windowTitle().toStdString();
+    dialog.reject();
 }
 
 // The label with exactly this caption, or null.
@@ -89,9 +89,7 @@ inline void select_line(QListWidget* list, const QString& text) {
     list->setCurrentItem(found.first());
 }
 
-// A double click on a list line as the window system delivers it: press and release, then the second
-// press before the double click. Item views act on a double click only on the line the first click
-// pressed. The list's window must be shown.
+// A user's double click on a list line, event by event as the window system sends it; the list must be shown.
 inline void double_click_line(QListWidget* list, int row) {
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
