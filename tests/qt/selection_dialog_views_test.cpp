@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include "editor/command_ids.h"
