@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTranslator>
 #include <map>
 #include <set>
 #include <typeindex>
@@ -466,8 +467,21 @@ const std::vector<Case>& cases() {
     return all;
 }
 
+// Standard button texts as desktop themes give them, with mnemonics of their own ("&OK", "&Cancel"):
+// the dialogs must show their own captions whatever the platform offers.
+class DesktopButtonTexts : public QTranslator {
+  public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        return QByteArrayView(context) == "QPlatformTheme" ? "&" + QString::fromLatin1(source) : QString();
+    }
+};
+
 struct DialogKeyboard : ::testing::TestWithParam<size_t> {
+    DialogKeyboard() { QCoreApplication::installTranslator(&texts); }
+    ~DialogKeyboard() override { QCoreApplication::removeTranslator(&texts); }
     void TearDown() override { drop_pending_modal_answers(); }
+    DesktopButtonTexts texts;
 };
 
 }  // namespace
