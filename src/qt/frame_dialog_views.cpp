@@ -33,6 +33,8 @@ PublisherDetailsView::PublisherDetailsView(QWidget* owner, PublisherDetailsModel
     contact_ = new QPlainTextEdit(this);
     contact_->setPlainText(from_local_text(model.contact));
     contact_->setMinimumSize(320, 90);
+    // Tab goes on to the next control, as in every other field of a dialog, instead of typing a tab.
+    contact_->setTabChangesFocus(true);
     form->addRow(PublisherDetailsModel::kLabels[1], contact_);
     connect(contact_, &QPlainTextEdit::textChanged, this, &PublisherDetailsView::limit_contact);
     auto* layout = new QVBoxLayout(this);

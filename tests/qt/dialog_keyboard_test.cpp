@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDialog>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTranslator>
@@ -96,6 +98,50 @@ QStringList order_faults(QDialog* d) {
             if (reads_before(box_in(stops[j], d), box_in(stops[i], d)))
                 faults << name_of(stops[j], d) + " reads before " + name_of(stops[i], d) +
                               " but Tab reaches it later";
+    return faults;
+}
+
+// The radio buttons one of which Tab enters, the arrow keys moving on to the others.
+const QObject* radio_group(QWidget* w) {
+    auto* radio = qobject_cast<QRadioButton*>(w);
+    if (!radio) return nullptr;
+    if (radio->group()) return radio->group();
+    return radio->autoExclusive() ? radio->parentWidget() : nullptr;
+}
+
+// Where real Tab presses go from the first stop: round the stops in their order and back to the first,
+// entering each group of radio buttons once.
+QStringList tab_press_faults(QDialog* d, const std::vector<QWidget*>& stops) {
+    std::vector<QWidget*> reached{stops.front()};
+    stops.front()->setFocus(Qt::TabFocusReason);
+    for (size_t presses = 0; presses <= stops.size(); ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || focused == stops.front() || focused == reached.back()) break;
+        reached.push_back(focused);
+    }
+    QStringList faults;
+    if (QApplication::focusWidget() != stops.front())
+        faults << "Tab does not come round: it stays in " + name_of(reached.back(), d);
+    size_t next = 0;
+    std::set<const QObject*> groups_entered;
+    for (QWidget* w : reached) {
+        size_t at = next;
+        while (at < stops.size() && stops[at] != w) ++at;
+        if (at == stops.size()) {
+            faults << "Tab reaches " + name_of(w, d) + " out of turn";
+            continue;
+        }
+        for (; next < at; ++next)
+            if (!radio_group(stops[next])) faults << "Tab passes over " + name_of(stops[next], d);
+        ++next;
+        if (const QObject* group = radio_group(w)) groups_entered.insert(group);
+    }
+    for (; next < stops.size(); ++next)
+        if (!radio_group(stops[next])) faults << "Tab never reaches " + name_of(stops[next], d);
+    for (QWidget* w : stops)
+        if (radio_group(w) && !groups_entered.count(radio_group(w)))
+            faults << "Tab never enters " + name_of(w, d);
     return faults;
 }
 
@@ -188,7 +234,9 @@ void check_keyboard(QDialog* d, const Case& c) {
     std::set<QString> collisions;
     auto check_shown = [&](const QString& where) {
         SCOPED_TRACE(where.toStdString());
-        EXPECT_FALSE(tab_stops(d).empty());
+        const std::vector<QWidget*> stops = tab_stops(d);
+        ASSERT_FALSE(stops.empty());
+        for (const QString& fault : tab_press_faults(d, stops)) ADD_FAILURE() << fault.toStdString();
         for (const QString& fault : order_faults(d)) ADD_FAILURE() << fault.toStdString();
         for (const QString& fault : split_groups(d)) ADD_FAILURE() << fault.toStdString();
         for (const QString& shared : mnemonic_collisions(d)) collisions.insert(shared);
