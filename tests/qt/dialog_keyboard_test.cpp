@@ -114,6 +114,7 @@ const QObject* radio_group(QWidget* w) {
 QStringList tab_press_faults(QDialog* d, const std::vector<QWidget*>& stops) {
     std::vector<QWidget*> reached{stops.front()};
     stops.front()->setFocus(Qt::TabFocusReason);
+    if (QApplication::focusWidget() != stops.front()) return {"the dialog takes no focus"};
     for (size_t presses = 0; presses <= stops.size(); ++presses) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
