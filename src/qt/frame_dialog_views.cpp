@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "qt/dialog_support.h"
@@ -32,14 +33,13 @@ PublisherDetailsView::PublisherDetailsView(QWidget* owner, PublisherDetailsModel
     contact_ = new QPlainTextEdit(this);
     contact_->setPlainText(from_local_text(model.contact));
     contact_->setMinimumSize(320, 90);
+    // Tab goes on to the next control, as in every other field of a dialog, instead of typing a tab.
+    contact_->setTabChangesFocus(true);
     form->addRow(PublisherDetailsModel::kLabels[1], contact_);
     connect(contact_, &QPlainTextEdit::textChanged, this, &PublisherDetailsView::limit_contact);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    layout->addWidget(ok_cancel_buttons(this));
 }
 
 void PublisherDetailsView::limit_contact() {
@@ -75,6 +75,8 @@ AboutView::AboutView(QWidget* owner, const AboutModel& model) : QDialog(owner) {
     row->addWidget(icon, 0, Qt::AlignTop);
     row->addLayout(texts);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);

@@ -108,6 +108,7 @@ CategoryPointView::CategoryPointView(QWidget* owner, Host&, CategoryPointModel& 
     // Notes and rating are kept nowhere yet: shown, but not for editing.
     notes_ = new QPlainTextEdit(this);
     notes_->setEnabled(false);
+    notes_->setTabChangesFocus(true);
     notes_->setFixedHeight(notes_->fontMetrics().lineSpacing() * 4);
     form->addRow(buddy_label(labels[3], notes_, this), notes_);
     rating_ = new QComboBox(this);

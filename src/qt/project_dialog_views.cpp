@@ -83,6 +83,7 @@ ProjectPropertiesView::ProjectPropertiesView(QWidget* owner, ProjectPropertiesMo
     lower->addRow(new QLabel(from_local_text(M::kLabels[8]), this), geo_row);
     notes_ = new QPlainTextEdit(this);
     notes_->setEnabled(false);
+    notes_->setTabChangesFocus(true);
     notes_->setFixedHeight(60);
     lower->addRow(buddy_label(M::kLabels[9], notes_, this), notes_);
 

@@ -28,6 +28,7 @@ class DialogViews {
         };
     }
     const DialogView* find(const DialogModel& model) const;
+    size_t size() const { return views_.size(); }
 
   private:
     std::unordered_map<std::type_index, DialogView> views_;
