@@ -44,6 +44,7 @@
 #include "project/project_properties_dialog.h"
 #include "qt_test_support.h"
 #include "shapefile/import_dialog.h"
+#include "support/export_samples.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
 #include "support/scratch_dir.h"
@@ -385,18 +386,12 @@ const std::vector<Case>& cases() {
         {"Export", of<ExportDialog>(),
          [](Bench& b) {
              Project project;
-             set_field(project.file_base_name, "harbour");
-             set_field(project.name, "Harbour");
-             project.coord_sys = kCoordDegrees;
-             project.range = {151000000, -34000000, 200000, 100000};
-             add_layer(project, "Roads", kThemeRoads);
-             add_layer(project, "Water", kThemeWater);
+             fill_harbour_project(project);
              ExportSettings settings;
              reset_export_settings(settings, project, "(c) Harbour Maps", "");
-             b.dir.write("map-id.txt", {'h', 'a', 'r', 'b', 'o', 'u', 'r', '\t', '4', '2', '\n'});
              MapIdTable map_ids;
-             ExportDialog model(project, settings);
-             model.open(map_ids, b.dir.file("map-id.txt"));
+             ExportDialog model =
+                 opened_export_dialog(project, settings, map_ids, b.dir.write("map-id.txt", kHarbourMapIds));
              model.layers.selected_visible = 0;
              model.regions.has_level = true;  // the level's row shown too
              return b.show(model);
