@@ -19,7 +19,8 @@ using namespace plotwell::test;
 namespace {
 
 size_t files_in(const std::filesystem::path& dir) {
-    return size_t(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()));
+    return size_t(
+        std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()));
 }
 
 }  // namespace

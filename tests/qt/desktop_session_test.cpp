@@ -228,7 +228,8 @@ TEST_F(DesktopSession, NewLayersImportDrawPropertiesSaveAndExport) {
     EXPECT_EQ(window().windowTitle(), "Plotwell - harbour");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(project_file)));
 
-    // File > Export > to Trekpad Plus/Max: the file name, then the dialog: a map name, both layers visible, Export.
+    // File > Export > to Trekpad Plus/Max: the file name, then the dialog: a map name, both layers visible,
+    // Export.
     const std::string out = dir.file("HARBOUR.pdb");
     choose_file(out);
     when_modal<qt::ExportDialogView>([](qt::ExportDialogView* v) {

@@ -114,7 +114,9 @@ TEST_F(ExportViews, AnEmptyMapNameIsRefusedOnTheIdPageAndNothingIsExported) {
         EXPECT_EQ(v->tabs()->currentIndex(), kExportTabId);
         EXPECT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.last_message(), "You need to provide a map name.");
-        if (!host.messages.empty()) { EXPECT_EQ(host.messages.back().caption, "Error"); }
+        if (!host.messages.empty()) {
+            EXPECT_EQ(host.messages.back().caption, "Error");
+        }
         EXPECT_EQ(host.progress_runs, 0);
         v->reject();
     });

@@ -1,9 +1,9 @@
+#include "qt/icon_panel_widget.h"
+
 #include <gtest/gtest.h>
 
 #include <QEvent>
 #include <QTest>
-
-#include "qt/icon_panel_widget.h"
 
 using namespace plotwell;
 
@@ -39,8 +39,8 @@ struct ShownPanel : QObject {
 // The four corners of the 13 x 13 frame of cell n are black.
 bool framed(const QImage& image, int n) {
     const int x = 14 * (n % 11), y = 20 * (n / 11);
-    return image.pixel(x, y) == kBlack && image.pixel(x + 12, y) == kBlack && image.pixel(x, y + 12) == kBlack &&
-           image.pixel(x + 12, y + 12) == kBlack;
+    return image.pixel(x, y) == kBlack && image.pixel(x + 12, y) == kBlack &&
+           image.pixel(x, y + 12) == kBlack && image.pixel(x + 12, y + 12) == kBlack;
 }
 
 }  // namespace

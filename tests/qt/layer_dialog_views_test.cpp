@@ -116,7 +116,8 @@ TEST_F(LayerViewsTest, LayersEditsTheProjectTableThroughEditLayerAndTheConfirmat
     EXPECT_EQ(list->item(2)->text(), "Rivers                   [WATER]");
 
     // A cancelled New adds nothing.
-    answer_edit_layer([](qt::EditLayerView* d) { d->name_edit()->setText("Gone"); }, QDialogButtonBox::Cancel);
+    answer_edit_layer([](qt::EditLayerView* d) { d->name_edit()->setText("Gone"); },
+                      QDialogButtonBox::Cancel);
     view.button(kNew)->click();
     EXPECT_EQ(project.layer_count, 3);
     EXPECT_EQ(list->count(), 3);
@@ -171,7 +172,8 @@ TEST_F(LayerViewsTest, LayersEditsTheProjectTableThroughEditLayerAndTheConfirmat
     EXPECT_EQ(layer_names(project), (std::vector<std::string>{"Rivers", "Land"}));
     EXPECT_EQ(project.layers[0].object_count, 0);
     EXPECT_EQ(project.layers[1].object_count, 1);
-    EXPECT_EQ(lines_of(list), (QStringList{"Rivers                   [WATER]", "Land                     [LAND]"}));
+    EXPECT_EQ(lines_of(list),
+              (QStringList{"Rivers                   [WATER]", "Land                     [LAND]"}));
     EXPECT_TRUE(model.changed);
 }
 
@@ -215,7 +217,8 @@ TEST_F(LayerViewsTest, TheLayersCommandShowsTheViewFromTheMenu) {
     QString title;
     when_modal<qt::LayersView>([&](qt::LayersView* d) {
         title = d->windowTitle();
-        answer_edit_layer([](qt::EditLayerView* e) { e->name_edit()->setText("Roads"); }, QDialogButtonBox::Ok);
+        answer_edit_layer([](qt::EditLayerView* e) { e->name_edit()->setText("Roads"); },
+                          QDialogButtonBox::Ok);
         d->button(kNew)->click();
         d->button(kDone)->click();
     });

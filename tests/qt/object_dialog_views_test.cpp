@@ -240,7 +240,8 @@ TEST(ObjectDialogViews, EveryObjectModelHasItsView) {
     CategoryPointModel category(*point, choices);
     LinkObjectModel link(*point);
     ObjectDetailsModel details(*point);
-    for (const DialogModel* m : std::initializer_list<const DialogModel*>{&simple, &category, &link, &details})
+    for (const DialogModel* m :
+         std::initializer_list<const DialogModel*>{&simple, &category, &link, &details})
         EXPECT_NE(qt::standard_dialog_views().find(*m), nullptr) << m->dialog_title();
 }
 
