@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <filesystem>
 
 #include "editor/selection.h"
 #include "model/text.h"
@@ -22,7 +23,7 @@ using namespace plotwell::test;
 
 namespace {
 std::string categories_source() {
-    return std::string(PLOTWELL_SOURCE_DIR) + "/data/categories.tpc";
+    return (std::filesystem::path(PLOTWELL_SOURCE_DIR) / "data" / "categories.tpc").string();
 }
 }  // namespace
 
