@@ -150,14 +150,4 @@ void BitmapPropertiesView::accept() {
     if (model_.ok()) QDialog::accept();
 }
 
-int show_background_bitmaps(QWidget* owner, Host&, BackgroundBitmapsModel& model) {
-    BackgroundBitmapsView view(owner, model);
-    return exec_centred(view, owner);
-}
-
-int show_bitmap_properties(QWidget* owner, Host&, BitmapPropertiesModel& model) {
-    BitmapPropertiesView view(owner, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

@@ -63,7 +63,4 @@ class BitmapPropertiesView : public QDialog {
     QCheckBox* visible_;
 };
 
-int show_background_bitmaps(QWidget* owner, Host& host, BackgroundBitmapsModel& model);
-int show_bitmap_properties(QWidget* owner, Host& host, BitmapPropertiesModel& model);
-
 }  // namespace plotwell::qt

@@ -9,8 +9,8 @@ namespace plotwell::qt {
 DialogViews& standard_dialog_views() {
     static DialogViews views = []() {
         DialogViews v;
-        v.add<PublisherDetailsModel>(show_publisher_details);
-        v.add<AboutModel>(show_about);
+        v.add_view<PublisherDetailsModel, PublisherDetailsView>();
+        v.add_view<AboutModel, AboutView>();
         add_import_views(v);
         add_layer_views(v);
         add_export_views(v);

@@ -287,15 +287,10 @@ void ExportDialogView::accept() {
     tabs_->setCurrentIndex(model_.current_tab);
 }
 
-int show_export_dialog(QWidget* owner, Host& host, ExportDialog& model) {
-    ExportDialogView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 void add_export_views(DialogViews& views) {
-    views.add<ExportDialog>(show_export_dialog);
-    views.add<LayerPropertiesDialog>(show_layer_properties);
-    views.add<MapPreferencesDialog>(show_map_preferences);
+    views.add_view<ExportDialog, ExportDialogView>();
+    views.add_view<LayerPropertiesDialog, LayerPropertiesView>();
+    views.add_view<MapPreferencesDialog, MapPreferencesView>();
 }
 
 }  // namespace plotwell::qt

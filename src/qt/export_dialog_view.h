@@ -98,6 +98,4 @@ class ExportDialogView : public QDialog {
     QComboBox* map_class_;
 };
 
-int show_export_dialog(QWidget* owner, Host& host, ExportDialog& model);
-
 }  // namespace plotwell::qt

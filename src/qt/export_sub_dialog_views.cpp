@@ -129,14 +129,4 @@ void MapPreferencesView::accept() {
     QDialog::accept();
 }
 
-int show_layer_properties(QWidget* owner, Host& host, LayerPropertiesDialog& model) {
-    LayerPropertiesView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
-int show_map_preferences(QWidget* owner, Host& host, MapPreferencesDialog& model) {
-    MapPreferencesView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

@@ -62,7 +62,4 @@ class MapPreferencesView : public QDialog {
     QCheckBox* point_features_;
 };
 
-int show_layer_properties(QWidget* owner, Host& host, LayerPropertiesDialog& model);
-int show_map_preferences(QWidget* owner, Host& host, MapPreferencesDialog& model);
-
 }  // namespace plotwell::qt

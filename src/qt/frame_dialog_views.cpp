@@ -83,14 +83,4 @@ AboutView::AboutView(QWidget* owner, const AboutModel& model) : QDialog(owner) {
     layout->addWidget(buttons);
 }
 
-int show_publisher_details(QWidget* owner, Host&, PublisherDetailsModel& model) {
-    PublisherDetailsView view(owner, model);
-    return exec_centred(view, owner);
-}
-
-int show_about(QWidget* owner, Host&, AboutModel& model) {
-    AboutView view(owner, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

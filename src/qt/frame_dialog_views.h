@@ -34,7 +34,4 @@ class AboutView : public QDialog {
     AboutView(QWidget* owner, const AboutModel& model);
 };
 
-int show_publisher_details(QWidget* owner, Host& host, PublisherDetailsModel& model);
-int show_about(QWidget* owner, Host& host, AboutModel& model);
-
 }  // namespace plotwell::qt

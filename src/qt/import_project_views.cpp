@@ -168,21 +168,4 @@ void CloneProjectView::reject() {
     QDialog::reject();
 }
 
-// --- running them ---------------------------------------------------------------------------------
-
-int show_import_project(QWidget* owner, Host& host, ImportProjectDialog& model) {
-    ImportProjectView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
-int show_layer_translation(QWidget* owner, Host&, LayerTranslationDialog& model) {
-    LayerTranslationView view(owner, model);
-    return exec_centred(view, owner);
-}
-
-int show_clone_project(QWidget* owner, Host&, CloneProjectDialog& model) {
-    CloneProjectView view(owner, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

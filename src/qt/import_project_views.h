@@ -76,8 +76,4 @@ class CloneProjectView : public QDialog {
     QLineEdit* new_project_;
 };
 
-int show_import_project(QWidget* owner, Host& host, ImportProjectDialog& model);
-int show_layer_translation(QWidget* owner, Host& host, LayerTranslationDialog& model);
-int show_clone_project(QWidget* owner, Host& host, CloneProjectDialog& model);
-
 }  // namespace plotwell::qt

@@ -107,17 +107,12 @@ int show_layers(QWidget* owner, Host& host, LayersModel& model) {
     return model.changed ? 1 : 0;
 }
 
-int show_edit_layer(QWidget* owner, Host& host, EditLayerModel& model) {
-    EditLayerView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 // The layer dialogs and the two dialogs over groups of objects of a layer.
 void add_layer_views(DialogViews& views) {
     views.add<LayersModel>(show_layers);
-    views.add<EditLayerModel>(show_edit_layer);
-    views.add<GroupPropertiesModel>(show_group_properties);
-    views.add<SelectObjectsModel>(show_select_objects);
+    views.add_view<EditLayerModel, EditLayerView>();
+    views.add_view<GroupPropertiesModel, GroupPropertiesView>();
+    views.add_view<SelectObjectsModel, SelectObjectsView>();
 }
 
 }  // namespace plotwell::qt

@@ -56,6 +56,5 @@ class EditLayerView : public QDialog {
 
 // "Layers" answers 1 when the layer table changed (the model's own record of it).
 int show_layers(QWidget* owner, Host& host, LayersModel& model);
-int show_edit_layer(QWidget* owner, Host& host, EditLayerModel& model);
 
 }  // namespace plotwell::qt

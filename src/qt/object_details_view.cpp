@@ -36,9 +36,4 @@ void ObjectDetailsView::accept() {
     if (model_.ok()) QDialog::accept();
 }
 
-int show_object_details(QWidget* owner, Host& host, ObjectDetailsModel& model) {
-    ObjectDetailsView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

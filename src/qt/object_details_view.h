@@ -27,6 +27,4 @@ class ObjectDetailsView : public QDialog {
     QComboBox* types_;
 };
 
-int show_object_details(QWidget* owner, Host& host, ObjectDetailsModel& model);
-
 }  // namespace plotwell::qt

@@ -7,10 +7,10 @@
 namespace plotwell::qt {
 
 void add_object_views(DialogViews& views) {
-    views.add<SimplePointModel>(show_simple_point);
-    views.add<CategoryPointModel>(show_category_point);
-    views.add<LinkObjectModel>(show_link_object);
-    views.add<ObjectDetailsModel>(show_object_details);
+    views.add_view<SimplePointModel, SimplePointView>();
+    views.add_view<CategoryPointModel, CategoryPointView>();
+    views.add_view<LinkObjectModel, LinkObjectView>();
+    views.add_view<ObjectDetailsModel, ObjectDetailsView>();
 }
 
 }  // namespace plotwell::qt

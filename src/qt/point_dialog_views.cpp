@@ -159,19 +159,4 @@ void LinkObjectView::accept() {
     if (model_.ok()) QDialog::accept();
 }
 
-int show_simple_point(QWidget* owner, Host& host, SimplePointModel& model) {
-    SimplePointView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
-int show_category_point(QWidget* owner, Host& host, CategoryPointModel& model) {
-    CategoryPointView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
-int show_link_object(QWidget* owner, Host& host, LinkObjectModel& model) {
-    LinkObjectView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

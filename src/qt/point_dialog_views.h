@@ -81,8 +81,4 @@ class LinkObjectView : public QDialog {
     QLineEdit* target_;
 };
 
-int show_simple_point(QWidget* owner, Host& host, SimplePointModel& model);
-int show_category_point(QWidget* owner, Host& host, CategoryPointModel& model);
-int show_link_object(QWidget* owner, Host& host, LinkObjectModel& model);
-
 }  // namespace plotwell::qt

@@ -185,32 +185,17 @@ void NewProjectView::accept() {
     QDialog::accept();
 }
 
-// --- running them ---------------------------------------------------------------------------------
-
-int show_project_properties(QWidget* owner, Host&, ProjectPropertiesModel& model) {
-    ProjectPropertiesView view(owner, model);
-    return exec_centred(view, owner);
-}
-
-int show_geo_info(QWidget* owner, Host&, GeoInfoModel& model) {
-    GeoInfoView view(owner, model);
-    return exec_centred(view, owner);
-}
-
-int show_new_project(QWidget* owner, Host&, NewProjectModel& model) {
-    NewProjectView view(owner, model);
-    return exec_centred(view, owner);
-}
+// --- the registry ---------------------------------------------------------------------------------
 
 void add_project_views(DialogViews& views) {
-    views.add<ProjectPropertiesModel>(show_project_properties);
-    views.add<GeoInfoModel>(show_geo_info);
-    views.add<NewProjectModel>(show_new_project);
-    views.add<BackgroundBitmapsModel>(show_background_bitmaps);
-    views.add<BitmapPropertiesModel>(show_bitmap_properties);
-    views.add<ImportProjectDialog>(show_import_project);
-    views.add<LayerTranslationDialog>(show_layer_translation);
-    views.add<CloneProjectDialog>(show_clone_project);
+    views.add_view<ProjectPropertiesModel, ProjectPropertiesView>();
+    views.add_view<GeoInfoModel, GeoInfoView>();
+    views.add_view<NewProjectModel, NewProjectView>();
+    views.add_view<BackgroundBitmapsModel, BackgroundBitmapsView>();
+    views.add_view<BitmapPropertiesModel, BitmapPropertiesView>();
+    views.add_view<ImportProjectDialog, ImportProjectView>();
+    views.add_view<LayerTranslationDialog, LayerTranslationView>();
+    views.add_view<CloneProjectDialog, CloneProjectView>();
 }
 
 }  // namespace plotwell::qt

@@ -83,8 +83,4 @@ class NewProjectView : public QDialog {
     QRadioButton* choices_[3];
 };
 
-int show_project_properties(QWidget* owner, Host& host, ProjectPropertiesModel& model);
-int show_geo_info(QWidget* owner, Host& host, GeoInfoModel& model);
-int show_new_project(QWidget* owner, Host& host, NewProjectModel& model);
-
 }  // namespace plotwell::qt

@@ -5,10 +5,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <type_traits>
 #include <typeindex>
 #include <unordered_map>
 
 #include "platform/host.h"
+#include "qt/dialog_support.h"
 
 namespace plotwell::qt {
 
@@ -26,6 +28,20 @@ class DialogViews {
         views_[std::type_index(typeid(Model))] = [view](QWidget* owner, Host& host, DialogModel& model) {
             return view(owner, host, static_cast<Model&>(model));
         };
+    }
+    // A view class over its model: built with the host when it takes one, run modally centred over the
+    // owner; 1 when accepted.
+    template <class Model, class View>
+    void add_view() {
+        add<Model>([](QWidget* owner, Host& host, Model& model) {
+            if constexpr (std::is_constructible_v<View, QWidget*, Host&, Model&>) {
+                View view(owner, host, model);
+                return exec_centred(view, owner);
+            } else {
+                View view(owner, model);
+                return exec_centred(view, owner);
+            }
+        });
     }
     const DialogView* find(const DialogModel& model) const;
     size_t size() const { return views_.size(); }

@@ -66,14 +66,4 @@ void SelectObjectsView::accept() {
     if (model_.ok()) QDialog::accept();
 }
 
-int show_group_properties(QWidget* owner, Host& host, GroupPropertiesModel& model) {
-    GroupPropertiesView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
-int show_select_objects(QWidget* owner, Host& host, SelectObjectsModel& model) {
-    SelectObjectsView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 }  // namespace plotwell::qt

@@ -43,7 +43,4 @@ class SelectObjectsView : public QDialog {
     QComboBox* type_;
 };
 
-int show_group_properties(QWidget* owner, Host& host, GroupPropertiesModel& model);
-int show_select_objects(QWidget* owner, Host& host, SelectObjectsModel& model);
-
 }  // namespace plotwell::qt

@@ -109,13 +109,8 @@ void ShapefileImportView::accept() {
     show_current_page();
 }
 
-int show_import_shapefile(QWidget* owner, Host& host, ImportShapefileDialog& model) {
-    ShapefileImportView view(owner, host, model);
-    return exec_centred(view, owner);
-}
-
 void add_import_views(DialogViews& views) {
-    views.add<ImportShapefileDialog>(show_import_shapefile);
+    views.add_view<ImportShapefileDialog, ShapefileImportView>();
 }
 
 }  // namespace plotwell::qt

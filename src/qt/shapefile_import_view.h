@@ -58,6 +58,4 @@ class ShapefileImportView : public QDialog {
     ImportPageWidget* pages_[kImportPageCount];
 };
 
-int show_import_shapefile(QWidget* owner, Host& host, ImportShapefileDialog& model);
-
 }  // namespace plotwell::qt
