@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/categories_file.h"
+#include "dialogs/categories_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace plotwell;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/publisher.h"
+#include "export/publisher.h"
 #include "model/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

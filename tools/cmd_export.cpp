@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <set>
 
-#include "app/publisher.h"
+#include "export/publisher.h"
 #include "export/export_driver.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/categories_file.h"
+#include "dialogs/categories_file.h"
 
 namespace plotwell {
 

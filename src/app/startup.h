@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/workspace.h"
+#include "editor/workspace.h"
 
 namespace plotwell {
 

@@ -5,6 +5,17 @@
 
 namespace plotwell {
 
+CategoryChoices category_choices(const CategoriesFile& file) {
+    CategoryChoices c;
+    for (int i = 0; i < category_count(file); ++i) {
+        c.categories.emplace_back(category_name(file, i));
+        std::vector<std::string> subs;
+        for (int j = 0; j < sub_type_count(file, i); ++j) subs.emplace_back(sub_type_name(file, i, j));
+        c.sub_types.push_back(std::move(subs));
+    }
+    return c;
+}
+
 CategoryPointModel::CategoryPointModel(MapObject& point, const CategoryChoices& choices)
     : point_(point), choices_(choices) {
     load();

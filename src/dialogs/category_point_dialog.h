@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/categories_file.h"
 #include "model/records.h"
 #include "platform/host.h"
 
@@ -14,6 +15,9 @@ struct CategoryChoices {
     std::vector<std::string> categories;
     std::vector<std::vector<std::string>> sub_types;  // per category
 };
+
+// The names the dialog lists, read from the loaded categories file.
+CategoryChoices category_choices(const CategoriesFile& file);
 
 class CategoryPointModel : public DialogModel {
   public:

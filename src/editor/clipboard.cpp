@@ -102,7 +102,7 @@ Outcome set_bitmap_hidden(EditorContext& ctx, bool hidden) {
     } else {
         b->flags = uint16_t(b->flags & ~kBitmapHidden);
         // A name relative to the program directory is found there, as at load time.
-        b->image = bitmap_loader(ctx.program_dir)(std::string(field_text(b->file_name)));
+        b->image = bitmap_loader(ctx.workspace.program_dir)(std::string(field_text(b->file_name)));
     }
     return Outcome::Ok;
 }

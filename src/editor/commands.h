@@ -7,9 +7,8 @@
 namespace plotwell {
 
 enum class CommandResult {
-    Done,          // handled (including a refusal with its message, or nothing to do)
-    NotAvailable,  // the command's work is not part of this build yet; nothing changed
-    Unknown,       // not a command of the editor: default window processing
+    Done,     // handled (including a refusal with its message, or nothing to do)
+    Unknown,  // not a command of the editor: default window processing
 };
 
 CommandResult handle_command(EditorContext& ctx, int command);

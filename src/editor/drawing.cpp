@@ -3,7 +3,7 @@
 #include "editor/editing.h"
 #include "editor/hit_test.h"
 #include "editor/menus.h"
-#include "editor/object_dialog_requests.h"
+#include "dialogs/object_details_dialog.h"
 #include "editor/selection.h"
 #include "editor/window_title.h"
 #include "model/object_storage.h"
@@ -49,8 +49,8 @@ bool make_drawn_object(EditorContext& ctx) {
 bool ask_new_object(EditorContext& ctx) {
     ObjectHead& t = ctx.editor.drawing_template;
     const ObjectHead before = t;
-    NewObjectRequest request(&t);
-    if (ctx.host.run_dialog(request) != 1) {
+    ObjectDetailsModel model(t);
+    if (ctx.host.run_dialog(model) != 1) {
         t = before;  // Cancel leaves the template as it was
         return false;
     }

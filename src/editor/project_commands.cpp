@@ -25,12 +25,8 @@ namespace plotwell {
 
 namespace {
 
-bool has_project(const Project& p) {
-    return !field_text(p.file_base_name).empty();
-}
-
 void warn(EditorContext& ctx, std::string_view text) {
-    ctx.host.message_box(text, "Error", MessageIcon::Warning, MessageButtons::Ok);
+    show_error(ctx.host, text, MessageIcon::Warning);
 }
 
 FileDialogOptions project_file_options(const char* title, unsigned flags) {
@@ -44,9 +40,9 @@ FileDialogOptions project_file_options(const char* title, unsigned flags) {
 }
 
 void reset_export(EditorContext& ctx) {
-    if (!ctx.export_settings) return;
-    reset_export_settings(*ctx.export_settings, ctx.project, ctx.publisher_notice ? ctx.publisher_notice : "",
-                          ctx.publisher_contact ? ctx.publisher_contact : "");
+    const PublisherInfo& publisher = ctx.workspace.publisher;
+    reset_export_settings(ctx.workspace.export_settings, ctx.project, field_text(publisher.publisher_notice),
+                          field_text(publisher.contact));
 }
 
 // What New and every load leave behind: the select tool, the background current, the view fitted to
@@ -266,7 +262,7 @@ Outcome new_project_command(EditorContext& ctx) {
             return Outcome::Cancelled;
     }
     // The user defines the layers of the new project right away.
-    if (handle_command(ctx, cmd::kEditLayers) == CommandResult::NotAvailable) show_layer_status(ctx);
+    handle_command(ctx, cmd::kEditLayers);
     return Outcome::Ok;
 }
 
@@ -292,7 +288,7 @@ Outcome open_project_command(EditorContext& ctx) {
 Outcome load_after_open(EditorContext& ctx) {
     Project& project = ctx.project;
     const std::string base(field_text(project.file_base_name));
-    const BitmapImageLoader loader = bitmap_loader(ctx.program_dir);
+    const BitmapImageLoader loader = bitmap_loader(ctx.workspace.program_dir);
     const int result = ctx.host.run_with_progress(
         [&](ProgressSink& sink) { load_project_task(project, base, sink, loader); }, {});
     if (result != 1) {

@@ -21,7 +21,7 @@ Outcome save_project_command(EditorContext& ctx);
 // Yes, No or Cancel to "Save current project?", saving on Yes. A save that fails turns the answer
 // into Cancel (outcome Failed): the caller must not go on to discard the unsaved work.
 struct SaveQuestion {
-    Outcome outcome = Outcome::NotAvailable;
+    Outcome outcome = Outcome::Cancelled;
     Answer answer = Answer::Cancel;
 };
 SaveQuestion confirm_save(EditorContext& ctx);

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include "dialogs/category_point_dialog.h"
+#include "dialogs/group_properties_dialog.h"
+#include "dialogs/link_object_dialog.h"
+#include "dialogs/object_details_dialog.h"
+#include "dialogs/select_objects_dialog.h"
+#include "dialogs/simple_point_dialog.h"
 #include "editor/hit_test.h"
 #include "editor/map_paint.h"
-#include "editor/object_dialog_requests.h"
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
 #include "model/geometry.h"
@@ -30,6 +35,35 @@ std::string object_properties_title(const MapObject* object) {
     const int d = object->dimension < kDimensionCount ? object->dimension : kDimPolygon;
     return kDimensionDialogTitles[d];
 }
+
+namespace {
+
+// The property dialog of one object, chosen by its dimension and type; the dialog's answer.
+int run_object_properties(EditorContext& ctx, MapObject& o) {
+    if (o.dimension == kDimPoint) {
+        switch (o.type) {
+            case kPntFeature: {
+                SimplePointModel m(o);
+                return ctx.host.run_dialog(m);
+            }
+            case kLink: {
+                LinkObjectModel m(o);
+                return ctx.host.run_dialog(m);
+            }
+            case kCatPntFeature: {
+                const CategoryChoices choices = category_choices(ctx.workspace.categories);
+                CategoryPointModel m(o, choices);
+                return ctx.host.run_dialog(m);
+            }
+            default:
+                break;  // an unknown point type still gets the plain details dialog
+        }
+    }
+    ObjectDetailsModel m(o);
+    return ctx.host.run_dialog(m);
+}
+
+}  // namespace
 
 void mark_modified(EditorContext& ctx) {
     ctx.project.modified = 1;
@@ -125,10 +159,10 @@ void select_all(EditorContext& ctx) {
 void select_by_type(EditorContext& ctx) {
     const Layer* layer = current_layer_ptr(ctx.project, ctx.editor);
     if (!layer) return;
-    SelectObjectsRequest request;
-    if (ctx.host.run_dialog(request) != 1) return;
-    const uint8_t d = request.dimension;
-    const int t = request.type;
+    uint8_t d = kDimPoint;
+    int t = -1;
+    SelectObjectsModel model(d, t);
+    if (ctx.host.run_dialog(model) != 1) return;
     select_matching(ctx, *layer,
                     [d, t](const MapObject* o) { return o->dimension == d && (t < 0 || o->type == t); });
 }
@@ -177,8 +211,7 @@ void properties_command(EditorContext& ctx) {
     if (ed.current_objects.empty()) return;
     if (ed.current_objects.size() == 1) {
         MapObject* o = ed.current_objects.front();
-        ObjectPropertiesRequest request(o, object_properties_title(o));
-        const int result = ctx.host.run_dialog(request);
+        const int result = run_object_properties(ctx, *o);
         if (is_category_point(o)) ed.last_category = {object_category(o), object_sub_type(o)};
         if (result == 1) mark_modified(ctx);
         return;
@@ -196,13 +229,12 @@ void properties_command(EditorContext& ctx) {
                              MessageButtons::Ok);
         return;
     }
-    GroupPropertiesRequest request;
-    request.dimension = d;
-    request.type = ed.current_objects.front()->type;
-    if (ctx.host.run_dialog(request) != 1) return;
+    uint8_t type = ed.current_objects.front()->type;
+    GroupPropertiesModel model(d, type);
+    if (ctx.host.run_dialog(model) != 1) return;
     // A type outside the dimension's list would make every later reader of the record guess.
-    if (request.type >= object_type_count(d)) return;
-    for (MapObject* o : ed.current_objects) o->type = request.type;
+    if (type >= object_type_count(d)) return;
+    for (MapObject* o : ed.current_objects) o->type = type;
     mark_modified(ctx);
 }
 

@@ -2,6 +2,8 @@
 // rubber band, Properties and Delete.
 #pragma once
 
+#include <string>
+
 #include "editor/editor_context.h"
 
 namespace plotwell {
@@ -25,6 +27,9 @@ void select_by_type(EditorContext& ctx);
 void start_rubber_band(EditorContext& ctx, ScreenPoint press);
 void follow_rubber_band(EditorContext& ctx, ScreenPoint mouse);
 void end_rubber_band(EditorContext& ctx, ScreenPoint release);
+
+// The title of the property dialog that Properties opens for one object.
+std::string object_properties_title(const MapObject* object);
 
 // 40003 and 40002.
 void properties_command(EditorContext& ctx);

@@ -113,4 +113,9 @@ class Host {
     virtual int run_dialog(DialogModel& model) = 0;
 };
 
+// A message box captioned "Error" with only OK.
+inline void show_error(Host& host, std::string_view text, MessageIcon icon = MessageIcon::Error) {
+    host.message_box(text, "Error", icon, MessageButtons::Ok);
+}
+
 }  // namespace plotwell

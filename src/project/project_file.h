@@ -14,6 +14,9 @@
 
 namespace plotwell {
 
+// A project is open when it has a file name to be saved under.
+bool has_project(const Project& project);
+
 // The project's file name: the base name with ".mpr" appended.
 std::string project_file_path(const std::string& base_name);
 

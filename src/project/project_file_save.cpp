@@ -41,6 +41,10 @@ void put_bitmap(ByteBuffer& out, const BackgroundBitmap& b) {
 
 }  // namespace
 
+bool has_project(const Project& project) {
+    return !field_text(project.file_base_name).empty();
+}
+
 std::string project_file_path(const std::string& base_name) {
     return base_name + ".mpr";
 }

@@ -3,7 +3,8 @@
 
 #include <QDialog>
 
-#include "app/publisher_dialog.h"
+#include "dialogs/about_dialog.h"
+#include "export/publisher_dialog.h"
 #include "platform/host.h"
 
 class QLineEdit;

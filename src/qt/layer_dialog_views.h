@@ -5,7 +5,7 @@
 #include <array>
 
 #include "dialogs/edit_layer_dialog.h"
-#include "dialogs/layers_dialog.h"
+#include "editor/layers_dialog.h"
 #include "platform/host.h"
 
 class QComboBox;

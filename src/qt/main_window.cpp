@@ -15,7 +15,7 @@
 #include <QToolButton>
 
 #include "editor/command_ids.h"
-#include "editor/main_window.h"
+#include "editor/input_dispatch.h"
 #include "editor/menus.h"
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
@@ -32,20 +32,8 @@ bool same_menu(const char* a, const char* b) {
 }
 }  // namespace
 
-MainWindow::MainWindow(Workspace& workspace, const CommandHooks* hooks)
-    : workspace_(workspace),
-      host_(this),
-      categories_(category_choices(workspace.categories)),
-      dialog_host_(host_, categories_),
-      ctx_{workspace.project,
-           workspace.editor,
-           workspace.view,
-           dialog_host_,
-           hooks,
-           &workspace.export_settings,
-           workspace.program_dir,
-           workspace.publisher.publisher_notice,
-           workspace.publisher.contact} {
+MainWindow::MainWindow(Workspace& workspace)
+    : workspace_(workspace), host_(this), ctx_(workspace, host_) {
     setWindowTitle(from_local_text(window_title(workspace.project)));
     setWindowIcon(program_icon());
     build_client();
@@ -179,7 +167,6 @@ CommandResult MainWindow::run_command(int command) {
     CommandResult result = CommandResult::Unknown;
     forward([&](EditorContext& ctx) { result = handle_command(ctx, command); });
     // A command whose work this build does not have yet changes nothing; the user hears that it did not run.
-    if (result == CommandResult::NotAvailable) host_.beep(BeepKind::Default);
     return result;
 }
 

@@ -9,9 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/command_hooks.h"
-#include "app/workspace.h"
-#include "dialogs/object_dialog_host.h"
+#include "editor/workspace.h"
 #include "editor/commands.h"
 #include "editor/editor_context.h"
 #include "qt/qt_host.h"
@@ -29,7 +27,7 @@ class MapWidget;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    MainWindow(Workspace& workspace, const CommandHooks* hooks);
+    explicit MainWindow(Workspace& workspace);
     ~MainWindow() override;
 
     EditorContext& context() { return ctx_; }
@@ -77,9 +75,6 @@ class MainWindow : public QMainWindow {
 
     Workspace& workspace_;
     QtHost host_;
-    // The object dialogs answer the editor's requests in front of the toolkit's host.
-    CategoryChoices categories_;
-    ObjectDialogHost dialog_host_;
     EditorContext ctx_;
     QWidget* client_ = nullptr;
     QToolBar* toolbar_ = nullptr;

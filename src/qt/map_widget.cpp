@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "editor/command_ids.h"
-#include "editor/main_window.h"
+#include "editor/input_dispatch.h"
 #include "editor/view_style.h"
 #include "qt/main_window.h"
 

@@ -8,9 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/command_hooks.h"
 #include "app/startup.h"
-#include "app/transfer_hooks.h"
 #include "editor/command_ids.h"
 #include "qt/cursors.h"
 #include "qt/dialog_support.h"
@@ -47,9 +45,7 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     cursor_for(Cursor::Arrow);
     program->icon_images = icon_panel_images();
 
-    add_dialog_hooks(program->hooks, program->workspace);
-    install_transfer_hooks(program->hooks, program->workspace);
-    program->window = std::make_unique<MainWindow>(program->workspace, &program->hooks);
+    program->window = std::make_unique<MainWindow>(program->workspace);
     // Without a window manager "maximised" means nothing; the window then fills the screen itself.
     if (QScreen* screen = QGuiApplication::primaryScreen()) program->window->resize(screen->availableSize());
     program->window->showMaximized();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/workspace.h"
+#include "editor/workspace.h"
 #include "editor/editor_context.h"
 
 namespace plotwell::qt {
@@ -17,7 +17,6 @@ class MainWindow;
 
 struct Program {
     Workspace workspace;
-    CommandHooks hooks;
     std::string start_dir;  // where "publisher.txt" is read and written
     // Drawing resources, made once at start-up.
     QFont map_font;    // proportional, 13 pixels

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "app/categories_file.h"
-#include "app/publisher.h"
+#include "dialogs/categories_file.h"
+#include "export/publisher.h"
 #include "model/text.h"
 #include "support/error_cases.h"
 

@@ -1,4 +1,4 @@
-#include "app/categories_file.h"
+#include "dialogs/categories_file.h"
 
 #include <gtest/gtest.h>
 

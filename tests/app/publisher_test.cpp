@@ -1,4 +1,4 @@
-#include "app/publisher.h"
+#include "export/publisher.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/command_hooks.h"
-#include "app/publisher_dialog.h"
-#include "dialogs/dialog_commands.h"
+#include "export/publisher_dialog.h"
+#include "editor/project_dialog_commands.h"
 #include "dialogs/group_properties_dialog.h"
 #include "dialogs/object_details_dialog.h"
 #include "dialogs/object_dialog_host.h"

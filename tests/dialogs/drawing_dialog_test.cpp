@@ -1,11 +1,11 @@
 // A figure drawn in the editor confirmed through the object dialog host and its details model.
 #include <gtest/gtest.h>
 
-#include "app/workspace.h"
+#include "editor/workspace.h"
 #include "dialogs/object_details_dialog.h"
 #include "dialogs/object_dialog_host.h"
 #include "editor/command_ids.h"
-#include "editor/main_window.h"
+#include "editor/input_dispatch.h"
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"

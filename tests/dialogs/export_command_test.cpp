@@ -1,6 +1,6 @@
 // File > Export > "to Trekpad Plus/Max..." against a scripted host: the file dialog, the export dialog,
 // the task, and the database it leaves behind.
-#include "dialogs/export_command.h"
+#include "editor/export_command.h"
 
 #include <gtest/gtest.h>
 

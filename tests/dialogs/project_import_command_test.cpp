@@ -1,6 +1,6 @@
 // File > Import > "from Plotwell project..." against a scripted host: file dialog, import dialog with
 // its Layer Translation, the task and what the main window does afterwards.
-#include "dialogs/project_import_command.h"
+#include "editor/project_import_command.h"
 
 #include <gtest/gtest.h>
 

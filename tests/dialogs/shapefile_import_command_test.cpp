@@ -1,10 +1,10 @@
 // File > Import > "from ShapeFile..." against a scripted host: the file dialog, the refusals, the
 // import dialog, the task with its Stop button and what the main window does afterwards.
-#include "dialogs/shapefile_import_command.h"
+#include "editor/shapefile_import_command.h"
 
 #include <gtest/gtest.h>
 
-#include "dialogs/export_command.h"
+#include "editor/export_command.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
 #include "export/database_check.h"

@@ -1,4 +1,5 @@
 #include "editor/command_ids.h"
+#include "editor/layers_dialog.h"
 #include "editor/menus.h"
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
@@ -153,49 +154,40 @@ TEST_F(Commands, ProjectPreconditionsAndTheirMessages) {
     ASSERT_EQ(host.titles.size(), 1u);
     EXPECT_EQ(host.titles[0], "Plotwell - <no project>");
 
-    // With a project the commands reach their owners, which this build reports as not available.
+    // With a project the commands reach their dialogs; cancelled there, they change nothing.
     set_field(project.file_base_name, "city");
-    EXPECT_EQ(command(cmd::kExport), CommandResult::NotAvailable);
-    EXPECT_EQ(command(cmd::kImportShapefile), CommandResult::NotAvailable);
-    EXPECT_EQ(command(cmd::kEditLayers), CommandResult::NotAvailable);
+    host.file_answers = {std::nullopt, std::nullopt};
+    host.answer_dialog("Layers", [](DialogModel&) { return 1; });
+    EXPECT_EQ(command(cmd::kExport), CommandResult::Done);
+    EXPECT_EQ(command(cmd::kImportShapefile), CommandResult::Done);
+    EXPECT_EQ(command(cmd::kEditLayers), CommandResult::Done);
     EXPECT_EQ(host.messages.size(), 3u);
     EXPECT_EQ(project.modified, 0);
 }
 
-TEST_F(Commands, HookedCommandsFinishWithTheirSteps) {
-    CommandHooks hooks;
-    int layers_runs = 0;
-    hooks.edit_layers = [&](EditorContext&) {
-        ++layers_runs;
-        return layers_runs == 1 ? Outcome::Cancelled : Outcome::Ok;
-    };
-    hooks.import_shapefile = [](EditorContext& c) {
-        c.project.range = {0, 0, 20000, 20000};
-        return Outcome::Ok;
-    };
-    ctx.hooks = &hooks;
-    ExportSettings settings;
+TEST_F(Commands, LayersCommandFinishesWithItsSteps) {
+    ExportSettings& settings = ws.export_settings;
     settings.visible_layer_count = 2;
     settings.region_level_count = 1;
-    ctx.export_settings = &settings;
     editor.current_layer = 1;
 
-    command(cmd::kEditLayers);  // cancelled: status and title only
+    host.answer_dialog("Layers", [](DialogModel&) { return 1; });  // nothing changed
+    command(cmd::kEditLayers);
     EXPECT_EQ(project.modified, 0);
     EXPECT_EQ(settings.visible_layer_count, 2);
     EXPECT_EQ(host.status[1], "curr layer: 1:lakes [WATER]");
     EXPECT_EQ(host.titles.back(), "Plotwell - city");
+    host.answer_dialog("Layers", [](DialogModel& m) {
+        auto& layers = dynamic_cast<LayersModel&>(m);
+        layers.selected = 2;
+        layers.move_up();
+        return 1;
+    });
     command(cmd::kEditLayers);
     EXPECT_EQ(project.modified, 1);
     EXPECT_EQ(settings.visible_layer_count, 0);
     EXPECT_EQ(settings.region_level_count, 0);
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");
-
-    project.modified = 0;
-    command(cmd::kImportShapefile);
-    EXPECT_EQ(project.modified, 1);
-    EXPECT_EQ(view.zoom, 0.03125f);  // fitted to the grown range
-    EXPECT_EQ(view.origin_x, 10000);
 }
 
 TEST_F(Commands, DisplayFlagsUndoAndUnknownCommands) {

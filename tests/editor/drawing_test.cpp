@@ -1,6 +1,6 @@
 #include "editor/command_ids.h"
 #include "editor/editing.h"
-#include "editor/object_dialog_requests.h"
+#include "dialogs/object_details_dialog.h"
 #include "editor_fixture.h"
 #include "model/vocabulary.h"
 
@@ -21,10 +21,10 @@ struct Drawing : EditorFixture {
     // Answers the new-object dialog with OK, naming the object and choosing its type.
     void confirm_new(const std::string& title, const char* name, uint8_t type) {
         host.answer_dialog(title, [name, type](DialogModel& m) {
-            auto& r = dynamic_cast<NewObjectRequest&>(m);
-            set_field(r.head->name, name);
-            r.head->type = type;
-            return 1;
+            auto& d = dynamic_cast<ObjectDetailsModel&>(m);
+            d.name = name;
+            d.type = type;
+            return d.ok() ? 1 : 0;
         });
     }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/commands.h"
-#include "editor/main_window.h"
+#include "editor/input_dispatch.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
 
@@ -34,11 +34,12 @@ struct EditorFixture : ::testing::Test {
         on_left_up(ctx, p, ctrl);
     }
 
-    Project project;
-    EditorState editor;
-    ViewState view;
+    Workspace ws;
+    Project& project = ws.project;
+    EditorState& editor = ws.editor;
+    ViewState& view = ws.view;
     ScriptedHost host;
-    EditorContext ctx{project, editor, view, host};
+    EditorContext ctx{ws, host};
 };
 
 }  // namespace plotwell::test

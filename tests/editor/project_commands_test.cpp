@@ -2,6 +2,7 @@
 #include "model/text.h"
 
 #include "editor/command_ids.h"
+#include "editor/layers_dialog.h"
 #include "editor/status_bar.h"
 #include "editor_fixture.h"
 #include "project/clone_project_dialog.h"
@@ -23,15 +24,16 @@ struct ProjectCommands : EditorFixture {
         add_layer(project, "lakes", kThemeWater);
         first = add_line(roads, "main st", {{0, 0}, {100, 0}});
         add_point(roads, "inn", {5, 5});
-        ctx.hooks = &hooks;
-        ctx.export_settings = &settings;
-        ctx.publisher_notice = "(c) us";
-        ctx.publisher_contact = "";
-        hooks.edit_layers = [this](EditorContext& c) {
-            ++layers_dialogs;
-            add_layer(c.project, "new", kThemeRoads);
-            return Outcome::Ok;
-        };
+        set_field(ws.publisher.publisher_notice, "(c) us");
+        // The user defines one layer whenever the Layers dialog opens.
+        for (int i = 0; i < 2; ++i) {
+            host.answer_dialog("Layers", [this](DialogModel& m) {
+                ++layers_dialogs;
+                add_layer(project, "new", kThemeRoads);
+                dynamic_cast<LayersModel&>(m).changed = true;
+                return 1;
+            });
+        }
     }
 
     std::string base(std::string_view name) const { return dir.file(name); }
@@ -61,8 +63,7 @@ struct ProjectCommands : EditorFixture {
     }
 
     ScratchDir dir;
-    CommandHooks hooks;
-    ExportSettings settings;
+    ExportSettings& settings = ws.export_settings;
     int layers_dialogs = 0;
     MapObject* first = nullptr;
 };
@@ -177,9 +178,9 @@ TEST_F(ProjectCommands, AFileThatDoesNotLoadIsReported) {
 
 TEST_F(ProjectCommands, TheNamedProjectLoadsAtStartUp) {
     save_to_disk();
-    Project fresh;
-    EditorState ed;
-    EditorContext start{fresh, ed, view, host};
+    Workspace other;
+    Project& fresh = other.project;
+    EditorContext start{other, host};
     set_field(fresh.file_base_name, base("city"));
     fresh.modified = 1;
     EXPECT_EQ(handle_command(start, cmd::kLoadNamedProject), CommandResult::Done);
@@ -266,13 +267,13 @@ TEST_F(ProjectCommands, NewFromABitmapNamesTheProjectAfterIt) {
     EXPECT_EQ(b.flags, 0);
     ASSERT_NE(b.image, nullptr);
     EXPECT_EQ(field_text(b.file_name), park);
-    EXPECT_EQ(editor.current_layer, -1);
-    // The old layers are gone; the Layers dialog defined the new one.
+    // The old layers are gone; the Layers dialog defined the new one, which its Done made current.
+    EXPECT_EQ(editor.current_layer, 0);
     EXPECT_EQ(layers_dialogs, 1);
     ASSERT_EQ(project.layer_count, 1);
     EXPECT_EQ(project.layers[0].objects, nullptr);
     EXPECT_EQ(field_text(project.layers[0].name), "new");
-    EXPECT_EQ(host.status[kStatusLayerPart], "curr layer: <background>");
+    EXPECT_EQ(host.status[kStatusLayerPart], "curr layer: 0:new [ROADS]");
     EXPECT_EQ(view.origin_x, 20);  // fitted to the bitmap
 }
 

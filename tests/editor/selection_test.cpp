@@ -1,7 +1,9 @@
 #include "editor/selection.h"
 
 #include "editor/command_ids.h"
-#include "editor/object_dialog_requests.h"
+#include "dialogs/category_point_dialog.h"
+#include "dialogs/group_properties_dialog.h"
+#include "dialogs/select_objects_dialog.h"
 #include "editor_fixture.h"
 #include "model/vocabulary.h"
 
@@ -144,18 +146,18 @@ TEST_F(Selection, SelectByTypeAsksForDimensionAndType) {
     MapObject* road = add_line(layer, "f", {{0, 0}, {1, 1}}, kDimLine, kFreeway);
     add_line(layer, "lake", {{0, 0}, {1, 1}, {2, 0}}, kDimPolygon, kWaterArea);
     host.answer_dialog("Select Objects", [](DialogModel& m) {
-        auto& r = dynamic_cast<SelectObjectsRequest&>(m);
-        r.dimension = kDimLine;
-        r.type = kRiver;
-        return 1;
+        auto& r = dynamic_cast<SelectObjectsModel&>(m);
+        r.select_dimension(kDimLine);
+        r.select_type(kRiver + 1);  // after "<any type>"
+        return r.ok() ? 1 : 0;
     });
     command(cmd::kSelectByType);
     EXPECT_EQ(editor.current_objects, std::vector<MapObject*>{river});
     host.answer_dialog("Select Objects", [](DialogModel& m) {
-        auto& r = dynamic_cast<SelectObjectsRequest&>(m);
-        r.dimension = kDimLine;
-        r.type = -1;
-        return 1;
+        auto& r = dynamic_cast<SelectObjectsModel&>(m);
+        r.select_dimension(kDimLine);
+        r.select_type(0);  // "<any type>"
+        return r.ok() ? 1 : 0;
     });
     command(cmd::kSelectByType);
     EXPECT_EQ(editor.current_objects, (std::vector<MapObject*>{road, river}));
@@ -235,7 +237,7 @@ TEST_F(Selection, PropertiesOfOneObjectByDimensionAndType) {
 
     set_current_object(ctx, cat);
     host.answer_dialog("Category Point Object", [&](DialogModel& m) {
-        EXPECT_EQ(dynamic_cast<ObjectPropertiesRequest&>(m).object, cat);
+        EXPECT_NE(dynamic_cast<CategoryPointModel*>(&m), nullptr);
         set_object_category(cat, 5, 6);
         return 1;
     });
@@ -265,11 +267,11 @@ TEST_F(Selection, GroupPropertiesRules) {
     MapObject* l2 = add_line(layer, "c", {{0, 0}, {1, 1}}, kDimLine, 2);
     editor.current_objects = {l0, l1, l2};
     host.answer_dialog("Group Object Properties", [](DialogModel& m) {
-        auto& g = dynamic_cast<GroupPropertiesRequest&>(m);
-        EXPECT_EQ(g.dimension, kDimLine);
-        EXPECT_EQ(g.type, 0);  // the first member's type
-        g.type = kRailroad;
-        return 1;
+        auto& g = dynamic_cast<GroupPropertiesModel&>(m);
+        EXPECT_EQ(g.dimension_text, "LINE");
+        EXPECT_EQ(g.type_selection, 0);  // the first member's type
+        g.type_selection = kRailroad;
+        return g.ok() ? 1 : 0;
     });
     command(cmd::kProperties);
     for (MapObject* o : {l0, l1, l2}) EXPECT_EQ(o->type, kRailroad);
@@ -278,7 +280,9 @@ TEST_F(Selection, GroupPropertiesRules) {
     // Cancel changes nothing.
     project.modified = 0;
     host.answer_dialog("Group Object Properties", [](DialogModel& m) {
-        dynamic_cast<GroupPropertiesRequest&>(m).type = kRiver;
+        auto& g = dynamic_cast<GroupPropertiesModel&>(m);
+        g.type_selection = kRiver;
+        g.ok();
         return 0;
     });
     command(cmd::kProperties);
@@ -287,8 +291,9 @@ TEST_F(Selection, GroupPropertiesRules) {
 
     // A type the dimension does not have is refused rather than written into the records.
     host.answer_dialog("Group Object Properties", [](DialogModel& m) {
-        dynamic_cast<GroupPropertiesRequest&>(m).type = 40;
-        return 1;
+        auto& g = dynamic_cast<GroupPropertiesModel&>(m);
+        g.type_selection = 40;
+        return g.ok() ? 1 : 0;
     });
     command(cmd::kProperties);
     EXPECT_EQ(l1->type, kRailroad);

@@ -19,12 +19,13 @@
 #include <set>
 #include <typeindex>
 
-#include "app/publisher_dialog.h"
+#include "dialogs/about_dialog.h"
+#include "export/publisher_dialog.h"
 #include "dialogs/category_point_dialog.h"
 #include "dialogs/edit_layer_dialog.h"
 #include "dialogs/group_properties_dialog.h"
 #include "dialogs/layer_translation_dialog.h"
-#include "dialogs/layers_dialog.h"
+#include "editor/layers_dialog.h"
 #include "dialogs/link_object_dialog.h"
 #include "dialogs/object_details_dialog.h"
 #include "dialogs/select_objects_dialog.h"

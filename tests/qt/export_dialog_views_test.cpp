@@ -12,7 +12,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "dialogs/export_command.h"
+#include "editor/export_command.h"
 #include "export/export_dialog.h"
 #include "model/text.h"
 #include "model/vocabulary.h"

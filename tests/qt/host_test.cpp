@@ -17,7 +17,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/publisher_dialog.h"
+#include "export/publisher_dialog.h"
 #include "editor/command_ids.h"
 #include "model/text.h"
 #include "qt/frame_dialog_views.h"

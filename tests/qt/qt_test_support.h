@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "app/command_hooks.h"
-#include "app/workspace.h"
+#include "editor/workspace.h"
 #include "editor/editor_context.h"
-#include "editor/main_window.h"
+#include "editor/input_dispatch.h"
 #include "editor/view_state.h"
 #include "qt/main_window.h"
 #include "qt/map_widget.h"

@@ -22,7 +22,7 @@
 #include <map>
 #include <set>
 
-#include "dialogs/shapefile_import_command.h"
+#include "editor/shapefile_import_command.h"
 #include "editor/command_ids.h"
 #include "model/object_storage.h"
 #include "model/text.h"

@@ -1,4 +1,4 @@
-#include "app/publisher_dialog.h"
+#include "export/publisher_dialog.h"
 
 #include "model/text.h"
 

@@ -1,18 +1,15 @@
-#include "dialogs/shapefile_import_command.h"
+#include "editor/shapefile_import_command.h"
 
 #include <atomic>
 
 #include "model/text.h"
+#include "project/project_file.h"
 #include "shapefile/import_dialog.h"
 #include "shapefile/shapefile_import.h"
 
 namespace plotwell {
 
 namespace {
-
-void refuse(EditorContext& ctx, const std::string& text) {
-    ctx.host.message_box(text, "Error", MessageIcon::Error, MessageButtons::Ok);
-}
 
 // Closes the reader on every way out of the command.
 struct ReaderCloser {
@@ -24,8 +21,8 @@ struct ReaderCloser {
 
 Outcome import_shapefile_file_command(EditorContext& ctx) {
     Project& project = ctx.project;
-    if (field_text(project.file_base_name).empty()) {
-        refuse(ctx, "You need to open or create a project first.");
+    if (!has_project(project)) {
+        show_error(ctx.host, "You need to open or create a project first.");
         return Outcome::Cancelled;
     }
 
@@ -40,24 +37,24 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     // The settings hold 127 characters; a cut name would open other files.
     const std::string base_path = strip_file_extension(*path);
     if (path->size() >= size_t(kBasePathSize) || base_path.empty()) {
-        refuse(ctx, "The file name is too long.");
+        show_error(ctx.host, "The file name is too long.");
         return Outcome::Cancelled;
     }
 
     ShapefileReader reader;
     std::string error;
     if (open_shapefile(reader, base_path, &error) != 0) {
-        refuse(ctx, error.empty() ? "Cannot open the shapefile." : error + ".");
+        show_error(ctx.host, error.empty() ? "Cannot open the shapefile." : error + ".");
         return Outcome::Cancelled;
     }
     ReaderCloser closer{reader};
     if (shape_dimension(reader) < 0) {
-        refuse(ctx, "Unsupported shape type " + std::to_string(shape_type(reader)) +
+        show_error(ctx.host, "Unsupported shape type " + std::to_string(shape_type(reader)) +
                         ": only Point, PolyLine and Polygon shapefiles can be imported.");
         return Outcome::Cancelled;
     }
     if (project.layer_count <= 0) {
-        refuse(ctx, "You need to define your Layers first.");
+        show_error(ctx.host, "You need to define your Layers first.");
         return Outcome::Cancelled;
     }
 

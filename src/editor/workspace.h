@@ -1,16 +1,16 @@
 // Everything that lives for the whole run of the program, held in one place and passed by reference:
-// the open project, the program directory and (as the subsystems arrive) the editor, export and
-// publisher state and the categories file.
+// the open project, the editor and view state, the export's choices and map IDs, the publisher
+// details, the categories file and the folders the program works from.
 #pragma once
 
 #include <string>
 
-#include "app/categories_file.h"
-#include "app/publisher.h"
+#include "dialogs/categories_file.h"
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"
+#include "export/publisher.h"
 #include "model/records.h"
 
 namespace plotwell {
@@ -20,10 +20,16 @@ struct Workspace {
     EditorState editor;
     ViewState view;
     std::string program_dir;  // always ends in a directory separator
+    // The folder the program started in, where "map-id.txt" and "publisher.txt" live; empty: the
+    // working directory.
+    std::string start_dir;
     PublisherInfo publisher;
     CategoriesFile categories;
     ExportSettings export_settings;
     MapIdTable map_ids;
 };
+
+// A file of the start folder: "map-id.txt", "publisher.txt".
+std::string in_start_dir(const Workspace& workspace, const std::string& file_name);
 
 }  // namespace plotwell

@@ -6,7 +6,7 @@
 
 namespace plotwell {
 
-// The import_project slot of CommandHooks; the editor has already checked that a project is open.
+// The editor has already checked that a project is open.
 // Cancelled when the file dialog or the import dialog was cancelled; Ok once the import ran, whatever
 // its outcome (its log told the user): the view is then fitted, the project marked modified, the
 // title updated and the map redrawn.

@@ -1,14 +1,16 @@
-#include "dialogs/export_command.h"
+#include "editor/export_command.h"
 
 #include "export/export_dialog.h"
 #include "export/export_driver.h"
 #include "model/text.h"
+#include "project/project_file.h"
 
 namespace plotwell {
 
-Outcome export_map_command(EditorContext& ctx, ExportCommandInputs& inputs) {
+Outcome export_map_command(EditorContext& ctx) {
     Project& project = ctx.project;
-    if (field_text(project.file_base_name).empty()) return Outcome::Cancelled;
+    if (!has_project(project)) return Outcome::Cancelled;
+    Workspace& ws = ctx.workspace;
 
     FileDialogOptions options;
     options.title = "Save As";
@@ -21,11 +23,11 @@ Outcome export_map_command(EditorContext& ctx, ExportCommandInputs& inputs) {
     if (!path) return Outcome::Cancelled;
     // A cut path would write the database somewhere the user did not choose.
     if (path->empty() || path->size() >= size_t(kOutputPathSize)) {
-        ctx.host.message_box("The file name is too long.", "Error", MessageIcon::Error, MessageButtons::Ok);
+        show_error(ctx.host, "The file name is too long.");
         return Outcome::Cancelled;
     }
 
-    ExportSettings& settings = inputs.settings;
+    ExportSettings& settings = ws.export_settings;
     set_field(settings.output_path, *path);
     if (selection_exists(ctx.editor.selection_rect))
         settings.flags |= kExportSelectionOnly;
@@ -33,14 +35,14 @@ Outcome export_map_command(EditorContext& ctx, ExportCommandInputs& inputs) {
         settings.flags &= ~kExportSelectionOnly;
 
     ExportDialog dialog(project, settings);
-    dialog.open(inputs.map_ids, inputs.map_id_path);
+    dialog.open(ws.map_ids, in_start_dir(ws, kMapIdFileName));
     // Only an "Export" whose checks passed starts the task, whatever the view answered.
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
 
     ExportInputs engine_inputs;
-    engine_inputs.map_ids = &inputs.map_ids;
-    engine_inputs.publisher_notice = inputs.publisher_notice;
-    engine_inputs.contact = inputs.contact;
+    engine_inputs.map_ids = &ws.map_ids;
+    engine_inputs.publisher_notice = field_text(ws.publisher.publisher_notice);
+    engine_inputs.contact = field_text(ws.publisher.contact);
     Rect selection = selection_as_rect(ctx.editor.selection_rect);
     ctx.host.run_with_progress(
         [&](ProgressSink& sink) {

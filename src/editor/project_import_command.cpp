@@ -1,4 +1,4 @@
-#include "dialogs/project_import_command.h"
+#include "editor/project_import_command.h"
 
 #include "editor/selection.h"
 #include "editor/view_state.h"

@@ -7,7 +7,7 @@
 
 namespace plotwell {
 
-// The import_shapefile slot of CommandHooks. Cancelled when nothing was imported: no project, a
+// Cancelled when nothing was imported: no project, a
 // cancelled file or import dialog, or a file that cannot be imported (missing .shx or .dbf, an
 // unsupported shape type, no layer to import into; each refused with a message). Ok once the import
 // ran, whatever its outcome, and the worker has ended; the editor then fits the view, marks the project

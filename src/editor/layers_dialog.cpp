@@ -1,4 +1,4 @@
-#include "dialogs/layers_dialog.h"
+#include "editor/layers_dialog.h"
 
 #include <utility>
 

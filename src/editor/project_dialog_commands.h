@@ -1,8 +1,7 @@
-// The commands that open the project-wide dialogs, for the application to put into its CommandHooks.
-// Each returns Ok when its dialog was confirmed and Cancelled otherwise.
+// The commands that open the project-wide dialogs and the frame's own: Project Properties, Geographic
+// Info, Layers, Background Bitmaps, Publisher Details and About. Each returns Ok when its dialog was
+// confirmed and Cancelled otherwise; the command table adds the follow-up steps.
 #pragma once
-
-#include <string>
 
 #include "editor/editor_context.h"
 #include "project/bitmap_properties_dialog.h"
@@ -18,6 +17,8 @@ Outcome geo_info_dialog(EditorContext& ctx);
 // Ok when the layer table changed.
 Outcome layers_dialog(EditorContext& ctx);
 // Always Ok: the dialog has only "Done", and what it changed it marked modified itself.
-Outcome background_bitmaps_dialog(EditorContext& ctx, const std::string& program_dir);
+Outcome background_bitmaps_dialog(EditorContext& ctx);
+Outcome publisher_dialog(EditorContext& ctx);
+Outcome about_dialog(EditorContext& ctx);
 
 }  // namespace plotwell

@@ -1,9 +1,9 @@
-// "Publisher Details" and "About Plotwell": the two dialogs of the frame itself.
+// "Publisher Details": the copyright notice and contact that exports write into the map database.
 #pragma once
 
 #include <string>
 
-#include "app/publisher.h"
+#include "export/publisher.h"
 #include "platform/host.h"
 
 namespace plotwell {
@@ -24,14 +24,6 @@ class PublisherDetailsModel : public DialogModel {
 
   private:
     PublisherInfo& info_;
-};
-
-class AboutModel : public DialogModel {
-  public:
-    static constexpr const char* kTitle = "About Plotwell";
-    static constexpr const char* kVersion = "Plotwell ver 2.4";
-    static constexpr const char* kEdition = "Desktop Edition";
-    std::string_view dialog_title() const override { return kTitle; }
 };
 
 // Runs "Publisher Details" on the process-wide details; true when OK stored them.

@@ -1,6 +1,8 @@
-#include "dialogs/dialog_commands.h"
+#include "editor/project_dialog_commands.h"
 
-#include "dialogs/layers_dialog.h"
+#include "dialogs/about_dialog.h"
+#include "editor/layers_dialog.h"
+#include "export/publisher_dialog.h"
 #include "project/background_bitmaps_dialog.h"
 #include "project/geo_info_dialog.h"
 #include "project/project_properties_dialog.h"
@@ -39,10 +41,20 @@ Outcome layers_dialog(EditorContext& ctx) {
     return run_layers_dialog(ctx) ? Outcome::Ok : Outcome::Cancelled;
 }
 
-Outcome background_bitmaps_dialog(EditorContext& ctx, const std::string& program_dir) {
-    BackgroundBitmapsModel model(ctx.project, ctx.host, program_dir,
+Outcome background_bitmaps_dialog(EditorContext& ctx) {
+    BackgroundBitmapsModel model(ctx.project, ctx.host, ctx.workspace.program_dir,
                                  default_bitmap_placement(ctx.view, ctx.project));
     ctx.host.run_dialog(model);
+    return Outcome::Ok;
+}
+
+Outcome publisher_dialog(EditorContext& ctx) {
+    return run_publisher_dialog(ctx.workspace.publisher, ctx.host) ? Outcome::Ok : Outcome::Cancelled;
+}
+
+Outcome about_dialog(EditorContext& ctx) {
+    AboutModel about;
+    ctx.host.run_dialog(about);
     return Outcome::Ok;
 }
 

@@ -1,4 +1,4 @@
-#include "editor/main_window.h"
+#include "editor/input_dispatch.h"
 
 #include "editor/command_ids.h"
 #include "editor/editing.h"
@@ -113,8 +113,8 @@ CommandResult on_char(EditorContext& ctx, char c) {
     switch (c) {
         case '\r':
             if (ctx.editor.tool_mode == kToolSelect) return handle_command(ctx, cmd::kProperties);
-            return complete_drawing(ctx) == Outcome::NotAvailable ? CommandResult::NotAvailable
-                                                                  : CommandResult::Done;
+            complete_drawing(ctx);
+            return CommandResult::Done;
         case '+':
             return handle_command(ctx, cmd::kZoomIn);
         case '-':
