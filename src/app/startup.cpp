@@ -23,6 +23,7 @@ StartUp start_up(Workspace& workspace, int argc, const char* const* argv, const 
         result.error = kCategoriesMissingMessage;
         return result;
     }
+    workspace.category_choices = category_choices(workspace.categories);
     result.ok = true;
     if (argc > 1) result.load_project = take_command_line_project(workspace.project, argc - 1, argv + 1);
     return result;

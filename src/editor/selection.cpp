@@ -51,8 +51,7 @@ int run_object_properties(EditorContext& ctx, MapObject& o) {
                 return ctx.host.run_dialog(m);
             }
             case kCatPntFeature: {
-                const CategoryChoices choices = category_choices(ctx.workspace.categories);
-                CategoryPointModel m(o, choices);
+                CategoryPointModel m(o, ctx.workspace.category_choices);
                 return ctx.host.run_dialog(m);
             }
             default:

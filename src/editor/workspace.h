@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialogs/categories_file.h"
+#include "dialogs/category_point_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/view_state.h"
 #include "export/export_settings.h"
@@ -25,6 +26,7 @@ struct Workspace {
     std::string start_dir;
     PublisherInfo publisher;
     CategoriesFile categories;
+    CategoryChoices category_choices;  // the categories' names, as the category point dialog lists them
     ExportSettings export_settings;
     MapIdTable map_ids;
 };

@@ -1,18 +1,15 @@
-// The editor's commands reaching the dialog models: the hooks of the application and the host that
-// turns the editor's object dialog requests into models.
+// The editor's commands reaching the dialog models they open.
 #include <gtest/gtest.h>
 
-#include "app/command_hooks.h"
-#include "export/publisher_dialog.h"
-#include "editor/project_dialog_commands.h"
+#include "dialogs/about_dialog.h"
 #include "dialogs/group_properties_dialog.h"
 #include "dialogs/object_details_dialog.h"
-#include "dialogs/object_dialog_host.h"
 #include "dialogs/select_objects_dialog.h"
 #include "dialogs/simple_point_dialog.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
-#include "editor/object_dialog_requests.h"
+#include "editor/project_dialog_commands.h"
+#include "export/publisher_dialog.h"
 #include "model/vocabulary.h"
 #include "project/background_bitmaps_dialog.h"
 #include "project/geo_info_dialog.h"
@@ -36,20 +33,17 @@ struct WiringTest : ::testing::Test {
         ws.view.origin_x = 500;
         ws.view.origin_y = 300;
         ws.view.zoom = 0.5f;
-        add_dialog_hooks(hooks, ws);
+        ws.category_choices = {{"Food"}, {{"Cafe", "Bar"}}};
     }
     CommandResult command(int id) { return handle_command(ctx, id); }
 
     Workspace ws;
-    ScriptedHost below;
-    CategoryChoices categories{{"Food"}, {{"Cafe", "Bar"}}};
-    ObjectDialogHost host{below, categories};
-    CommandHooks hooks;
-    EditorContext ctx{ws.project, ws.editor, ws.view, host, &hooks};
+    ScriptedHost host;
+    EditorContext ctx{ws, host};
 };
 
 TEST_F(WiringTest, ProjectPropertiesOkChangesTheRangeWithoutModified) {
-    below.answer_dialog("Project Properties", [](DialogModel& d) {
+    host.answer_dialog("Project Properties", [](DialogModel& d) {
         auto& m = dynamic_cast<ProjectPropertiesModel&>(d);
         m.x_max = "2000";
         return m.ok() ? 1 : 0;
@@ -57,12 +51,12 @@ TEST_F(WiringTest, ProjectPropertiesOkChangesTheRangeWithoutModified) {
     EXPECT_EQ(command(cmd::kProjectProperties), CommandResult::Done);
     EXPECT_EQ(ws.project.range.width, 2000);
     EXPECT_EQ(ws.project.modified, 0);
-    EXPECT_EQ(below.titles.back(), "Plotwell - city");
+    EXPECT_EQ(host.titles.back(), "Plotwell - city");
     EXPECT_EQ(ws.view.origin_x, 1000);  // fitted to the new range
 }
 
 TEST_F(WiringTest, ProjectPropertiesCancelChangesNothing) {
-    below.answer_dialog("Project Properties", [](DialogModel& d) {
+    host.answer_dialog("Project Properties", [](DialogModel& d) {
         auto& m = dynamic_cast<ProjectPropertiesModel&>(d);
         m.name = "Other";
         m.x_max = "5";
@@ -75,7 +69,7 @@ TEST_F(WiringTest, ProjectPropertiesCancelChangesNothing) {
 
 TEST_F(WiringTest, GeoInfoDividesByTheSelectionRectangle) {
     ws.editor.selection_rect = {100, 0, 600, 50};
-    below.answer_dialog("Geographic Info", [](DialogModel& d) {
+    host.answer_dialog("Geographic Info", [](DialogModel& d) {
         auto& m = dynamic_cast<GeoInfoModel&>(d);
         m.select_mode(kGeoScale);
         m.km = "5";
@@ -87,12 +81,12 @@ TEST_F(WiringTest, GeoInfoDividesByTheSelectionRectangle) {
 }
 
 TEST_F(WiringTest, NewBackgroundBitmapWithoutFileNorSizeIsPlacedAtTheMapCorner) {
-    below.answer_dialog("Background Bitmaps", [](DialogModel& d) {
+    host.answer_dialog("Background Bitmaps", [](DialogModel& d) {
         auto& m = dynamic_cast<BackgroundBitmapsModel&>(d);
         m.new_bitmap();
         return 1;
     });
-    below.answer_dialog("Bitmap Properties", [](DialogModel& d) {
+    host.answer_dialog("Bitmap Properties", [](DialogModel& d) {
         auto& m = dynamic_cast<BitmapPropertiesModel&>(d);
         m.visible = false;  // nothing to load
         return m.ok() ? 1 : 0;
@@ -106,7 +100,7 @@ TEST_F(WiringTest, NewBackgroundBitmapWithoutFileNorSizeIsPlacedAtTheMapCorner) 
     EXPECT_EQ(b.x, -500);  // the map area's left edge
     EXPECT_EQ(b.y, -300);  // its top edge (y points down)
     EXPECT_EQ(ws.project.modified, 1);
-    EXPECT_EQ(below.titles.back(), "Plotwell - city *");
+    EXPECT_EQ(host.titles.back(), "Plotwell - city *");
 }
 
 TEST_F(WiringTest, PlacementUsesTheBottomEdgeWithDecimalDegrees) {
@@ -119,13 +113,13 @@ TEST_F(WiringTest, PlacementUsesTheBottomEdgeWithDecimalDegrees) {
 
 TEST_F(WiringTest, PublisherDetailsOkStoresCancelKeeps) {
     set_field(ws.publisher.publisher_notice, "(c) Old");
-    below.answer_dialog("Publisher Details", [](DialogModel& d) {
+    host.answer_dialog("Publisher Details", [](DialogModel& d) {
         auto& m = dynamic_cast<PublisherDetailsModel&>(d);
         EXPECT_EQ(m.copyright, "(c) Old");
         m.copyright = "(c) Someone else";
         return 0;
     });
-    below.answer_dialog("Publisher Details", [](DialogModel& d) {
+    host.answer_dialog("Publisher Details", [](DialogModel& d) {
         auto& m = dynamic_cast<PublisherDetailsModel&>(d);
         m.copyright = std::string(40, 'c');
         m.contact = "line 1\nline 2" + std::string(200, 'x');
@@ -140,12 +134,12 @@ TEST_F(WiringTest, PublisherDetailsOkStoresCancelKeeps) {
 }
 
 TEST_F(WiringTest, AboutShowsTheVersion) {
-    below.answer_dialog("About Plotwell", [](DialogModel& d) {
+    host.answer_dialog("About Plotwell", [](DialogModel& d) {
         EXPECT_STREQ(dynamic_cast<AboutModel&>(d).kVersion, "Plotwell ver 2.4");
         return 0;
     });
     EXPECT_EQ(command(cmd::kAbout), CommandResult::Done);
-    EXPECT_EQ(below.dialogs, std::vector<std::string>{"About Plotwell"});
+    EXPECT_EQ(host.dialogs, std::vector<std::string>{"About Plotwell"});
 }
 
 TEST_F(WiringTest, PropertiesOfASimplePointRunItsModel) {
@@ -154,13 +148,13 @@ TEST_F(WiringTest, PropertiesOfASimplePointRunItsModel) {
     set_icon_code(p, 66);
     set_current_layer(ws.editor, 0);
     ws.editor.current_objects = {p};
-    below.answer_dialog("Simple Point Object", [](DialogModel& d) {
+    host.answer_dialog("Simple Point Object", [](DialogModel& d) {
         auto& m = dynamic_cast<SimplePointModel&>(d);
         EXPECT_EQ(m.list_selection, 2);
         m.choose(SimplePointModel::kLabel);
         return 0;  // Cancel
     });
-    below.answer_dialog("Simple Point Object", [](DialogModel& d) {
+    host.answer_dialog("Simple Point Object", [](DialogModel& d) {
         auto& m = dynamic_cast<SimplePointModel&>(d);
         m.choose(SimplePointModel::kLabel);
         m.list_selection = 1;
@@ -179,13 +173,13 @@ TEST_F(WiringTest, PropertiesOfACategoryPointAndALine) {
     MapObject* cafe = add_point(layer, "Joe's", {10, 10}, kCatPntFeature, 0, 0);
     MapObject* road = add_line(layer, "Main", {{0, 0}, {9, 9}});
     set_current_layer(ws.editor, 0);
-    below.answer_dialog("Category Point Object", [](DialogModel& d) {
+    host.answer_dialog("Category Point Object", [](DialogModel& d) {
         auto& m = dynamic_cast<CategoryPointModel&>(d);
         EXPECT_EQ(m.categories, std::vector<std::string>{"Food"});
         m.select_sub_type(1);
         return m.ok() ? 1 : 0;
     });
-    below.answer_dialog("Line Details", [](DialogModel& d) {
+    host.answer_dialog("Line Details", [](DialogModel& d) {
         auto& m = dynamic_cast<ObjectDetailsModel&>(d);
         m.type = kRailroad;
         return m.ok() ? 1 : 0;
@@ -206,7 +200,7 @@ TEST_F(WiringTest, GroupPropertiesAndSelectByType) {
     add_point(layer, "p", {1, 1});
     set_current_layer(ws.editor, 0);
     ws.editor.current_objects = {a, b};
-    below.answer_dialog("Group Object Properties", [](DialogModel& d) {
+    host.answer_dialog("Group Object Properties", [](DialogModel& d) {
         auto& m = dynamic_cast<GroupPropertiesModel&>(d);
         EXPECT_EQ(m.type_selection, kRoad3);  // the first current object's type
         m.type_selection = kHighway;
@@ -217,13 +211,13 @@ TEST_F(WiringTest, GroupPropertiesAndSelectByType) {
     EXPECT_EQ(b->type, kHighway);
 
     b->type = kFreeway;
-    below.answer_dialog("Select Objects", [](DialogModel& d) {
+    host.answer_dialog("Select Objects", [](DialogModel& d) {
         auto& m = dynamic_cast<SelectObjectsModel&>(d);
         m.select_dimension(kDimLine);
         m.select_type(1 + kHighway);
         return m.ok() ? 1 : 0;
     });
-    below.answer_dialog("Select Objects", [](DialogModel& d) {
+    host.answer_dialog("Select Objects", [](DialogModel& d) {
         auto& m = dynamic_cast<SelectObjectsModel&>(d);
         m.select_dimension(kDimLine);  // any line
         return m.ok() ? 1 : 0;
@@ -236,31 +230,13 @@ TEST_F(WiringTest, GroupPropertiesAndSelectByType) {
     EXPECT_EQ(ws.editor.current_objects.size(), 2u);
 }
 
-TEST_F(WiringTest, ANewObjectIsConfirmedInTheDetailsOfItsDimension) {
-    ObjectHead head;
-    head.dimension = kDimPolygon;
-    head.type = kLandArea;
-    NewObjectRequest request(&head);
-    below.answer_dialog("Polygon Details", [](DialogModel& d) {
-        auto& m = dynamic_cast<ObjectDetailsModel&>(d);
-        EXPECT_EQ(m.type, kLandArea);
-        m.name = "Park";
-        m.type = kOpenSpace;
-        return m.ok() ? 1 : 0;
-    });
-    EXPECT_EQ(host.run_dialog(request), 1);
-    EXPECT_EQ(field_text(head.name), "Park");
-    EXPECT_EQ(head.type, kOpenSpace);
-}
-
-TEST_F(WiringTest, OtherDialogsPassThrough) {
-    struct Plain : DialogModel {
-        std::string_view dialog_title() const override { return "Plain"; }
-    } plain;
-    below.answer_dialog("Plain", [](DialogModel&) { return 7; });
-    EXPECT_EQ(host.run_dialog(plain), 7);
-    host.message_box("hi", "Notice", MessageIcon::Information, MessageButtons::Ok);
-    EXPECT_EQ(below.last_message(), "hi");
+TEST_F(WiringTest, WithoutAProjectPropertiesOnlySetsTheTitle) {
+    set_field(ws.project.file_base_name, "");
+    EXPECT_EQ(command(cmd::kProjectProperties), CommandResult::Done);
+    EXPECT_TRUE(host.dialogs.empty());
+    host.answer_dialog("Geographic Info", [](DialogModel&) { return 0; });
+    EXPECT_EQ(command(cmd::kGeoInfo), CommandResult::Done);
+    EXPECT_EQ(host.dialogs, std::vector<std::string>{"Geographic Info"});
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // A figure drawn in the editor confirmed through the object dialog host and its details model.
 #include <gtest/gtest.h>
 
-#include "editor/workspace.h"
 #include "dialogs/object_details_dialog.h"
-#include "dialogs/object_dialog_host.h"
 #include "editor/command_ids.h"
 #include "editor/input_dispatch.h"
+#include "editor/workspace.h"
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
@@ -31,17 +30,15 @@ struct DrawingDialog : ::testing::Test {
     }
 
     Workspace ws;
-    test::ScriptedHost below;
-    CategoryChoices categories{{"Food"}, {{"Cafe"}}};
-    ObjectDialogHost host{below, categories};
-    EditorContext ctx{ws.project, ws.editor, ws.view, host};
+    test::ScriptedHost host;
+    EditorContext ctx{ws, host};
 };
 
 TEST_F(DrawingDialog, EnterConfirmsTheLineInLineDetails) {
     handle_command(ctx, cmd::kNewLine);
     click({10, 40});
     click({60, 40});
-    below.answer_dialog("Line Details", [](DialogModel& d) {
+    host.answer_dialog("Line Details", [](DialogModel& d) {
         auto& m = dynamic_cast<ObjectDetailsModel&>(d);
         EXPECT_EQ(m.types.size(), size_t(kLineTypeCount));
         m.name = "Main Street";
@@ -57,7 +54,7 @@ TEST_F(DrawingDialog, EnterConfirmsTheLineInLineDetails) {
     EXPECT_EQ(object_points(o)[1], (Point{60, 10}));
     EXPECT_EQ(ws.editor.last_line_type, kRoad4);
     EXPECT_EQ(ws.project.modified, 1);
-    EXPECT_EQ(below.titles.back(), "Plotwell - city *");
+    EXPECT_EQ(host.titles.back(), "Plotwell - city *");
 }
 
 }  // namespace

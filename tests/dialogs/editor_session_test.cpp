@@ -1,22 +1,18 @@
-// One working session of the editor assembled as the desktop program assembles it: the dialog and
-// transfer hooks, the object dialog host in front of the window system's host and a workspace holding
-// the state. New, layers, a shapefile import, drawing, Save, Close, Open and the export, each answered
-// the way a user answers it, ending in a database the checker accepts.
+// One working session of the editor assembled as the desktop program assembles it: a workspace
+// holding the state and the host in front of it. New, layers, a shapefile import, drawing, Save, Close, Open
+// and the export, each answered the way a user answers it, ending in a database the checker accepts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "app/command_hooks.h"
-#include "app/transfer_hooks.h"
-#include "editor/workspace.h"
 #include "dialogs/edit_layer_dialog.h"
-#include "editor/layers_dialog.h"
 #include "dialogs/object_details_dialog.h"
-#include "dialogs/object_dialog_host.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
 #include "editor/input_dispatch.h"
+#include "editor/layers_dialog.h"
+#include "editor/workspace.h"
 #include "export/database_check.h"
 #include "export/export_dialog.h"
 #include "model/bytes.h"
@@ -51,11 +47,7 @@ class InDirectory {
 };
 
 struct EditorSession : ::testing::Test {
-    EditorSession() {
-        ws.program_dir = dir.path().string() + "/";
-        add_dialog_hooks(hooks, ws);
-        install_transfer_hooks(hooks, ws);
-    }
+    EditorSession() { ws.program_dir = dir.path().string() + "/"; }
 
     CommandResult command(int id) { return handle_command(ctx, id); }
     void click(ScreenPoint p) {
@@ -68,7 +60,7 @@ struct EditorSession : ::testing::Test {
 
     // Answers the next "Edit Layer" with OK.
     void answer_edit(std::string name, int theme) {
-        below.answer_dialog("Edit Layer", [=](DialogModel& d) {
+        host.answer_dialog("Edit Layer", [=](DialogModel& d) {
             auto& m = dynamic_cast<EditLayerModel&>(d);
             m.name = name;
             m.type = kMiscTypedObjs;
@@ -78,7 +70,7 @@ struct EditorSession : ::testing::Test {
     }
     // Answers the next details dialog with `name` and the type the dialog offers.
     void answer_details(const std::string& title, std::string name) {
-        below.answer_dialog(title, [name](DialogModel& d) {
+        host.answer_dialog(title, [name](DialogModel& d) {
             auto& m = dynamic_cast<ObjectDetailsModel&>(d);
             EXPECT_TRUE(m.name.empty());
             m.name = name;
@@ -89,19 +81,8 @@ struct EditorSession : ::testing::Test {
     test::ScratchDir dir;
     InDirectory cwd{dir.path()};
     Workspace ws;
-    CommandHooks hooks;
-    ScriptedHost below;
-    CategoryChoices categories = category_choices(ws.categories);
-    ObjectDialogHost host{below, categories};
-    EditorContext ctx{ws.project,
-                      ws.editor,
-                      ws.view,
-                      host,
-                      &hooks,
-                      &ws.export_settings,
-                      ws.program_dir,
-                      ws.publisher.publisher_notice,
-                      ws.publisher.contact};
+    ScriptedHost host;
+    EditorContext ctx{ws, host};
 };
 
 TEST_F(EditorSession, NewImportDrawSaveReopenAndExport) {
@@ -110,17 +91,17 @@ TEST_F(EditorSession, NewImportDrawSaveReopenAndExport) {
     dir.write("map-id.txt", "session\t42\n");
 
     // New: an empty decimal-degree project; the Layers dialog follows at once.
-    below.answer_dialog("New Project", [](DialogModel& m) {
+    host.answer_dialog("New Project", [](DialogModel& m) {
         auto& model = dynamic_cast<NewProjectModel&>(m);
         model.select(1);
         return 1;
     });
-    below.file_answers.push_back(project_file);
+    host.file_answers.push_back(project_file);
     answer_edit("roads", kThemeRoads);
     answer_edit("water", kThemeWater);
     answer_edit("plaices", kThemePlaces);
     answer_edit("places", kThemePlaces);  // the typo fixed through Edit
-    below.answer_dialog("Layers", [](DialogModel& d) {
+    host.answer_dialog("Layers", [](DialogModel& d) {
         auto& m = dynamic_cast<LayersModel&>(d);
         EXPECT_TRUE(m.lines.empty());
         m.new_layer();
@@ -135,16 +116,16 @@ TEST_F(EditorSession, NewImportDrawSaveReopenAndExport) {
         return 1;
     });
     ASSERT_EQ(command(cmd::kNew), CommandResult::Done);
-    EXPECT_EQ(below.dialogs, (std::vector<std::string>{"New Project", "Layers", "Edit Layer", "Edit Layer",
-                                                       "Edit Layer", "Edit Layer"}));
-    ASSERT_EQ(below.file_dialogs.size(), 1u);
-    EXPECT_EQ(below.file_dialogs[0].options.title, "Project File Name");
+    EXPECT_EQ(host.dialogs, (std::vector<std::string>{"New Project", "Layers", "Edit Layer", "Edit Layer",
+                                                      "Edit Layer", "Edit Layer"}));
+    ASSERT_EQ(host.file_dialogs.size(), 1u);
+    EXPECT_EQ(host.file_dialogs[0].options.title, "Project File Name");
     EXPECT_EQ(ws.project.coord_sys, kCoordDegrees);
     ASSERT_EQ(ws.project.layer_count, 3);
     EXPECT_EQ(field_text(ws.project.layers[2].name), "places");
     EXPECT_EQ(ws.editor.current_layer, 0);
     EXPECT_EQ(ws.project.modified, 1);
-    EXPECT_EQ(below.titles.back(), "Plotwell - session *");
+    EXPECT_EQ(host.titles.back(), "Plotwell - session *");
 
     // Import: three streets into the current layer, named from the NAME field.
     test::ShapefileData streets;
@@ -152,20 +133,20 @@ TEST_F(EditorSession, NewImportDrawSaveReopenAndExport) {
     streets.fields = {{"NAME", 'C', 20}, {"KIND", 'C', 6}};
     for (int i = 0; i < 3; ++i) {
         const double y = 47.50 + i * 0.01;
-        streets.records.push_back(
-            test::line_record({{8.50, y}, {8.55, y + 0.005}, {8.60, y}}, {"STREET " + std::to_string(i), "R"}));
+        streets.records.push_back(test::line_record({{8.50, y}, {8.55, y + 0.005}, {8.60, y}},
+                                                    {"STREET " + std::to_string(i), "R"}));
     }
     ASSERT_TRUE(test::write_shapefile(dir.file("streets"), streets));
-    below.file_answers.push_back(dir.file("streets.shp"));
-    below.answer_dialog("Import ShapeFile", [this](DialogModel& model) {
+    host.file_answers.push_back(dir.file("streets.shp"));
+    host.answer_dialog("Import ShapeFile", [this](DialogModel& model) {
         auto& d = dynamic_cast<ImportShapefileDialog&>(model);
         EXPECT_EQ(d.name_page.remaining, (std::vector<std::string>{"KIND", "NAME"}));
         d.name_page.selected_remaining = 1;  // NAME
-        d.name_page.add(below);
-        return d.ok(below) ? 1 : 0;
+        d.name_page.add(host);
+        return d.ok(host) ? 1 : 0;
     });
     ASSERT_EQ(command(cmd::kImportShapefile), CommandResult::Done);
-    EXPECT_EQ(below.progress_runs, 1);
+    EXPECT_EQ(host.progress_runs, 1);
     EXPECT_EQ(count(0), 3);
     EXPECT_EQ(count(1), 0);
     EXPECT_EQ(count(2), 0);
@@ -207,18 +188,18 @@ TEST_F(EditorSession, NewImportDrawSaveReopenAndExport) {
     // Save, Close, Open.
     ASSERT_EQ(command(cmd::kSave), CommandResult::Done);
     EXPECT_EQ(ws.project.modified, 0);
-    EXPECT_EQ(below.titles.back(), "Plotwell - session");
+    EXPECT_EQ(host.titles.back(), "Plotwell - session");
     EXPECT_TRUE(std::filesystem::exists(project_file));
     ASSERT_EQ(command(cmd::kClose), CommandResult::Done);
-    EXPECT_EQ(below.titles.back(), "Plotwell - <no project>");
+    EXPECT_EQ(host.titles.back(), "Plotwell - <no project>");
     EXPECT_EQ(ws.project.layer_count, 0);
-    const size_t files_asked = below.file_dialogs.size();
-    below.file_answers.push_back(project_file);
+    const size_t files_asked = host.file_dialogs.size();
+    host.file_answers.push_back(project_file);
     ASSERT_EQ(command(cmd::kOpen), CommandResult::Done);
-    ASSERT_EQ(below.file_dialogs.size(), files_asked + 1);
-    EXPECT_EQ(below.file_dialogs.back().options.title, "Open Project");
+    ASSERT_EQ(host.file_dialogs.size(), files_asked + 1);
+    EXPECT_EQ(host.file_dialogs.back().options.title, "Open Project");
     EXPECT_EQ(ws.project.modified, 0);
-    EXPECT_EQ(below.titles.back(), "Plotwell - session");
+    EXPECT_EQ(host.titles.back(), "Plotwell - session");
     ASSERT_EQ(ws.project.layer_count, 3);
     EXPECT_EQ(count(0), 4);
     EXPECT_EQ(count(1), 1);
@@ -231,17 +212,17 @@ TEST_F(EditorSession, NewImportDrawSaveReopenAndExport) {
 
     // Export to OUT.pdb.
     const std::string out = dir.file("OUT.pdb");
-    below.file_answers.push_back(out);
-    below.answer_dialog("Export - Trekpad Plus/Max", [this](DialogModel& model) {
+    host.file_answers.push_back(out);
+    host.answer_dialog("Export - Trekpad Plus/Max", [this](DialogModel& model) {
         auto& d = dynamic_cast<ExportDialog&>(model);
         EXPECT_EQ(d.id.map_id, "42");
         if (d.id.map_name.empty()) d.id.map_name = "Session";
-        return d.export_pressed(below) ? 1 : 0;
+        return d.export_pressed(host) ? 1 : 0;
     });
     ASSERT_EQ(command(cmd::kExport), CommandResult::Done);
-    EXPECT_EQ(below.file_dialogs.back().options.title, "Save As");
-    EXPECT_NE(below.last_sink.log.find("PDB file successfully created!\r\n"), std::string::npos)
-        << below.last_sink.log;
+    EXPECT_EQ(host.file_dialogs.back().options.title, "Save As");
+    EXPECT_NE(host.last_sink.log.find("PDB file successfully created!\r\n"), std::string::npos)
+        << host.last_sink.log;
 
     std::vector<uint8_t> file;
     ASSERT_TRUE(read_whole_file(out, file));

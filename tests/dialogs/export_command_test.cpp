@@ -25,7 +25,8 @@ struct ExportCommand : ::testing::Test {
         fill_harbour_project(project);
         reset_export_settings(settings, project, "", "");
         dir.write("map-id.txt", kHarbourMapIds);
-        hooks.export_map = [this](EditorContext& c) { return export_map_command(c, inputs); };
+        ws.start_dir = dir.path().string();
+        set_field(ws.publisher.publisher_notice, "(c) Harbour Maps");
     }
 
     // Answers the export dialog with "Export" after `edit`.
@@ -38,15 +39,13 @@ struct ExportCommand : ::testing::Test {
     }
 
     ScratchDir dir;
-    Project project;
-    EditorState editor;
-    ViewState view;
+    Workspace ws;
+    Project& project = ws.project;
+    EditorState& editor = ws.editor;
+    ExportSettings& settings = ws.export_settings;
+    MapIdTable& map_ids = ws.map_ids;
     ScriptedHost host;
-    CommandHooks hooks;
-    ExportSettings settings;
-    MapIdTable map_ids;
-    ExportCommandInputs inputs{settings, map_ids, dir.file("map-id.txt"), "(c) Harbour Maps", ""};
-    EditorContext ctx{project, editor, view, host, &hooks, &settings};
+    EditorContext ctx{ws, host};
 };
 
 }  // namespace
@@ -106,7 +105,7 @@ TEST_F(ExportCommand, TheSelectionBitNeverReachesTheExport) {
         flags_when_shown = settings.flags;
         EXPECT_TRUE(d.misc.selection_only);
     });
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Ok);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Ok);
     EXPECT_EQ(flags_when_shown & kExportSelectionOnly, kExportSelectionOnly);
     EXPECT_EQ(settings.flags & kExportSelectionOnly, 0);
     // The whole range went out and replaced the user's rectangle.
@@ -116,12 +115,12 @@ TEST_F(ExportCommand, TheSelectionBitNeverReachesTheExport) {
 
 TEST_F(ExportCommand, NothingRunsUnlessExportPassedItsChecks) {
     host.file_answers.push_back(std::nullopt);
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Cancelled);
     EXPECT_TRUE(host.dialogs.empty());
 
     host.file_answers.push_back(dir.file("a.pdb"));
     host.answer_dialog("Export - Trekpad Plus/Max", [](DialogModel&) { return 0; });
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Cancelled);
 
     // A view that closes with 1 although the checks failed does not start the task.
     host.file_answers.push_back(dir.file("a.pdb"));
@@ -131,13 +130,13 @@ TEST_F(ExportCommand, NothingRunsUnlessExportPassedItsChecks) {
         EXPECT_FALSE(d.export_pressed(host));
         return 1;
     });
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Cancelled);
     EXPECT_EQ(host.last_message(), "You need to provide a map name.");
     EXPECT_EQ(host.progress_runs, 0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("a.pdb")));
 
     host.file_answers.push_back(std::string(200, 'p') + ".pdb");
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Cancelled);
     EXPECT_EQ(host.last_message(), "The file name is too long.");
     EXPECT_EQ(host.dialogs.size(), 2u);
 }
@@ -152,7 +151,7 @@ TEST_F(ExportCommand, WithoutAProjectTheCommandDoesNothing) {
 TEST_F(ExportCommand, AFailedExportStillShowsItsLog) {
     host.file_answers.push_back(dir.file("no-such-dir/x.pdb"));
     export_with();
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Ok);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Ok);
     EXPECT_TRUE(host.last_sink.log.ends_with("Fatal: Unable to open output file!\r\n")) << host.last_sink.log;
     EXPECT_TRUE(host.last_sink.ok_shown);
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_hooks.h"
 #include "dialogs/edit_layer_dialog.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
@@ -34,11 +33,11 @@ struct LayersDialogTest : ::testing::Test {
         return out;
     }
 
-    Project project;
-    EditorState editor;
-    ViewState view;
+    Workspace ws;
+    Project& project = ws.project;
+    EditorState& editor = ws.editor;
     ScriptedHost host;
-    EditorContext ctx{project, editor, view, host};
+    EditorContext ctx{ws, host};
 };
 
 TEST(LayerLine, PadsTheNameToTwentyFourColumns) {
@@ -227,9 +226,7 @@ TEST_F(LayersDialogTest, TheEditLayersCommandMarksTheProjectAndResetsTheExportLa
     set_field(ws.project.file_base_name, "city");
     ws.export_settings.visible_layer_count = 3;
     ws.export_settings.region_level_count = 1;
-    CommandHooks hooks;
-    add_dialog_hooks(hooks, ws);
-    EditorContext c{ws.project, ws.editor, ws.view, host, &hooks, &ws.export_settings};
+    EditorContext c{ws, host};
     host.answer_dialog("Layers", [](DialogModel&) { return 1; });  // Done without a change
     EXPECT_EQ(handle_command(c, cmd::kEditLayers), CommandResult::Done);
     EXPECT_EQ(ws.project.modified, 0);

@@ -30,16 +30,15 @@ struct ImportCommand : ::testing::Test {
         fill_sample_project(source);  // Roads [ROADS] 2, Water [WATER] 2, Places [PLACES] 3 objects
         NullProgressSink quiet;
         EXPECT_EQ(save_project(source, dir.file("source"), quiet), 1);
-        hooks.import_project = import_project_file_command;
     }
 
     ScratchDir dir;
-    Project project;
-    EditorState editor;
-    ViewState view;
+    Workspace ws;
+    Project& project = ws.project;
+    EditorState& editor = ws.editor;
+    ViewState& view = ws.view;
     ScriptedHost host;
-    CommandHooks hooks;
-    EditorContext ctx{project, editor, view, host, &hooks};
+    EditorContext ctx{ws, host};
 };
 
 }  // namespace

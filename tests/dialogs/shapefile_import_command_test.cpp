@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/export_command.h"
 #include "editor/command_ids.h"
 #include "editor/commands.h"
+#include "editor/export_command.h"
 #include "export/database_check.h"
 #include "export/export_dialog.h"
 #include "model/bytes.h"
@@ -54,7 +54,6 @@ struct ShapefileCommandBase : ::testing::Test {
         add_layer(project, "Water", kThemeWater);
         editor.current_layer = 0;
         view.view_rect = {0, 0, 400, 300};
-        hooks.import_shapefile = import_shapefile_file_command;
     }
 
     // Answers the import dialog by choosing NAME (and ROUTE as link field when asked) and pressing OK.
@@ -72,12 +71,12 @@ struct ShapefileCommandBase : ::testing::Test {
     }
 
     ScratchDir dir;
-    Project project;
-    EditorState editor;
-    ViewState view;
+    Workspace ws;
+    Project& project = ws.project;
+    EditorState& editor = ws.editor;
+    ViewState& view = ws.view;
     HostType host;
-    CommandHooks hooks;
-    EditorContext ctx{project, editor, view, host, &hooks};
+    EditorContext ctx{ws, host};
 };
 
 using ShapefileCommand = ShapefileCommandBase<ScriptedHost>;
@@ -209,11 +208,8 @@ TEST_F(ShapefileCommand, AnImportedShapefileExportsToADatabaseThatPassesTheInspe
     ASSERT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);
     ASSERT_EQ(project.layers[0].object_count, 20);
 
-    ExportSettings settings;
-    reset_export_settings(settings, project, "", "");
-    MapIdTable map_ids;
-    ExportCommandInputs inputs{settings, map_ids, dir.file("map-id.txt"), "", ""};
-    hooks.export_map = [&](EditorContext& c) { return export_map_command(c, inputs); };
+    reset_export_settings(ws.export_settings, project, "", "");
+    ws.start_dir = dir.path().string();
     host.file_answers.push_back(dir.file("sydney.pdb"));
     host.answer_dialog("Export - Trekpad Plus/Max", [this](DialogModel& model) {
         auto& d = dynamic_cast<ExportDialog&>(model);

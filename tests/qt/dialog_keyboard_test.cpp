@@ -20,18 +20,18 @@
 #include <typeindex>
 
 #include "dialogs/about_dialog.h"
-#include "export/publisher_dialog.h"
 #include "dialogs/category_point_dialog.h"
 #include "dialogs/edit_layer_dialog.h"
 #include "dialogs/group_properties_dialog.h"
 #include "dialogs/layer_translation_dialog.h"
-#include "editor/layers_dialog.h"
 #include "dialogs/link_object_dialog.h"
 #include "dialogs/object_details_dialog.h"
 #include "dialogs/select_objects_dialog.h"
 #include "dialogs/simple_point_dialog.h"
 #include "editor/editor_context.h"
+#include "editor/layers_dialog.h"
 #include "export/export_dialog.h"
+#include "export/publisher_dialog.h"
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
@@ -352,12 +352,10 @@ const std::vector<Case>& cases() {
          [](Bench& b) { return run_shapefile_import(b, sample_polygons(2)); }, "OK", true},
         {"Layers", of<LayersModel>(),
          [](Bench& b) {
-             Project project;
-             add_layer(project, "Roads", kThemeRoads);
-             add_layer(project, "Water", kThemeWater);
-             EditorState editor;
-             ViewState view;
-             EditorContext ctx{project, editor, view, b.host};
+             Workspace ws;
+             add_layer(ws.project, "Roads", kThemeRoads);
+             add_layer(ws.project, "Water", kThemeWater);
+             EditorContext ctx{ws, b.host};
              LayersModel model(ctx);
              return b.show(model);
          },

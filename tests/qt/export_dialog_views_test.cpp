@@ -42,19 +42,19 @@ struct ExportViews : ::testing::Test {
         add_layer(project, "Rail", kThemeRailways);
         reset_export_settings(settings, project, "(c) Harbour Maps", "");
         dir.write("map-id.txt", kHarbourMapIds);
+        ws.start_dir = dir.path().string();
+        set_field(ws.publisher.publisher_notice, "(c) Harbour Maps");
     }
 
     ExportDialog opened() { return opened_export_dialog(project, settings, map_ids, dir.file("map-id.txt")); }
 
     ScratchDir dir;
-    Project project;
-    EditorState editor;
-    ViewState view;
+    Workspace ws;
+    Project& project = ws.project;
     ViewsHost host;
-    ExportSettings settings;
-    MapIdTable map_ids;
-    ExportCommandInputs inputs{settings, map_ids, dir.file("map-id.txt"), "(c) Harbour Maps", ""};
-    EditorContext ctx{project, editor, view, host, nullptr, &settings};
+    ExportSettings& settings = ws.export_settings;
+    MapIdTable& map_ids = ws.map_ids;
+    EditorContext ctx{ws, host};
 };
 
 }  // namespace
@@ -120,7 +120,7 @@ TEST_F(ExportViews, AnEmptyMapNameIsRefusedOnTheIdPageAndNothingIsExported) {
         EXPECT_EQ(host.progress_runs, 0);
         v->reject();
     });
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Cancelled);
     EXPECT_TRUE(answered);
     EXPECT_EQ(host.progress_runs, 0);
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -142,7 +142,7 @@ TEST_F(ExportViews, TheVisibleLayerOrderSurvivesToTheNextOpening) {
         }
         v->export_button()->click();
     });
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Ok);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Ok);
     EXPECT_EQ(host.progress_runs, 1);
     EXPECT_TRUE(std::filesystem::exists(out));
 
@@ -155,7 +155,7 @@ TEST_F(ExportViews, TheVisibleLayerOrderSurvivesToTheNextOpening) {
         v->remove_button()->click();
         v->reject();
     });
-    EXPECT_EQ(export_map_command(ctx, inputs), Outcome::Cancelled);
+    EXPECT_EQ(export_map_command(ctx), Outcome::Cancelled);
     EXPECT_EQ(visible, (QStringList{"2: Places [PLACES]", "0: Roads [ROADS]", "3: Rail [RAILWAYS]"}));
     EXPECT_EQ(ignored, (QStringList{"1: Water [WATER]"}));
     ASSERT_EQ(settings.visible_layer_count, 3);

@@ -54,13 +54,11 @@ struct LayerViewsTest : ::testing::Test {
 };
 
 TEST_F(LayerViewsTest, LayersShowsTheTableInColumnsAndHasNoCancel) {
-    Project project;
-    add_layer(project, "Roads", kThemeRoads);
-    add_layer(project, std::string(30, 'w'), kThemeWater);
-    EditorState editor;
-    ViewState view_state;
+    Workspace ws;
+    add_layer(ws.project, "Roads", kThemeRoads);
+    add_layer(ws.project, std::string(30, 'w'), kThemeWater);
     ScriptedHost host;
-    EditorContext ctx{project, editor, view_state, host};
+    EditorContext ctx{ws, host};
     LayersModel model(ctx);
     qt::LayersView view(nullptr, host, model);
 

@@ -14,11 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/command_hooks.h"
-#include "editor/workspace.h"
 #include "editor/editor_context.h"
 #include "editor/input_dispatch.h"
 #include "editor/view_state.h"
+#include "editor/workspace.h"
 #include "qt/main_window.h"
 #include "qt/map_widget.h"
 #include "qt/progress_dialog.h"
@@ -80,12 +79,10 @@ inline void when_task_ends(std::function<void(qt::ProgressDialog*)> seen = {}) {
 // A shown main window of a fixed client size over its own workspace.
 struct WindowFixture {
     Workspace workspace;
-    CommandHooks hooks;
     std::unique_ptr<qt::MainWindow> window;
 
     WindowFixture() {
-        add_dialog_hooks(hooks, workspace);
-        window = std::make_unique<qt::MainWindow>(workspace, &hooks);
+        window = std::make_unique<qt::MainWindow>(workspace);
         window->resize(820, 640);
         window->show();
         QApplication::processEvents();

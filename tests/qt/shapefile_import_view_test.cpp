@@ -22,8 +22,8 @@
 #include <map>
 #include <set>
 
-#include "editor/shapefile_import_command.h"
 #include "editor/command_ids.h"
+#include "editor/shapefile_import_command.h"
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
@@ -256,7 +256,6 @@ namespace {
 // command; the shapefile is chosen in the real file dialog.
 struct DesktopImport : ::testing::Test {
     DesktopImport() {
-        f.hooks.import_shapefile = import_shapefile_file_command;
         Project& p = f.workspace.project;
         set_field(p.file_base_name, "sydney");
         p.coord_sys = kCoordDegrees;

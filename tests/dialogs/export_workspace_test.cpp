@@ -1,10 +1,7 @@
-// The export slot filled from the workspace: it edits the workspace's settings, reads "map-id.txt" from
-// the current directory and the publisher details as they are when the command runs.
-#include "app/transfer_hooks.h"
+// The export command on the workspace: it edits the workspace's settings, reads "map-id.txt" from the
+// start folder and the publisher details as they are when the command runs.
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "editor/command_ids.h"
 #include "editor/commands.h"
@@ -19,36 +16,18 @@
 using namespace plotwell;
 using namespace plotwell::test;
 
-namespace {
-
-// Runs the test inside the scratch folder and returns to where it was.
-struct InDirectory {
-    explicit InDirectory(const std::filesystem::path& dir) : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~InDirectory() { std::filesystem::current_path(previous); }
-    std::filesystem::path previous;
-};
-
-}  // namespace
-
-TEST(TransferHooks, TheExportSlotWorksOnTheWorkspace) {
+TEST(ExportWorkspace, EditsTheSettingsAndReadsTheStartFolder) {
     ScratchDir dir;
-    InDirectory here(dir.path());
     dir.write("map-id.txt", {'t', 'o', 'w', 'n', '\t', '7', '\r', '\n'});
 
     Workspace ws;
+    ws.start_dir = dir.path().string();
     set_field(ws.project.file_base_name, "TOWN");
     set_field(ws.project.name, "Town");
     ws.project.range = {0, 0, 5000, 5000};
     add_line(add_layer(ws.project, "Roads"), "Main St", {{100, 100}, {4000, 4200}});
     reset_export_settings(ws.export_settings, ws.project, "", "");
-    CommandHooks hooks;
-    install_transfer_hooks(hooks, ws);
-    EXPECT_TRUE(hooks.import_shapefile);
-    EXPECT_TRUE(hooks.import_project);
-
-    // Changed after the hooks were made: the export must see it.
+    // Changed after start-up: the export must see it.
     set_field(ws.publisher.publisher_notice, "(c) Town Council");
     ScriptedHost host;
     host.file_answers.push_back(dir.file("town.pdb"));
@@ -58,7 +37,7 @@ TEST(TransferHooks, TheExportSlotWorksOnTheWorkspace) {
         d.misc.publisher_info = true;
         return d.export_pressed(host) ? 1 : 0;
     });
-    EditorContext ctx{ws.project, ws.editor, ws.view, host, &hooks, &ws.export_settings};
+    EditorContext ctx{ws, host};
     ASSERT_EQ(handle_command(ctx, cmd::kExport), CommandResult::Done);
     EXPECT_EQ(ws.map_ids.count, 1);
     EXPECT_EQ(ws.export_settings.flags, kExportPublisherInfo);
