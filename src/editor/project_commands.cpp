@@ -66,7 +66,9 @@ void start_new_project(EditorContext& ctx, const std::string& base_name) {
     Project& p = ctx.project;
     set_field(p.parent_map_basename, "");
     set_field(p.name, "");
+    p.geo = GeoInfo{};  // a new map is not where the previous one was
     set_field(p.file_base_name, base_name);
+    ctx.workspace.project_file_named = false;
     p.modified = 1;
     update_title(p, ctx.host);
     reset_editor_to_project(ctx);
@@ -82,6 +84,7 @@ Outcome new_from_bitmap(EditorContext& ctx) {
     o.flags = kFileMustExist | kHideReadOnly;
     const std::optional<std::string> path = ctx.host.open_file_dialog(o);
     if (!path) return Outcome::Cancelled;
+    if (path_too_long(ctx, *path, kFileBaseNameSize)) return Outcome::Failed;
     release_project(ctx);
     Project& p = ctx.project;
     p.projection = 0;
@@ -112,6 +115,7 @@ Outcome new_empty_degrees(EditorContext& ctx) {
     const std::optional<std::string> path =
         ctx.host.save_file_dialog(project_file_options(kProjectFileNameTitle, kOverwritePrompt));
     if (!path) return Outcome::Cancelled;
+    if (path_too_long(ctx, *path, kFileBaseNameSize)) return Outcome::Failed;
     release_project(ctx);
     Project& p = ctx.project;
     p.projection = 0;
@@ -152,6 +156,7 @@ Outcome new_clone(EditorContext& ctx) {
         warn(ctx, "Please enter a file name for the new project!");
         return Outcome::Failed;
     }
+    if (path_too_long(ctx, base, kFileBaseNameSize)) return Outcome::Failed;
     std::vector<uint8_t> bytes;
     ProjectFileLayout layout;
     Layer layers[kMaxLayers];
@@ -194,6 +199,7 @@ Outcome new_clone(EditorContext& ctx) {
     p.layer_count = count;
     ctx.view.origin_x = ctx.view.origin_y = 0;
     start_new_project(ctx, base);
+    ctx.workspace.project_file_named = true;  // replacing an existing file was asked above
     // A clone that could not be written stays modified, so that Save can try again.
     save_project_command(ctx);
     update_title(p, ctx.host);
@@ -212,6 +218,12 @@ void release_project(EditorContext& ctx) {
     free_object(ed.drag.copy);
     ed.drag.copy = nullptr;
     release_project_data(ctx.project);
+}
+
+bool path_too_long(EditorContext& ctx, const std::string& path, int field_size) {
+    if (path.size() < size_t(field_size)) return false;
+    show_error(ctx.host, "The file name is too long.");
+    return true;
 }
 
 SaveQuestion confirm_save(EditorContext& ctx) {
@@ -234,10 +246,17 @@ Outcome save_project_command(EditorContext& ctx) {
     Project& project = ctx.project;
     if (!has_project(project)) return Outcome::Failed;
     const std::string base(field_text(project.file_base_name));
+    const std::string file = project_file_path(base);
+    std::error_code ec;
+    if (!ctx.workspace.project_file_named && std::filesystem::exists(file, ec) &&
+        ctx.host.message_box(file + " already exists.\nDo you want to replace it?", "Confirm",
+                             MessageIcon::Question, MessageButtons::YesNo) != Answer::Yes)
+        return Outcome::Cancelled;
     const int result = ctx.host.run_with_progress(
         [&project, &base](ProgressSink& sink) { save_project_task(project, base, sink); }, {});
     if (result != 1) return Outcome::Failed;
     project.modified = 0;
+    ctx.workspace.project_file_named = true;
     return Outcome::Ok;
 }
 
@@ -267,34 +286,50 @@ Outcome new_project_command(EditorContext& ctx) {
 }
 
 Outcome open_project_command(EditorContext& ctx) {
-    if (has_project(ctx.project)) {
-        if (!may_discard(ctx)) return Outcome::Cancelled;
-        release_project(ctx);
+    // "No" to the question discards the changes only once another project takes this one's place.
+    const int was_modified = ctx.project.modified;
+    Answer answer = Answer::No;
+    if (has_project(ctx.project) && ctx.project.modified) {
+        answer = confirm_save(ctx).answer;
+        if (answer == Answer::Cancel) return Outcome::Cancelled;
     }
     const std::optional<std::string> path =
         ctx.host.open_file_dialog(project_file_options(kOpenProjectTitle, kPathMustExist | kFileMustExist));
-    if (!path) {
-        // The old project is released already. Keeping its name would let a later Save write the
-        // emptied project over its file: end as Close does.
-        if (has_project(ctx.project)) close_project_command(ctx);
-        return Outcome::Cancelled;
+    const std::string base = path ? strip_file_extension(*path) : "";
+    const Outcome o = !path                                         ? Outcome::Cancelled
+                      : path_too_long(ctx, base, kFileBaseNameSize) ? Outcome::Failed
+                                                                    : load_project_named(ctx, base);
+    if (o != Outcome::Ok && answer == Answer::No) {
+        ctx.project.modified = was_modified;
+        update_title(ctx.project, ctx.host);
     }
-    set_field(ctx.project.file_base_name, strip_file_extension(*path));
-    ctx.project.modified = 0;
-    update_title(ctx.project, ctx.host);
-    return load_after_open(ctx);
+    return o;
 }
 
 Outcome load_after_open(EditorContext& ctx) {
-    Project& project = ctx.project;
-    const std::string base(field_text(project.file_base_name));
+    const std::string base(field_text(ctx.project.file_base_name));
+    const Outcome o = load_project_named(ctx, base);
+    // A file that did not load leaves no project behind whose Save would write over that file.
+    if (o != Outcome::Ok) close_project_command(ctx);
+    return o;
+}
+
+Outcome load_project_named(EditorContext& ctx, const std::string& base) {
+    // Loaded aside: only a project that loaded takes the place of the open one.
+    Project staged;
     const BitmapImageLoader loader = bitmap_loader(ctx.workspace.program_dir);
     const int result = ctx.host.run_with_progress(
-        [&](ProgressSink& sink) { load_project_task(project, base, sink, loader); }, {});
+        [&](ProgressSink& sink) { load_project_task(staged, base, sink, loader); }, {});
     if (result != 1) {
         warn(ctx, kLoadErrorText);
         return Outcome::Failed;
     }
+    release_project(ctx);
+    swap_projects(ctx.project, staged);
+    set_field(ctx.project.file_base_name, base);
+    ctx.project.modified = 0;
+    ctx.workspace.project_file_named = true;
+    update_title(ctx.project, ctx.host);
     reset_editor_to_project(ctx);
     ctx.host.request_redraw();
     show_layer_status(ctx);

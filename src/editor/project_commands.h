@@ -15,7 +15,12 @@ Outcome close_project_command(EditorContext& ctx);
 // Loads the project named by `file_base_name` through the progress dialog and resets the view, the
 // tool and the export settings to it. Failed (after its message) when the file could not be loaded.
 Outcome load_after_open(EditorContext& ctx);
-// Saves the open project through the progress dialog; Ok when the file was written.
+// Loads the project file `base` + ".mpr" aside and, once it has loaded, puts it in the place of the
+// open project. Failed (after its message) when the file could not be loaded: the open project is then
+// left exactly as it was.
+Outcome load_project_named(EditorContext& ctx, const std::string& base);
+// Saves the open project through the progress dialog; Ok when the file was written. The first Save of
+// a project made by New asks before it replaces an existing file (Cancelled on No).
 Outcome save_project_command(EditorContext& ctx);
 
 // Yes, No or Cancel to "Save current project?", saving on Yes. A save that fails turns the answer
@@ -25,6 +30,10 @@ struct SaveQuestion {
     Answer answer = Answer::Cancel;
 };
 SaveQuestion confirm_save(EditorContext& ctx);
+
+// A path that does not fit the record field of `field_size` bytes it goes into is refused with a
+// message rather than cut into another file's name; true when it was refused.
+bool path_too_long(EditorContext& ctx, const std::string& path, int field_size);
 
 // Frees every object and bitmap image of the open project and forgets everything of the editor that
 // points into it (current objects, hot item, current layer, a figure's drag copy).

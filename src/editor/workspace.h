@@ -29,6 +29,9 @@ struct Workspace {
     CategoryChoices category_choices;  // the categories' names, as the category point dialog lists them
     ExportSettings export_settings;
     MapIdTable map_ids;
+    // The open project was loaded from its file or saved to it: Save may write over that file without
+    // asking. A project made by New has not been, and its first Save asks before replacing a file.
+    bool project_file_named = false;
 };
 
 // A file of the start folder: "map-id.txt", "publisher.txt".

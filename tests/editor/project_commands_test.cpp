@@ -1,10 +1,11 @@
 #include "editor/project_commands.h"
-#include "model/text.h"
 
 #include "editor/command_ids.h"
 #include "editor/layers_dialog.h"
 #include "editor/status_bar.h"
 #include "editor_fixture.h"
+#include "model/bytes.h"
+#include "model/text.h"
 #include "project/clone_project_dialog.h"
 #include "project/new_project_dialog.h"
 #include "project/project_file.h"
@@ -148,32 +149,45 @@ TEST_F(ProjectCommands, CancelledQuestionOrDialogEndsOpen) {
     EXPECT_EQ(project.layer_count, 2);
     EXPECT_EQ(project.modified, 1);
 
-    // Without changes there is no question; the project is released before the file dialog, and a
-    // cancelled dialog leaves no project behind whose Save would empty city.mpr.
-    save_to_disk();
+    // Without changes there is no question, and a cancelled file dialog leaves the project as it was.
     project.modified = 0;
     host.file_answers = {std::nullopt};
     EXPECT_EQ(open_project_command(ctx), Outcome::Cancelled);
-    EXPECT_EQ(project.layer_count, 0);
-    EXPECT_EQ(project.layers[0].objects, nullptr);
-    EXPECT_TRUE(field_text(project.file_base_name).empty());
-    EXPECT_EQ(host.titles.back(), "Plotwell - <no project>");
-    command(cmd::kSave);
-    EXPECT_EQ(host.last_message(), "No active project!");
-    Project kept;
-    RecordingSink sink;
-    ASSERT_EQ(load_project_file(kept, base("city"), sink), 1);
-    EXPECT_EQ(kept.layers[0].object_count, 2);
+    EXPECT_EQ(project.layer_count, 2);
+    EXPECT_EQ(project.layers[0].object_count, 2);
+    EXPECT_EQ(field_text(project.file_base_name), base("city"));
 }
 
-TEST_F(ProjectCommands, AFileThatDoesNotLoadIsReported) {
-    const std::string path = dir.write("notes.mpr", std::string_view("not a project at all"));
-    host.file_answers = {path};
+TEST_F(ProjectCommands, AFileThatDoesNotLoadLeavesTheOpenProjectAsItWas) {
+    const std::string notes = dir.write("notes.mpr", std::string_view("not a project at all"));
+    RecordingSink sink;
+    std::vector<uint8_t> truncated = build_project_file(project, sink);
+    truncated.resize(truncated.size() / 2);
+    const std::string cut = dir.write("cut.mpr", truncated);
+    project.modified = 1;
+    for (const std::string& path : {notes, cut}) {
+        host.answers = {Answer::No};
+        host.file_answers = {path};
+        EXPECT_EQ(open_project_command(ctx), Outcome::Failed);
+        EXPECT_EQ(host.last_message(), "An error occurred while loading project!");
+        EXPECT_EQ(host.messages.back().icon, MessageIcon::Warning);
+        EXPECT_EQ(field_text(project.file_base_name), base("city"));
+        EXPECT_EQ(project.layer_count, 2);
+        EXPECT_EQ(project.layers[0].object_count, 2);
+        EXPECT_EQ(project.modified, 1);
+    }
+    // The damaged files were never written.
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(read_whole_file(notes, bytes));
+    EXPECT_EQ(bytes.size(), 20u);
+    ASSERT_TRUE(read_whole_file(cut, bytes));
+    EXPECT_EQ(bytes, truncated);
+    // A name too long for the project's record is refused before anything is read.
+    host.answers = {Answer::No};
+    host.file_answers = {dir.file(std::string(130, 'x') + ".mpr")};
     EXPECT_EQ(open_project_command(ctx), Outcome::Failed);
-    EXPECT_EQ(host.last_message(), "An error occurred while loading project!");
-    EXPECT_EQ(host.messages.back().icon, MessageIcon::Warning);
-    EXPECT_EQ(field_text(project.file_base_name), base("notes"));
-    EXPECT_EQ(project.layer_count, 0);
+    EXPECT_EQ(host.last_message(), "The file name is too long.");
+    EXPECT_EQ(field_text(project.file_base_name), base("city"));
 }
 
 TEST_F(ProjectCommands, TheNamedProjectLoadsAtStartUp) {
@@ -275,6 +289,34 @@ TEST_F(ProjectCommands, NewFromABitmapNamesTheProjectAfterIt) {
     EXPECT_EQ(field_text(project.layers[0].name), "new");
     EXPECT_EQ(host.status[kStatusLayerPart], "curr layer: 0:new [ROADS]");
     EXPECT_EQ(view.origin_x, 20);  // fitted to the bitmap
+}
+
+TEST_F(ProjectCommands, ANewProjectStartsUngeoreferencedAndItsFirstSaveAsksBeforeReplacing) {
+    save_to_disk();
+    project.geo = GeoInfo{kGeoScaleAndPos, 5, 10, 20, 30, 40};
+    answer_template(0);
+    host.file_answers = {bitmap("city.bmp", 4, 3)};
+    ASSERT_EQ(new_project_command(ctx), Outcome::Ok);
+    EXPECT_EQ(project.geo.mode, kGeoNone);
+    EXPECT_EQ(project.geo.west | project.geo.east | project.geo.south | project.geo.north, 0);
+
+    host.answers = {Answer::No};
+    command(cmd::kSave);
+    EXPECT_EQ(host.last_message(), base("city") + ".mpr already exists.\nDo you want to replace it?");
+    EXPECT_EQ(project.modified, 1);
+    Project kept;
+    RecordingSink sink;
+    ASSERT_TRUE(load_project_file(kept, base("city"), sink));
+    EXPECT_EQ(kept.layer_count, 2);  // not replaced
+
+    host.answers = {Answer::Yes};
+    command(cmd::kSave);
+    EXPECT_EQ(project.modified, 0);
+    const size_t questions = host.messages.size();
+    project.modified = 1;
+    command(cmd::kSave);  // saved once: no more questions
+    EXPECT_EQ(host.messages.size(), questions);
+    EXPECT_EQ(project.modified, 0);
 }
 
 TEST_F(ProjectCommands, NewFromAnUnloadableBitmapGetsADefaultRange) {
