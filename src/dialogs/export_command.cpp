@@ -2,6 +2,7 @@
 
 #include "export/export_dialog.h"
 #include "export/export_driver.h"
+#include "export/export_preparation.h"
 #include "model/text.h"
 
 namespace plotwell {
@@ -37,10 +38,8 @@ Outcome export_map_command(EditorContext& ctx, ExportCommandInputs& inputs) {
     // Only an "Export" whose checks passed starts the task, whatever the view answered.
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
 
-    ExportInputs engine_inputs;
-    engine_inputs.map_ids = &inputs.map_ids;
-    engine_inputs.publisher_notice = inputs.publisher_notice;
-    engine_inputs.contact = inputs.contact;
+    const ExportInputs engine_inputs =
+        prepare_export(project, inputs.map_ids, inputs.publisher_notice, inputs.contact);
     Rect selection = selection_as_rect(ctx.editor.selection_rect);
     ctx.host.run_with_progress(
         [&](ProgressSink& sink) {
