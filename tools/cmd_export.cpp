@@ -2,9 +2,11 @@
 // choice of the export dialog.
 #include <cstdio>
 #include <set>
+#include <utility>
 
 #include "app/publisher.h"
 #include "export/export_driver.h"
+#include "export/export_preparation.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"
 #include "model/text.h"
@@ -78,12 +80,237 @@ int usage_error(const std::string& message) {
     return fail(kExitUsage, "export: " + message);
 }
 
+// What the options change, starting from the defaults, and the first usage error.
+struct ExportRequest {
+    const Project* project = nullptr;
+    ExportSettings settings;
+    std::string notice;
+    std::string contact;
+    Rect selection;
+    std::string problem;
+
+    [[nodiscard]] bool refuse(std::string message) {
+        problem = std::move(message);
+        return false;
+    }
+};
+
+bool layers_option(const std::string& value, ExportRequest& r) {
+    std::set<int32_t> seen;
+    r.settings.visible_layer_count = 0;
+    for (const std::string& part : split(value, ',')) {
+        int32_t n = 0;
+        if (!parse_int32(part, n) || n < 0 || n >= r.project->layer_count)
+            return r.refuse("--layers: no layer '" + part + "' in the project");
+        if (!seen.insert(n).second) return r.refuse("--layers: layer " + part + " given twice");
+        if (r.settings.visible_layer_count == kMaxExportLayers)
+            return r.refuse("Maximum visible layers reached");
+        r.settings.visible_layers[r.settings.visible_layer_count++] = n;
+    }
+    return true;
+}
+
+bool zoom_category_option(const std::string& value, ExportRequest& r) {
+    int layer = 0;
+    std::string v;
+    if (!parse_layer_value(value, *r.project, layer, v))
+        return r.refuse("--zoom-category " + value + ": expected L=C");
+    int category = -1;
+    int32_t n = 0;
+    if (parse_int32(v, n) && n >= 0 && n < kZoomCategoryCount) category = n;
+    for (int c = 0; c < kZoomCategoryCount && category < 0; ++c)
+        if (equal_ignoring_case(v, kZoomCategoryNames[c])) category = c;
+    if (category < 0) return r.refuse("--zoom-category: unknown category '" + v + "'");
+    r.settings.layer_props[layer].min_zoom_category = int16_t(category);
+    return true;
+}
+
+bool region_option(const std::string& value, ExportRequest& r) {
+    const size_t eq = value.rfind('=');
+    int32_t n = 0;
+    if (eq == std::string::npos || !parse_int32(value.substr(eq + 1), n) || n < 0 ||
+        n >= r.project->layer_count)
+        return r.refuse("--region " + value + ": expected NAME=L with L a project layer");
+    if (eq == 0) return r.refuse("You need to supply names for the region level(s)");
+    if (eq >= size_t(kRegionLevelNameSize)) return r.refuse("region level name longer than 15 characters");
+    if (r.settings.region_level_count == kMaxRegionLevels) return r.refuse("Maximum Region Levels reached.");
+    r.settings.region_level_count = 1;
+    r.settings.region_source_layer = n;
+    set_field(r.settings.region_level_name, value.substr(0, eq));
+    return true;
+}
+
+bool group_zooms_option(const std::string& value, ExportRequest& r) {
+    const std::vector<std::string> parts = split(value, ',');
+    if (parts.size() != size_t(kZoomGroupCount)) return r.refuse("--group-zooms: expected eight zooms");
+    for (int g = 0; g < kZoomGroupCount; ++g) {
+        const int z = zoom_value(parts[size_t(g)], kZoomCount);
+        if (z < 0) return r.refuse("--group-zooms: unknown zoom '" + parts[size_t(g)] + "'");
+        r.settings.preferences.group_zoom[g] = uint8_t(z);
+    }
+    r.settings.has_map_preferences = 1;
+    return true;
+}
+
+bool auto_details_option(const std::string& value, ExportRequest& r) {
+    uint8_t bits = 0;
+    if (!equal_ignoring_case(value, "none")) {
+        for (const std::string& part : split(value, ',')) {
+            if (equal_ignoring_case(part, "roads"))
+                bits |= kAutoDetailRoads;
+            else if (equal_ignoring_case(part, "railways"))
+                bits |= kAutoDetailRailways;
+            else if (equal_ignoring_case(part, "points"))
+                bits |= kAutoDetailPoints;
+            else
+                return r.refuse("--auto-details: unknown detail '" + part + "'");
+        }
+    }
+    uint8_t& detail = r.settings.preferences.auto_detail;
+    detail = uint8_t((detail & kAutoDetailAddZoomMask) | bits);
+    r.settings.has_map_preferences = 1;
+    return true;
+}
+
+bool selection_option(const std::string& value, ExportRequest& r) {
+    const std::vector<std::string> parts = split(value, ',');
+    int32_t c[4];
+    if (parts.size() != 4 || !parse_int32(parts[0], c[0]) || !parse_int32(parts[1], c[1]) ||
+        !parse_int32(parts[2], c[2]) || !parse_int32(parts[3], c[3]))
+        return r.refuse("--selection " + value + ": expected X1,Y1,X2,Y2");
+    r.selection = Rect{c[0], c[1], c[2], c[3]};
+    r.settings.flags |= kExportSelectionOnly;
+    return true;
+}
+
+struct ExportOption {
+    const char* name;
+    bool takes_value;
+    bool (*apply)(const std::string& value, ExportRequest& r);  // false: r.problem says why
+};
+
+// Every option of the usage text, applied in command-line order.
+const ExportOption kExportOptions[] = {
+    {"--map-name", true,
+     [](const std::string& v, ExportRequest& r) {
+         if (v.size() >= size_t(kMapNameSize)) return r.refuse("map name longer than 31 characters");
+         set_field(r.settings.map_name, v);
+         return true;
+     }},
+    {"--map-id", true,
+     [](const std::string& v, ExportRequest& r) {
+         return parse_id(v, r.settings.map_id) || r.refuse("--map-id " + v + ": not a 16-bit number");
+     }},
+    {"--parent-map-id", true,
+     [](const std::string& v, ExportRequest& r) {
+         return parse_id(v, r.settings.parent_map_id) ||
+                r.refuse("--parent-map-id " + v + ": not a 16-bit number");
+     }},
+    {"--layers", true, layers_option},
+    {"--zoom-category", true, zoom_category_option},
+    {"--tree-depth", true,
+     [](const std::string& v, ExportRequest& r) {
+         int layer = 0;
+         std::string d;
+         if (!parse_layer_value(v, *r.project, layer, d) || (d != "1" && d != "5"))
+             return r.refuse("--tree-depth " + v + ": expected L=1 or L=5");
+         r.settings.layer_props[layer].single_list = d == "1" ? 1 : 0;
+         return true;
+     }},
+    {"--cache-searches", true,
+     [](const std::string& v, ExportRequest& r) {
+         int layer = 0;
+         std::string c;
+         if (!parse_layer_value(v, *r.project, layer, c) || (c != "0" && c != "1"))
+             return r.refuse("--cache-searches " + v + ": expected L=0 or L=1");
+         r.settings.layer_props[layer].cache_searches = c == "1" ? 1 : 0;
+         return true;
+     }},
+    {"--map-class", true,
+     [](const std::string& v, ExportRequest& r) {
+         const char* const words[kMapClassCount] = {"small", "medium", "large"};
+         for (int c = 0; c < kMapClassCount; ++c) {
+             if (!equal_ignoring_case(v, words[c])) continue;
+             r.settings.map_class = int16_t(kMapClassSmall + c);
+             return true;
+         }
+         return r.refuse("--map-class " + v + ": expected small, medium or large");
+     }},
+    {"--region", true, region_option},
+    {"--publisher", true,
+     [](const std::string& v, ExportRequest& r) {
+         if (v != "on" && v != "off") return r.refuse("--publisher: expected on or off");
+         r.settings.flags = v == "on" ? (r.settings.flags | kExportPublisherInfo)
+                                      : (r.settings.flags & ~kExportPublisherInfo);
+         return true;
+     }},
+    {"--notice", true,
+     [](const std::string& v, ExportRequest& r) {
+         if (v.size() >= kPublisherNoticeSize) return r.refuse("notice longer than 31 characters");
+         r.notice = v;
+         return true;
+     }},
+    {"--contact", true,
+     [](const std::string& v, ExportRequest& r) {
+         if (v.size() >= kContactSize) return r.refuse("contact longer than 127 characters");
+         r.contact = v;
+         return true;
+     }},
+    {"--notes", false,
+     [](const std::string&, ExportRequest& r) {
+         r.settings.flags |= kExportMapNotes;
+         return true;
+     }},
+    {"--preferences", false,
+     [](const std::string&, ExportRequest& r) {
+         r.settings.has_map_preferences = 1;
+         return true;
+     }},
+    {"--initial-zoom", true,
+     [](const std::string& v, ExportRequest& r) {
+         const int z = zoom_value(v, kZoomCount);
+         if (z < 0) return r.refuse("--initial-zoom " + v + ": expected x1, x2, x4, x8 or x16");
+         r.settings.preferences.initial_zoom = uint8_t(z);
+         r.settings.has_map_preferences = 1;
+         return true;
+     }},
+    {"--group-zooms", true, group_zooms_option},
+    {"--names-zoom", true,
+     [](const std::string& v, ExportRequest& r) {
+         const bool never = equal_ignoring_case(v, "never");
+         const int z = never ? kNamesZoomNever : zoom_value(v, kZoomCount);
+         if (z == -1 && !never)
+             return r.refuse("--names-zoom " + v + ": expected never, x1, x2, x4, x8 or x16");
+         r.settings.preferences.names_zoom = int8_t(z);
+         r.settings.has_map_preferences = 1;
+         return true;
+     }},
+    {"--add-zoom", true,
+     [](const std::string& v, ExportRequest& r) {
+         const int z = zoom_value(v, kAddZoomCount);
+         if (z < 0) return r.refuse("--add-zoom " + v + ": expected x1, x2 or x4");
+         uint8_t& detail = r.settings.preferences.auto_detail;
+         detail = uint8_t((detail & ~kAutoDetailAddZoomMask) | z);
+         r.settings.has_map_preferences = 1;
+         return true;
+     }},
+    {"--auto-details", true, auto_details_option},
+    {"--selection", true, selection_option},
+};
+
+const ExportOption* find_option(const std::string& name) {
+    for (const ExportOption& option : kExportOptions)
+        if (name == option.name) return &option;
+    return nullptr;
+}
+
 int run_export_command(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     std::vector<std::pair<std::string, std::string>> options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--notes" || a == "--preferences") {
+        const ExportOption* option = find_option(a);
+        if (option && !option->takes_value) {
             options.emplace_back(a, "");
         } else if (a.rfind("--", 0) == 0) {
             if (i + 1 >= args.size())
@@ -107,172 +334,31 @@ int run_export_command(const std::vector<std::string>& args) {
 
     PublisherInfo publisher;
     read_publisher(publisher);
-    std::string notice(field_text(publisher.publisher_notice));
-    std::string contact(field_text(publisher.contact));
+    ExportRequest request;
+    request.project = &project;
+    request.notice = field_text(publisher.publisher_notice);
+    request.contact = field_text(publisher.contact);
     MapIdTable map_ids;
     read_map_id_table(map_ids);
 
-    ExportSettings settings;
-    reset_export_settings(settings, project, notice, contact);
+    ExportSettings& settings = request.settings;
+    reset_export_settings(settings, project, request.notice, request.contact);
     set_field(settings.output_path, out_path);
     set_field(settings.map_name, field_text(project.name));
     settings.map_id = lookup_map_id(map_ids, field_text(project.file_base_name));
     settings.parent_map_id = lookup_map_id(map_ids, field_text(project.parent_map_basename));
-    Rect selection;
 
     for (const auto& [name, value] : options) {
-        int layer = 0;
-        std::string v;
-        if (name == "--map-name") {
-            if (value.size() >= size_t(kMapNameSize))
-                return usage_error("map name longer than 31 characters");
-            set_field(settings.map_name, value);
-        } else if (name == "--map-id") {
-            if (!parse_id(value, settings.map_id))
-                return usage_error("--map-id " + value + ": not a 16-bit number");
-        } else if (name == "--parent-map-id") {
-            if (!parse_id(value, settings.parent_map_id))
-                return usage_error("--parent-map-id " + value + ": not a 16-bit number");
-        } else if (name == "--layers") {
-            std::set<int32_t> seen;
-            settings.visible_layer_count = 0;
-            for (const std::string& part : split(value, ',')) {
-                int32_t n = 0;
-                if (!parse_int32(part, n) || n < 0 || n >= project.layer_count)
-                    return usage_error("--layers: no layer '" + part + "' in the project");
-                if (!seen.insert(n).second) return usage_error("--layers: layer " + part + " given twice");
-                if (settings.visible_layer_count == kMaxExportLayers)
-                    return usage_error("Maximum visible layers reached");
-                settings.visible_layers[settings.visible_layer_count++] = n;
-            }
-        } else if (name == "--zoom-category") {
-            if (!parse_layer_value(value, project, layer, v))
-                return usage_error("--zoom-category " + value + ": expected L=C");
-            int category = -1;
-            int32_t n = 0;
-            if (parse_int32(v, n) && n >= 0 && n < kZoomCategoryCount) category = n;
-            for (int c = 0; c < kZoomCategoryCount && category < 0; ++c)
-                if (equal_ignoring_case(v, kZoomCategoryNames[c])) category = c;
-            if (category < 0) return usage_error("--zoom-category: unknown category '" + v + "'");
-            settings.layer_props[layer].min_zoom_category = int16_t(category);
-        } else if (name == "--tree-depth") {
-            if (!parse_layer_value(value, project, layer, v) || (v != "1" && v != "5"))
-                return usage_error("--tree-depth " + value + ": expected L=1 or L=5");
-            settings.layer_props[layer].single_list = v == "1" ? 1 : 0;
-        } else if (name == "--cache-searches") {
-            if (!parse_layer_value(value, project, layer, v) || (v != "0" && v != "1"))
-                return usage_error("--cache-searches " + value + ": expected L=0 or L=1");
-            settings.layer_props[layer].cache_searches = v == "1" ? 1 : 0;
-        } else if (name == "--map-class") {
-            int k = -1;
-            for (int c = 0; c < kMapClassCount; ++c) {
-                const char* words[] = {"small", "medium", "large"};
-                if (equal_ignoring_case(value, words[c])) k = c;
-            }
-            if (k < 0) return usage_error("--map-class " + value + ": expected small, medium or large");
-            settings.map_class = int16_t(kMapClassSmall + k);
-        } else if (name == "--region") {
-            const size_t eq = value.rfind('=');
-            int32_t n = 0;
-            if (eq == std::string::npos || !parse_int32(value.substr(eq + 1), n) || n < 0 ||
-                n >= project.layer_count)
-                return usage_error("--region " + value + ": expected NAME=L with L a project layer");
-            if (eq == 0) return usage_error("You need to supply names for the region level(s)");
-            if (eq >= size_t(kRegionLevelNameSize))
-                return usage_error("region level name longer than 15 characters");
-            if (settings.region_level_count == kMaxRegionLevels)
-                return usage_error("Maximum Region Levels reached.");
-            settings.region_level_count = 1;
-            settings.region_source_layer = n;
-            set_field(settings.region_level_name, value.substr(0, eq));
-        } else if (name == "--publisher") {
-            if (value != "on" && value != "off") return usage_error("--publisher: expected on or off");
-            settings.flags = value == "on" ? (settings.flags | kExportPublisherInfo)
-                                           : (settings.flags & ~kExportPublisherInfo);
-        } else if (name == "--notice") {
-            if (value.size() >= kPublisherNoticeSize) return usage_error("notice longer than 31 characters");
-            notice = value;
-        } else if (name == "--contact") {
-            if (value.size() >= kContactSize) return usage_error("contact longer than 127 characters");
-            contact = value;
-        } else if (name == "--notes") {
-            settings.flags |= kExportMapNotes;
-        } else if (name == "--preferences") {
-            settings.has_map_preferences = 1;
-        } else if (name == "--initial-zoom") {
-            const int z = zoom_value(value, kZoomCount);
-            if (z < 0) return usage_error("--initial-zoom " + value + ": expected x1, x2, x4, x8 or x16");
-            settings.preferences.initial_zoom = uint8_t(z);
-            settings.has_map_preferences = 1;
-        } else if (name == "--group-zooms") {
-            const std::vector<std::string> parts = split(value, ',');
-            if (parts.size() != size_t(kZoomGroupCount))
-                return usage_error("--group-zooms: expected eight zooms");
-            for (int g = 0; g < kZoomGroupCount; ++g) {
-                const int z = zoom_value(parts[size_t(g)], kZoomCount);
-                if (z < 0) return usage_error("--group-zooms: unknown zoom '" + parts[size_t(g)] + "'");
-                settings.preferences.group_zoom[g] = uint8_t(z);
-            }
-            settings.has_map_preferences = 1;
-        } else if (name == "--names-zoom") {
-            const int z =
-                equal_ignoring_case(value, "never") ? kNamesZoomNever : zoom_value(value, kZoomCount);
-            if (z == -1 && !equal_ignoring_case(value, "never"))
-                return usage_error("--names-zoom " + value + ": expected never, x1, x2, x4, x8 or x16");
-            settings.preferences.names_zoom = int8_t(z);
-            settings.has_map_preferences = 1;
-        } else if (name == "--add-zoom") {
-            const int z = zoom_value(value, kAddZoomCount);
-            if (z < 0) return usage_error("--add-zoom " + value + ": expected x1, x2 or x4");
-            settings.preferences.auto_detail =
-                uint8_t((settings.preferences.auto_detail & ~kAutoDetailAddZoomMask) | z);
-            settings.has_map_preferences = 1;
-        } else if (name == "--auto-details") {
-            uint8_t bits = 0;
-            if (!equal_ignoring_case(value, "none")) {
-                for (const std::string& part : split(value, ',')) {
-                    if (equal_ignoring_case(part, "roads"))
-                        bits |= kAutoDetailRoads;
-                    else if (equal_ignoring_case(part, "railways"))
-                        bits |= kAutoDetailRailways;
-                    else if (equal_ignoring_case(part, "points"))
-                        bits |= kAutoDetailPoints;
-                    else
-                        return usage_error("--auto-details: unknown detail '" + part + "'");
-                }
-            }
-            settings.preferences.auto_detail =
-                uint8_t((settings.preferences.auto_detail & kAutoDetailAddZoomMask) | bits);
-            settings.has_map_preferences = 1;
-        } else if (name == "--selection") {
-            const std::vector<std::string> parts = split(value, ',');
-            int32_t c[4];
-            if (parts.size() != 4 || !parse_int32(parts[0], c[0]) || !parse_int32(parts[1], c[1]) ||
-                !parse_int32(parts[2], c[2]) || !parse_int32(parts[3], c[3]))
-                return usage_error("--selection " + value + ": expected X1,Y1,X2,Y2");
-            selection = Rect{c[0], c[1], c[2], c[3]};
-            settings.flags |= kExportSelectionOnly;
-        } else {
-            return usage_error("unknown option '" + name + "' (see export --help)");
-        }
+        const ExportOption* option = find_option(name);
+        if (!option) return usage_error("unknown option '" + name + "' (see export --help)");
+        if (!option->apply(value, request)) return usage_error(request.problem);
     }
-    // The dialog's checks, in its page order.
-    if (field_text(settings.map_name).empty()) return usage_error("You need to provide a map name.");
-    if (settings.visible_layer_count == 0) return usage_error("You need to add at least one layer");
-    // As the dialog does on "Export": a degree project's position is its range.
-    if (project.coord_sys == kCoordDegrees) {
-        project.geo.west = project.range.x_min;
-        project.geo.east = project.range.x_min + project.range.width;
-        project.geo.south = project.range.y_min;
-        project.geo.north = project.range.y_min + project.range.height;
-    }
+    if (const ExportChoiceCheck check = check_export_choices(settings, project); !check.ok)
+        return usage_error(check.message);
 
-    ExportInputs inputs;
-    inputs.map_ids = &map_ids;
-    inputs.publisher_notice = notice;
-    inputs.contact = contact;
+    const ExportInputs inputs = prepare_export(project, map_ids, request.notice, request.contact);
     TerminalSink sink;
-    const int result = run_export(project, settings, selection, sink, inputs);
+    const int result = run_export(project, settings, request.selection, sink, inputs);
     sink.close_progress(result);
     if (result != kExportOk)
         return fail(kExitFailure, "export: no map database written (result " + std::to_string(result) + ")");
