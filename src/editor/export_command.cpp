@@ -2,6 +2,7 @@
 
 #include "export/export_dialog.h"
 #include "export/export_driver.h"
+#include "export/export_preparation.h"
 #include "model/text.h"
 #include "project/project_file.h"
 
@@ -39,10 +40,8 @@ Outcome export_map_command(EditorContext& ctx) {
     // Only an "Export" whose checks passed starts the task, whatever the view answered.
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
 
-    ExportInputs engine_inputs;
-    engine_inputs.map_ids = &ws.map_ids;
-    engine_inputs.publisher_notice = field_text(ws.publisher.publisher_notice);
-    engine_inputs.contact = field_text(ws.publisher.contact);
+    const ExportInputs engine_inputs = prepare_export(project, ws.map_ids, field_text(ws.publisher.publisher_notice),
+                                                      field_text(ws.publisher.contact));
     Rect selection = selection_as_rect(ctx.editor.selection_rect);
     ctx.host.run_with_progress(
         [&](ProgressSink& sink) {

@@ -11,10 +11,6 @@ const char* const kExportTabLabels[kExportTabCount] = {"ID", "Layers", "Regions"
 
 namespace {
 
-bool valid_layer(const Project& project, int layer) {
-    return layer >= 0 && layer < project.layer_count && layer < kMaxLayers && layer < kMaxExportLayers;
-}
-
 // The layer number at the start of a list entry ("3: Roads [ROADS]"), -1 when there is none.
 int layer_of_entry(const std::string& entry) {
     int n = 0;
@@ -128,7 +124,7 @@ void ExportDialog::load_page(int tab) {
             for (int i = 0; i < count && i < kMaxExportLayers; ++i) {
                 const int layer = settings_.visible_layers[i];
                 // A number left over from another layer table, or listed twice, is not offered.
-                if (!valid_layer(project_, layer) || shown[layer]) continue;
+                if (!exportable_layer(project_, layer) || shown[layer]) continue;
                 shown[layer] = true;
                 layers.visible.push_back(layer_list_line(layer, project_.layers[layer]));
             }
@@ -168,7 +164,7 @@ void ExportDialog::store_page(int tab) {
             for (const std::string& entry : layers.visible) {
                 if (count == kMaxExportLayers) break;
                 const int layer = layer_of_entry(entry);
-                if (valid_layer(project_, layer)) settings_.visible_layers[count++] = layer;
+                if (exportable_layer(project_, layer)) settings_.visible_layers[count++] = layer;
             }
             settings_.visible_layer_count = count;
             break;
@@ -187,36 +183,6 @@ void ExportDialog::store_page(int tab) {
             break;
         default:
             break;
-    }
-}
-
-bool ExportDialog::validate_page(int tab, Host& host) const {
-    switch (tab) {
-        case kExportTabId:
-            if (field_text(settings_.map_name).empty()) {
-                error_box(host, "You need to provide a map name.");
-                return false;
-            }
-            return true;
-        case kExportTabLayers:
-            if (settings_.visible_layer_count <= 0) {
-                error_box(host, "You need to add at least one layer");
-                return false;
-            }
-            return true;
-        case kExportTabRegions:
-            if (settings_.region_level_count > 0 && field_text(settings_.region_level_name).empty()) {
-                error_box(host, "You need to supply names for the region level(s)");
-                return false;
-            }
-            if (settings_.region_level_count > 0 && !valid_layer(project_, settings_.region_source_layer)) {
-                // Only a project without layers gets here: the list offers nothing else.
-                error_box(host, "The region level needs a source layer");
-                return false;
-            }
-            return true;
-        default:
-            return true;
     }
 }
 
@@ -245,7 +211,7 @@ int ExportDialog::layer_properties(Host& host) {
     const int i = layers.selected_visible;
     if (i < 0 || i >= int(layers.visible.size())) return 0;
     const int layer = layer_of_entry(layers.visible[size_t(i)]);
-    if (!valid_layer(project_, layer)) return 0;
+    if (!exportable_layer(project_, layer)) return 0;
     LayerPropertiesDialog dialog = open_layer_properties(settings_, layer);
     if (host.run_dialog(dialog) != 1) return 0;
     store_layer_properties(dialog, settings_);
@@ -275,22 +241,14 @@ int ExportDialog::preference_details(Host& host) {
 
 bool ExportDialog::export_pressed(Host& host) {
     for (int tab = 0; tab < kExportTabCount; ++tab) store_page(tab);
-    if (project_.coord_sys == kCoordDegrees) {
-        const CoordRange& r = project_.range;
-        project_.geo.west = r.x_min;
-        project_.geo.east = int32_t(int64_t(r.x_min) + r.width);
-        project_.geo.south = r.y_min;
-        project_.geo.north = int32_t(int64_t(r.y_min) + r.height);
+    take_position_from_range(project_);
+    const ExportChoiceCheck check = check_export_choices(settings_, project_);
+    if (!check.ok) {
+        error_box(host, check.message);
+        current_tab = check.tab;
     }
-    for (int tab = 0; tab < kExportTabCount; ++tab) {
-        if (!validate_page(tab, host)) {
-            current_tab = tab;
-            accepted_ = false;
-            return false;
-        }
-    }
-    accepted_ = true;
-    return true;
+    accepted_ = check.ok;
+    return check.ok;
 }
 
 }  // namespace plotwell

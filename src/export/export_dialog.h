@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/export_preparation.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"
 #include "model/records.h"
@@ -13,7 +14,6 @@
 
 namespace plotwell {
 
-enum ExportTab { kExportTabId = 0, kExportTabLayers, kExportTabRegions, kExportTabMisc, kExportTabCount };
 extern const char* const kExportTabLabels[kExportTabCount];  // "ID", "Layers", "Regions", "Misc"
 
 struct ExportIdPage {
@@ -101,15 +101,14 @@ class ExportDialog : public DialogModel {
     // Misc page: "Details..." runs "Map Preferences"; 1 when confirmed and stored.
     int preference_details(Host& host);
 
-    // "Export": stores all pages, then checks them in tab order. False keeps the dialog open at the first
-    // page that failed (its message was shown); true closes it and the export may start.
+    // "Export": stores all pages, then checks them (check_export_choices). False keeps the dialog open at
+    // the page that failed (its message was shown); true closes it and the export may start.
     bool export_pressed(Host& host);
     bool accepted() const { return accepted_; }
 
     // The page protocol, in tab order.
     void load_page(int tab);
     void store_page(int tab);
-    bool validate_page(int tab, Host& host) const;
 
   private:
     Project& project_;
