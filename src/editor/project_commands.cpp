@@ -239,7 +239,8 @@ Outcome save_project_command(EditorContext& ctx) {
     if (!has_project(project)) return Outcome::Failed;
     const std::string base(field_text(project.file_base_name));
     const int result = ctx.host.run_with_progress(
-        [&project, &base](ProgressSink& sink) { save_project_task(project, base, sink); }, {});
+        // The task hands its result to close_progress, which run_with_progress returns.
+        [&project, &base](ProgressSink& sink) { (void)save_project_task(project, base, sink); }, {});
     if (result != 1) return Outcome::Failed;
     project.modified = 0;
     return Outcome::Ok;
@@ -294,7 +295,8 @@ Outcome load_after_open(EditorContext& ctx) {
     const std::string base(field_text(project.file_base_name));
     const BitmapImageLoader loader = bitmap_loader(ctx.program_dir);
     const int result = ctx.host.run_with_progress(
-        [&](ProgressSink& sink) { load_project_task(project, base, sink, loader); }, {});
+        // The task hands its result to close_progress, which run_with_progress returns.
+        [&](ProgressSink& sink) { (void)load_project_task(project, base, sink, loader); }, {});
     if (result != 1) {
         warn(ctx, kLoadErrorText);
         return Outcome::Failed;
