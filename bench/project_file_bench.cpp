@@ -39,7 +39,7 @@ struct BenchFiles {
             make_object(i % 4 == 0 ? rivers : roads, head, points, kPointsPerLine);
         }
         NullProgressSink quiet;
-        if (save_project(project, base, quiet) != 1) std::abort();
+        if (!save_project(project, base, quiet)) std::abort();
     }
     ~BenchFiles() { std::filesystem::remove_all(dir); }
 };
@@ -57,7 +57,7 @@ void BM_SaveProject(benchmark::State& state) {
     BenchFiles& f = files();
     NullProgressSink quiet;
     for (auto _ : state) {
-        if (save_project(f.project, f.base + "-saved", quiet) != 1) std::abort();
+        if (!save_project(f.project, f.base + "-saved", quiet)) std::abort();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) *
                             int64_t(std::filesystem::file_size(f.base + ".mpr")));
@@ -68,7 +68,7 @@ void BM_LoadProject(benchmark::State& state) {
     NullProgressSink quiet;
     for (auto _ : state) {
         auto p = std::make_unique<Project>();
-        if (load_project_file(*p, f.base, quiet) != 1 ||
+        if (!load_project_file(*p, f.base, quiet) ||
             p->layers[0].object_count + p->layers[1].object_count != kLines)
             std::abort();
         benchmark::DoNotOptimize(p->layers[0].objects);

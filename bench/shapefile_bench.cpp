@@ -47,7 +47,7 @@ void import_file(benchmark::State& state, const std::string& base, const char* l
         project.range = {180000000, 180000000, -360000000, -360000000};
         project.layer_count = 1;
         ShapefileReader reader;
-        if (open_shapefile(reader, base) != 0) {
+        if (!open_shapefile(reader, base).ok) {
             state.SkipWithError("cannot open the generated shapefile");
             return;
         }

@@ -52,11 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ShapeImportSettings settings = default_import_settings(project, reader, "fuzz", 0);
     settings.dimension = dimension;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (!apply_import_profile(text, reader, settings).empty()) return 0;
+    if (!apply_import_profile(text, reader, settings).ok) return 0;
 
     const std::string written = write_import_profile(settings, reader);
     ShapeImportSettings again = default_import_settings(project, reader, "fuzz", 0);
     again.dimension = dimension;
-    if (!apply_import_profile(written, reader, again).empty()) __builtin_trap();
+    if (!apply_import_profile(written, reader, again).ok) __builtin_trap();
     return 0;
 }

@@ -36,9 +36,9 @@ void check_vocabulary(const Project& p, std::vector<std::string>& problems) {
 int run_check(const std::vector<std::string>& args) {
     if (args.size() != 1) return fail(kExitUsage, "check: expected one project file (see check --help)");
     Project p;
-    std::string error;
     ProjectFileReport report;
-    if (!load_project_for_tool(args[0], p, error, &report)) return fail(kExitFailure, error);
+    if (const Result loaded = load_project_for_tool(args[0], p, &report); !loaded.ok)
+        return fail(kExitFailure, loaded.message);
     check_vocabulary(p, report.problems);
     for (const std::string& line : report.problems) std::printf("%s\n", line.c_str());
     if (!report.problems.empty())

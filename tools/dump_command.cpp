@@ -54,8 +54,8 @@ void print_object(int layer, int index, const MapObject* o) {
 int run_dump(const std::vector<std::string>& args) {
     if (args.size() != 1) return fail(kExitUsage, "dump: expected one project file (see dump --help)");
     Project p;
-    std::string error;
-    if (!load_project_for_tool(args[0], p, error)) return fail(kExitFailure, error);
+    if (const Result loaded = load_project_for_tool(args[0], p); !loaded.ok)
+        return fail(kExitFailure, loaded.message);
 
     std::printf("project name=%s parent=%s projection=%d coord_sys=%d\n", quoted(field_text(p.name)).c_str(),
                 quoted(field_text(p.parent_map_basename)).c_str(), p.projection, p.coord_sys);

@@ -326,10 +326,10 @@ int run_export_command(const std::vector<std::string>& args) {
         return usage_error("output path longer than 127 characters");
 
     Project project;
-    std::string error;
-    if (!load_project_for_tool(files[0], project, error)) return fail(kExitFailure, error);
+    if (const Result loaded = load_project_for_tool(files[0], project); !loaded.ok)
+        return fail(kExitFailure, loaded.message);
     std::string base;
-    project_base_name(files[0], base);
+    (void)project_base_name(files[0], base);  // the project loaded, so its name ends in .mpr
     set_field(project.file_base_name, base);
 
     PublisherInfo publisher;

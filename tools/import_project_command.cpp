@@ -62,9 +62,9 @@ int run_import(const std::vector<std::string>& args) {
         return fail(kExitUsage, "import-project: " + files[1] + ": the file name must end in .mpr");
 
     Project project;
-    std::string error;
-    if (!load_project_for_tool(files[0], project, error)) return fail(kExitFailure, error);
-    project_base_name(files[0], base);
+    if (const Result loaded = load_project_for_tool(files[0], project); !loaded.ok)
+        return fail(kExitFailure, loaded.message);
+    (void)project_base_name(files[0], base);  // the project loaded, so its name ends in .mpr
 
     ImportSettings settings;
     clear_import_settings(settings, files[1]);
@@ -84,10 +84,10 @@ int run_import(const std::vector<std::string>& args) {
 
     TerminalSink log;
     ImportReport report;
-    const int result = import_project_task(project, settings.source_path, settings.mapping, log, &report);
-    if (result == 1 || !report.imported) return fail(kExitFailure, "import-project: nothing was imported");
+    const bool opened = import_project_task(project, settings.source_path, settings.mapping, log, &report);
+    if (!opened || !report.imported) return fail(kExitFailure, "import-project: nothing was imported");
     NullProgressSink quiet;
-    if (save_project(project, base, quiet) != 1) return fail(kExitFailure, files[0] + ": cannot be saved");
+    if (!save_project(project, base, quiet)) return fail(kExitFailure, files[0] + ": cannot be saved");
     return kExitOk;
 }
 

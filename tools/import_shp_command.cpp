@@ -104,15 +104,15 @@ struct Options {
     int filter = -1;  // -1: as the range allows
 };
 
-// Empty on success, else the usage error.
-std::string parse(const std::vector<std::string>& args, Options& o) {
+// Fails with the usage error.
+Result parse(const std::vector<std::string>& args, Options& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool has_value = i + 1 < args.size();
         if (a == "--layer" && has_value) {
             int32_t n;
             if (!parse_int32(args[++i], n) || n < 0 || n >= kMaxLayers)
-                return "--layer expects a layer number 0..7";
+                return failure("--layer expects a layer number 0..7");
             o.layer = n;
         } else if (a == "--name-field" && has_value) {
             o.name_fields.push_back(args[++i]);
@@ -132,49 +132,51 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             o.no_downcase = true;
         } else if (a == "--filter" || a == "--no-filter") {
             const int f = a == "--filter";
-            if (o.filter >= 0 && o.filter != f) return "--filter and --no-filter exclude each other";
+            if (o.filter >= 0 && o.filter != f) return failure("--filter and --no-filter exclude each other");
             o.filter = f;
         } else if (a.rfind("--", 0) == 0) {
-            return "unknown or incomplete option '" + a + "' (see import-shp --help)";
+            return failure("unknown or incomplete option '" + a + "' (see import-shp --help)");
         } else if (o.project_path.empty()) {
             o.project_path = a;
         } else if (o.shp_path.empty()) {
             o.shp_path = a;
         } else {
-            return "more than a project and a shapefile given";
+            return failure("more than a project and a shapefile given");
         }
     }
-    if (o.shp_path.empty()) return "a project file and a shapefile are needed (see import-shp --help)";
+    if (o.shp_path.empty())
+        return failure("a project file and a shapefile are needed (see import-shp --help)");
     if (o.name_fields.size() > size_t(kMaxListedFields) || o.link_fields.size() > size_t(kMaxListedFields))
-        return "Maximum fields reached (at most 8 name fields and 8 link fields)";
-    return {};
+        return failure("Maximum fields reached (at most 8 name fields and 8 link fields)");
+    return success();
 }
 
-// Field names to indices; empty on success, else the failure.
-std::string select_fields(const std::vector<std::string>& names, const ShapefileReader& reader,
-                          const std::string& dbf, FieldSelection& out) {
+// Field names to indices.
+Result select_fields(const std::vector<std::string>& names, const ShapefileReader& reader,
+                     const std::string& dbf, FieldSelection& out) {
     FieldSelection sel;
     for (const std::string& name : names) {
         const int i = find_field(reader, name);
-        if (i < 0) return "no field '" + name + "' in " + dbf;
+        if (i < 0) return failure("no field '" + name + "' in " + dbf);
         sel.indices[sel.count++] = i;
     }
     out = sel;
-    return {};
+    return success();
 }
 
 int run(const std::vector<std::string>& args) {
     InterruptGuard interrupt;
     Options o;
-    if (std::string e = parse(args, o); !e.empty()) return fail(kExitUsage, "import-shp: " + e);
+    if (const Result parsed = parse(args, o); !parsed.ok)
+        return fail(kExitUsage, "import-shp: " + parsed.message);
     std::string project_base;
     if (!project_base_name(o.project_path, project_base))
         return fail(kExitUsage, "import-shp: " + o.project_path + ": the project file name must end in .mpr");
 
     const std::string base = strip_extension(o.shp_path);
     ShapefileReader reader;
-    std::string error;
-    if (open_shapefile(reader, base, &error) != 0) return fail(kExitFailure, "import-shp: " + error);
+    if (const Result opened = open_shapefile(reader, base); !opened.ok)
+        return fail(kExitFailure, "import-shp: " + opened.message);
     const int dimension = shape_dimension(reader);
     if (dimension < 0)
         return fail(kExitFailure, "import-shp: " + o.shp_path + ": unsupported shape type " +
@@ -184,26 +186,26 @@ int run(const std::vector<std::string>& args) {
         return fail(kExitUsage, "import-shp: --link-field applies to PolyLine files only");
 
     Project project;
-    if (!load_project_for_tool(o.project_path, project, error))
-        return fail(kExitFailure, "import-shp: " + error);
+    if (const Result loaded = load_project_for_tool(o.project_path, project); !loaded.ok)
+        return fail(kExitFailure, "import-shp: " + loaded.message);
     if (project.layer_count <= 0)
         return fail(kExitFailure, "import-shp: the project has no layers to import into");
 
     ShapeImportSettings s = default_import_settings(project, reader, base, 0);
     if (!o.profile.empty()) {
-        if (std::string e = load_import_profile(o.profile, reader, s); !e.empty())
-            return fail(kExitFailure, "import-shp: " + o.profile + ": " + e);
+        if (const Result loaded = load_import_profile(o.profile, reader, s); !loaded.ok)
+            return fail(kExitFailure, "import-shp: " + o.profile + ": " + loaded.message);
     }
     if (o.layer >= 0) s.dest_layer = o.layer;
     if (s.dest_layer >= project.layer_count)
         return fail(kExitFailure, "import-shp: the project has no layer " + std::to_string(s.dest_layer));
     const std::string dbf = base + ".dbf";
     if (!o.name_fields.empty())
-        if (std::string e = select_fields(o.name_fields, reader, dbf, s.name_fields); !e.empty())
-            return fail(kExitFailure, "import-shp: " + e);
+        if (const Result selected = select_fields(o.name_fields, reader, dbf, s.name_fields); !selected.ok)
+            return fail(kExitFailure, "import-shp: " + selected.message);
     if (!o.link_fields.empty())
-        if (std::string e = select_fields(o.link_fields, reader, dbf, s.link_fields); !e.empty())
-            return fail(kExitFailure, "import-shp: " + e);
+        if (const Result selected = select_fields(o.link_fields, reader, dbf, s.link_fields); !selected.ok)
+            return fail(kExitFailure, "import-shp: " + selected.message);
     if (!o.type.empty()) {
         std::vector<std::string> types;
         for (int i = 0; i < object_type_count(uint8_t(dimension)); ++i)
@@ -227,8 +229,8 @@ int run(const std::vector<std::string>& args) {
     if (!o.multiply_x.empty()) s.multiply_x = dialog_number(o.multiply_x);
     if (!o.multiply_y.empty()) s.multiply_y = dialog_number(o.multiply_y);
     // The import dialog's checks on OK; a filter on an empty range is switched off here.
-    if (std::string e = check_import_settings(s, project); !e.empty())
-        return fail(kExitFailure, "import-shp: " + e);
+    if (const Result checked = check_import_settings(s, project); !checked.ok)
+        return fail(kExitFailure, "import-shp: " + checked.message);
 
     ShapeImportResult result;
     {
@@ -243,7 +245,7 @@ int run(const std::vector<std::string>& args) {
         return kExitInterrupted;
     }
     NullProgressSink quiet;
-    if (save_project(project, project_base, quiet) != 1)
+    if (!save_project(project, project_base, quiet))
         return fail(kExitFailure, "import-shp: " + o.project_path + ": cannot write the project file");
     std::printf("%d objects imported into layer %s from %d records\n", result.objects_added,
                 layer_list_line(s.dest_layer, project.layers[s.dest_layer]).c_str(), result.records_read);

@@ -20,8 +20,8 @@ const char kUsage[] =
 int run_info(const std::vector<std::string>& args) {
     if (args.size() != 1) return fail(kExitUsage, "info: expected one project file (see info --help)");
     Project p;
-    std::string error;
-    if (!load_project_for_tool(args[0], p, error)) return fail(kExitFailure, error);
+    if (const Result loaded = load_project_for_tool(args[0], p); !loaded.ok)
+        return fail(kExitFailure, loaded.message);
 
     std::printf("name: %s\n", quoted(field_text(p.name)).c_str());
     std::printf("parent map basename: %s\n", quoted(field_text(p.parent_map_basename)).c_str());

@@ -17,12 +17,13 @@ int run_make_categories(const std::vector<std::string>& args) {
     std::vector<uint8_t> text;
     if (!read_whole_file(args[0], text, size_t(1) << 24)) return fail(kExitFailure, "cannot read " + args[0]);
     CategoriesSource source;
-    std::string error;
-    if (!parse_categories_source(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
-                                 source, error))
-        return fail(kExitFailure, args[0] + ": " + error);
+    if (const Result parsed = parse_categories_source(
+            std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), source);
+        !parsed.ok)
+        return fail(kExitFailure, args[0] + ": " + parsed.message);
     std::vector<uint8_t> bytes;
-    if (!encode_categories(source, bytes, error)) return fail(kExitFailure, args[0] + ": " + error);
+    if (const Result encoded = encode_categories(source, bytes); !encoded.ok)
+        return fail(kExitFailure, args[0] + ": " + encoded.message);
     if (!commit_file(args[1], bytes)) return fail(kExitFailure, "cannot write " + args[1]);
     std::printf("%s: %zu categories, %zu icons, %zu bytes\n", args[1].c_str(), source.categories.size(),
                 source.icons.size(), bytes.size());

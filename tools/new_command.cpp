@@ -37,12 +37,9 @@ int lookup(std::string_view text, const char* const* names, int count) {
 }
 
 // NAME:THEME[:TYPE]; the name may itself hold colons, so the fields are taken from the right.
-bool parse_layer(const std::string& spec, Layer& layer, std::string& error) {
+Result parse_layer(const std::string& spec, Layer& layer) {
     std::vector<std::string> parts = split(spec, ':');
-    if (parts.size() < 2) {
-        error = "--layer " + spec + ": expected NAME:THEME[:TYPE]";
-        return false;
-    }
+    if (parts.size() < 2) return failure("--layer " + spec + ": expected NAME:THEME[:TYPE]");
     int type = 0;
     if (parts.size() >= 3) {
         const int t = lookup(parts.back(), kLayerTypeNames, kLayerTypeCount);
@@ -53,10 +50,7 @@ bool parse_layer(const std::string& spec, Layer& layer, std::string& error) {
         }
     }
     const int theme = lookup(parts.back(), kThemeNames, kThemeCount);
-    if (theme < 0) {
-        error = "--layer " + spec + ": unknown theme '" + parts.back() + "'";
-        return false;
-    }
+    if (theme < 0) return failure("--layer " + spec + ": unknown theme '" + parts.back() + "'");
     parts.pop_back();
     std::string name = parts[0];
     for (size_t i = 1; i < parts.size(); ++i) name += ":" + parts[i];
@@ -64,7 +58,7 @@ bool parse_layer(const std::string& spec, Layer& layer, std::string& error) {
     layer.type = uint8_t(type);
     layer.theme = uint8_t(theme);
     set_field(layer.name, name);
-    return true;
+    return success();
 }
 
 int run_new(const std::vector<std::string>& args) {
@@ -83,8 +77,8 @@ int run_new(const std::vector<std::string>& args) {
             name = args[++i];
         } else if (a == "--layer" && has_value) {
             Layer layer;
-            std::string error;
-            if (!parse_layer(args[++i], layer, error)) return fail(kExitUsage, "new: " + error);
+            if (const Result parsed = parse_layer(args[++i], layer); !parsed.ok)
+                return fail(kExitUsage, "new: " + parsed.message);
             if (layers.size() == size_t(kMaxLayers))
                 return fail(kExitUsage, "new: Layer table full! (at most 8 layers)");
             layers.push_back(layer);
@@ -130,8 +124,7 @@ int run_new(const std::vector<std::string>& args) {
     if (!force && std::filesystem::exists(path, ec))
         return fail(kExitFailure, path + ": the file exists (use --force to replace it)");
     NullProgressSink quiet;
-    if (save_project(p, base, quiet) != 1)
-        return fail(kExitFailure, path + ": cannot write the project file");
+    if (!save_project(p, base, quiet)) return fail(kExitFailure, path + ": cannot write the project file");
     return kExitOk;
 }
 

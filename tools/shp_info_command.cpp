@@ -53,8 +53,8 @@ int run(const std::vector<std::string>& args) {
     if (args.size() != 1) return fail(kExitUsage, "usage: plotwell-tool shp-info FILE.shp");
     const std::string base = strip_extension(args[0]);
     ShapefileReader reader;
-    std::string error;
-    if (open_shapefile(reader, base, &error) != 0) return fail(kExitFailure, error);
+    if (const Result opened = open_shapefile(reader, base); !opened.ok)
+        return fail(kExitFailure, opened.message);
 
     const int32_t type = shape_type(reader);
     const int dimension = shape_dimension(reader);

@@ -16,21 +16,17 @@ bool project_base_name(const std::string& path, std::string& base) {
     return true;
 }
 
-bool load_project_for_tool(const std::string& path, Project& project, std::string& error,
-                           ProjectFileReport* report) {
+Result load_project_for_tool(const std::string& path, Project& project, ProjectFileReport* report) {
     std::string base;
-    if (!project_base_name(path, base)) {
-        error = path + ": not a project file name (it must end in .mpr)";
-        return false;
-    }
+    if (!project_base_name(path, base))
+        return failure(path + ": not a project file name (it must end in .mpr)");
     TerminalSink progress;  // a bar on a terminal for big files, nothing otherwise
     ProjectFileReport local;
     ProjectFileReport& r = report ? *report : local;
-    const int result = load_project_file(project, base, progress, &r);
-    progress.close_progress(result);
-    if (result == 1) return true;
-    error = path + ": " + (r.problems.empty() ? std::string("cannot be loaded") : r.problems.back());
-    return false;
+    const bool loaded = load_project_file(project, base, progress, &r);
+    progress.close_progress(loaded);
+    if (loaded) return success();
+    return failure(path + ": " + (r.problems.empty() ? std::string("cannot be loaded") : r.problems.back()));
 }
 
 std::string quoted(std::string_view text) {

@@ -8,23 +8,23 @@
 #include <vector>
 
 #include "model/records.h"
+#include "model/result.h"
 #include "project/project_file.h"
 
 namespace plotwell::tool {
 
 // True when `path` names a project file (ends in ".mpr", any case); `base` is then the path without it.
-bool project_base_name(const std::string& path, std::string& base);
+[[nodiscard]] bool project_base_name(const std::string& path, std::string& base);
 
-// Loads the project file at `path` quietly. On failure returns false with a one-line reason in `error`.
-bool load_project_for_tool(const std::string& path, Project& project, std::string& error,
-                           ProjectFileReport* report = nullptr);
+// Loads the project file at `path` quietly. On failure the message is a one-line reason.
+Result load_project_for_tool(const std::string& path, Project& project, ProjectFileReport* report = nullptr);
 
 // Text of a fixed field in double quotes; quotes, backslashes and bytes outside printable ASCII as \xNN,
 // so that every byte shows and one object stays on one line.
 std::string quoted(std::string_view text);
 
 // Whole decimal number in int32 range; false otherwise.
-bool parse_int32(std::string_view text, int32_t& value);
+[[nodiscard]] bool parse_int32(std::string_view text, int32_t& value);
 
 // Splits "a,b,c" at commas.
 std::vector<std::string> split(std::string_view text, char separator);

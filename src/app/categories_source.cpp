@@ -21,7 +21,7 @@ void split(std::string_view line, std::string_view& keyword, std::string_view& r
 
 }  // namespace
 
-bool parse_categories_source(std::string_view text, CategoriesSource& source, std::string& error) {
+Result parse_categories_source(std::string_view text, CategoriesSource& source) {
     source = CategoriesSource{};
     std::vector<std::string_view> lines;
     for (size_t start = 0; start < text.size();) {
@@ -30,9 +30,8 @@ bool parse_categories_source(std::string_view text, CategoriesSource& source, st
         lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
-    auto fail = [&](size_t index, const std::string& message) {
-        error = "line " + std::to_string(index + 1) + ": " + message;
-        return false;
+    auto fail = [](size_t index, const std::string& message) {
+        return failure("line " + std::to_string(index + 1) + ": " + message);
     };
 
     int icon_size = 8;
@@ -81,39 +80,31 @@ bool parse_categories_source(std::string_view text, CategoriesSource& source, st
             return fail(i, "unknown statement \"" + std::string(keyword) + "\"");
         }
     }
-    return true;
+    return success();
 }
 
-bool encode_categories(const CategoriesSource& source, std::vector<uint8_t>& out, std::string& error) {
+Result encode_categories(const CategoriesSource& source, std::vector<uint8_t>& out) {
     out.clear();
     if (source.categories.size() > size_t(kMaxCategories)) {
-        error = "more than " + std::to_string(kMaxCategories) + " categories";
-        return false;
+        return failure("more than " + std::to_string(kMaxCategories) + " categories");
     }
-    if (source.icons.size() > 0xFFFF) {
-        error = "too many icons";
-        return false;
-    }
+    if (source.icons.size() > 0xFFFF) return failure("too many icons");
     const int icon_size = source.icon_format == kIconFormat12 ? 12 : 8;
     for (const MonoIcon& icon : source.icons) {
         if (icon.size != icon_size) {
-            error = "every icon must be " + std::to_string(icon_size) + " pixels square";
-            return false;
+            return failure("every icon must be " + std::to_string(icon_size) + " pixels square");
         }
     }
     for (const CategorySource& category : source.categories) {
         if (category.name.size() >= kCategoryNameSize) {
-            error = "category name longer than 31 characters: " + category.name;
-            return false;
+            return failure("category name longer than 31 characters: " + category.name);
         }
         if (category.sub_types.size() > size_t(kMaxSubTypes)) {
-            error = "more than 32 sub-types in " + category.name;
-            return false;
+            return failure("more than 32 sub-types in " + category.name);
         }
         for (const std::string& sub_type : category.sub_types) {
             if (sub_type.size() >= kSubTypeEntrySize) {
-                error = "sub-type name longer than 35 characters: " + sub_type;
-                return false;
+                return failure("sub-type name longer than 35 characters: " + sub_type);
             }
         }
     }
@@ -140,7 +131,7 @@ bool encode_categories(const CategoriesSource& source, std::vector<uint8_t>& out
         }
     }
     out = std::move(b.bytes);
-    return true;
+    return success();
 }
 
 }  // namespace plotwell

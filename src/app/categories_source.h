@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "dialogs/categories_file.h"
+#include "model/result.h"
 
 namespace plotwell {
 
@@ -29,11 +30,11 @@ struct CategoriesSource {
     std::vector<MonoIcon> icons;
 };
 
-// Reads the source text; false with "line N: what is wrong" in `error` when it is not sound.
-bool parse_categories_source(std::string_view text, CategoriesSource& source, std::string& error);
+// Reads the source text; fails with "line N: what is wrong" when it is not sound.
+Result parse_categories_source(std::string_view text, CategoriesSource& source);
 
-// The categories file's bytes: header, icons, then the category records in order. False with a message
+// The categories file's bytes: header, icons, then the category records in order. Fails with a message
 // when the source breaks a limit of the file.
-bool encode_categories(const CategoriesSource& source, std::vector<uint8_t>& out, std::string& error);
+Result encode_categories(const CategoriesSource& source, std::vector<uint8_t>& out);
 
 }  // namespace plotwell

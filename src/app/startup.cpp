@@ -30,7 +30,8 @@ StartUp start_up(Workspace& workspace, int argc, const char* const* argv, const 
 }
 
 void shut_down(Workspace& workspace, const std::string& current_dir) {
-    write_publisher(workspace.publisher, in_dir(current_dir, kPublisherFileName));
+    // At exit there is no one left to tell; a failed write keeps the file that was there.
+    (void)write_publisher(workspace.publisher, in_dir(current_dir, kPublisherFileName));
     release_project_data(workspace.project);
 }
 

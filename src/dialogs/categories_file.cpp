@@ -50,23 +50,23 @@ const uint8_t* category_record(const CategoriesFile& file, int category) {
 
 }  // namespace
 
-int read_categories(CategoriesFile& file, std::vector<uint8_t> bytes) {
+bool read_categories(CategoriesFile& file, std::vector<uint8_t> bytes) {
     file = CategoriesFile{};
     const ByteReader in(bytes.data(), bytes.size());
     const uint8_t* head = in.at(0, kCategoryOffsetTable);
-    if (!head) return 0;
+    if (!head) return false;
     const uint8_t icon_format = head[1];
     const uint16_t count = get_le16(head + 4);
     const uint16_t icon_count = get_le16(head + 6);
-    if (count > kMaxCategories) return 0;
+    if (count > kMaxCategories) return false;
 
     CategoriesFile loaded;
     loaded.icon_format = icon_format;
     if (icon_count > 0) {
-        if (icon_format != kIconFormat12 && icon_format != kIconFormat8) return 0;
+        if (icon_format != kIconFormat12 && icon_format != kIconFormat8) return false;
         const size_t size = icon_bytes(icon_format);
         const uint8_t* p = in.at(kCategoryIconsOffset, size * icon_count);
-        if (!p) return 0;
+        if (!p) return false;
         loaded.icons.resize(icon_count);
         for (MonoIcon& icon : loaded.icons) {
             icon.size = icon_format == kIconFormat12 ? 12 : 8;
@@ -75,36 +75,36 @@ int read_categories(CategoriesFile& file, std::vector<uint8_t> bytes) {
     }
 
     const uint8_t* offsets = in.at(kCategoryOffsetTable, 4 * size_t(count));
-    if (!offsets) return 0;
+    if (!offsets) return false;
     for (int i = 0; i < count; ++i) {
         const uint32_t offset = get_le32(offsets + 4 * i);
         const uint8_t* record = in.at(offset, kCategoryHeadSize);
-        if (!record) return 0;
+        if (!record) return false;
         const uint16_t sub_types = get_le16(record + kCategoryNameSize);
-        if (sub_types > kMaxSubTypes) return 0;
-        if (!in.has(size_t(offset) + kCategoryHeadSize, kSubTypeEntrySize * sub_types)) return 0;
+        if (sub_types > kMaxSubTypes) return false;
+        if (!in.has(size_t(offset) + kCategoryHeadSize, kSubTypeEntrySize * sub_types)) return false;
         loaded.category_offsets[i] = offset;
     }
     loaded.category_count = count;
     loaded.view = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
     file = std::move(loaded);
-    return 1;
+    return true;
 }
 
-int load_categories(CategoriesFile& file, std::string& name, const std::string& directory) {
+bool load_categories(CategoriesFile& file, std::string& name, const std::string& directory) {
     file = CategoriesFile{};
     try {
         const std::filesystem::path path = find_file(directory, name);
-        if (path.empty()) return 0;
+        if (path.empty()) return false;
         std::vector<uint8_t> bytes;
-        if (!read_whole_file(path.string(), bytes, kMaxCategoriesFileSize)) return 0;
-        if (!read_categories(file, std::move(bytes))) return 0;
+        if (!read_whole_file(path.string(), bytes, kMaxCategoriesFileSize)) return false;
+        if (!read_categories(file, std::move(bytes))) return false;
         file.file_name = path.filename().string();
         if (name.empty()) name = path.stem().string();
-        return 1;
+        return true;
     } catch (const std::exception&) {  // allocation or file system failures
         file = CategoriesFile{};
-        return 0;
+        return false;
     }
 }
 

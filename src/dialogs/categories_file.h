@@ -48,13 +48,14 @@ struct CategoriesFile {
 };
 
 // Opens `name` + ".tpc" in `directory` (the current directory when empty); with an empty name, the
-// first "*.tpc" there, and `name` receives its name without the extension. 1 on success, 0 when the
-// file cannot be read or is not sound (more than 12 categories, more than 32 sub-types, a record or
+// first "*.tpc" there, and `name` receives its name without the extension. False when the file
+// cannot be read or is not sound (more than 12 categories, more than 32 sub-types, a record or
 // the icons past the end of the file, icons in an unknown format); `file` is then left empty.
-int load_categories(CategoriesFile& file, std::string& name, const std::string& directory = "");
+[[nodiscard]] bool load_categories(CategoriesFile& file, std::string& name,
+                                   const std::string& directory = "");
 
 // The checks and set-up of load_categories over bytes already read.
-int read_categories(CategoriesFile& file, std::vector<uint8_t> bytes);
+[[nodiscard]] bool read_categories(CategoriesFile& file, std::vector<uint8_t> bytes);
 
 // Category access; indices out of range give 0 or an empty name. Names are shown exactly as stored,
 // up to their terminator, never past their field.

@@ -20,12 +20,12 @@ void store_layer_translation(const LayerTranslationDialog& dialog, ImportProject
     import.translation_chosen(dialog.destination());
 }
 
-int edit_translation_line(ImportProjectDialog& import, Host& host) {
-    if (!import.edit()) return 0;
+bool edit_translation_line(ImportProjectDialog& import, Host& host) {
+    if (!import.edit()) return false;
     LayerTranslationDialog dialog = open_layer_translation(import);
-    if (host.run_dialog(dialog) != 1) return 0;
+    if (host.run_dialog(dialog) != 1) return false;
     store_layer_translation(dialog, import);
-    return 1;
+    return true;
 }
 
 }  // namespace plotwell

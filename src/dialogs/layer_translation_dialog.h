@@ -29,7 +29,7 @@ LayerTranslationDialog open_layer_translation(const ImportProjectDialog& import)
 void store_layer_translation(const LayerTranslationDialog& dialog, ImportProjectDialog& import);
 
 // "&Edit..." or a double click in the import dialog's list: with a selected line, runs "Layer
-// Translation" for it and stores the choice on OK. Returns 1 when the mapping was stored.
-int edit_translation_line(ImportProjectDialog& import, Host& host);
+// Translation" for it and stores the choice on OK. True when the mapping was stored.
+bool edit_translation_line(ImportProjectDialog& import, Host& host);
 
 }  // namespace plotwell

@@ -40,8 +40,9 @@ Outcome export_map_command(EditorContext& ctx) {
     // Only an "Export" whose checks passed starts the task, whatever the view answered.
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
 
-    const ExportInputs engine_inputs = prepare_export(project, ws.map_ids, field_text(ws.publisher.publisher_notice),
-                                                      field_text(ws.publisher.contact));
+    const ExportInputs engine_inputs =
+        prepare_export(project, ws.map_ids, std::string(field_text(ws.publisher.publisher_notice)),
+                       std::string(field_text(ws.publisher.contact)));
     Rect selection = selection_as_rect(ctx.editor.selection_rect);
     ctx.host.run_with_progress(
         [&](ProgressSink& sink) {

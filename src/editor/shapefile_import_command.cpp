@@ -42,9 +42,8 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     }
 
     ShapefileReader reader;
-    std::string error;
-    if (open_shapefile(reader, base_path, &error) != 0) {
-        show_error(ctx.host, error.empty() ? "Cannot open the shapefile." : error + ".");
+    if (const Result opened = open_shapefile(reader, base_path); !opened.ok) {
+        show_error(ctx.host, opened.message.empty() ? "Cannot open the shapefile." : opened.message + ".");
         return Outcome::Cancelled;
     }
     ReaderCloser closer{reader};

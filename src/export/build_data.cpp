@@ -83,8 +83,8 @@ int build_point(ExportState& state, const PointItem& item, const MapIdTable& map
 }
 }  // namespace
 
-int build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
-               ProgressSink& sink) {
+bool build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
+                ProgressSink& sink) {
     sink.log_line("Building data chunks...\r\n");
     state.data_area.assign(size_t(kDataAreaSize), 0);
     state.write_pos = unit_size(state);
@@ -97,11 +97,11 @@ int build_data(ExportState& state, const ExportSettings& settings, const MapIdTa
     DefinitionBuilder b;
     for (const ObjectItem& item : state.object_items) {
         counter.step();
-        if (build_object(state, item, b, sink) != kStoreOk) return 1;
+        if (build_object(state, item, b, sink) != kStoreOk) return false;
     }
     for (const PointItem& item : state.point_items) {
         counter.step();
-        if (build_point(state, item, map_ids, b) != kStoreOk) return 1;
+        if (build_point(state, item, map_ids, b) != kStoreOk) return false;
     }
     if (settings.region_level_count > 0) {
         sink.log_line("Building region tree...\r\n");

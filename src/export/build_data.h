@@ -9,9 +9,9 @@
 
 namespace plotwell {
 
-// The layer tables must exist (one per visible layer). Returns 0, or non-zero with the build error set
-// when a step failed.
-int build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
-               ProgressSink& sink);
+// The layer tables must exist (one per visible layer). False, with the build error set, when a step
+// failed.
+[[nodiscard]] bool build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
+                              ProgressSink& sink);
 
 }  // namespace plotwell

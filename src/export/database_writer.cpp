@@ -192,11 +192,11 @@ std::vector<uint8_t> assemble_database(const ExportState& state, const ExportSet
     return std::move(out.bytes);
 }
 
-int write_database(const ExportState& state, const ExportSettings& settings, const DatabaseExtras& extras,
-                   const std::string& path, ProgressSink& sink, const WriteFaults* faults) {
+bool write_database(const ExportState& state, const ExportSettings& settings, const DatabaseExtras& extras,
+                    const std::string& path, ProgressSink& sink, const WriteFaults* faults) {
     sink.log_line("Writing PDB file...\r\n");
     const std::vector<uint8_t> bytes = assemble_database(state, settings, extras);
-    return commit_file(path, bytes, faults) ? 0 : 1;
+    return commit_file(path, bytes, faults);
 }
 
 }  // namespace plotwell

@@ -58,9 +58,10 @@ uint16_t header_checksum(std::span<const uint8_t> bytes_4_to_35);
 std::vector<uint8_t> assemble_database(const ExportState& state, const ExportSettings& settings,
                                        const DatabaseExtras& extras);
 
-// Logs "Writing PDB file...", assembles the file and writes it to `path` in one piece. Returns 0, or 1
-// when the file system refused the bytes (the file that was there is then untouched).
-int write_database(const ExportState& state, const ExportSettings& settings, const DatabaseExtras& extras,
-                   const std::string& path, ProgressSink& sink, const WriteFaults* faults = nullptr);
+// Logs "Writing PDB file...", assembles the file and writes it to `path` in one piece. False when the
+// file system refused the bytes (the file that was there is then untouched).
+[[nodiscard]] bool write_database(const ExportState& state, const ExportSettings& settings,
+                                  const DatabaseExtras& extras, const std::string& path, ProgressSink& sink,
+                                  const WriteFaults* faults = nullptr);
 
 }  // namespace plotwell

@@ -207,15 +207,15 @@ void ExportDialog::remove_layer() {
     layers.selected_visible = -1;
 }
 
-int ExportDialog::layer_properties(Host& host) {
+bool ExportDialog::layer_properties(Host& host) {
     const int i = layers.selected_visible;
-    if (i < 0 || i >= int(layers.visible.size())) return 0;
+    if (i < 0 || i >= int(layers.visible.size())) return false;
     const int layer = layer_of_entry(layers.visible[size_t(i)]);
-    if (!exportable_layer(project_, layer)) return 0;
+    if (!exportable_layer(project_, layer)) return false;
     LayerPropertiesDialog dialog = open_layer_properties(settings_, layer);
-    if (host.run_dialog(dialog) != 1) return 0;
+    if (host.run_dialog(dialog) != 1) return false;
     store_layer_properties(dialog, settings_);
-    return 1;
+    return true;
 }
 
 void ExportDialog::more_regions(Host& host) {
@@ -232,11 +232,11 @@ void ExportDialog::fewer_regions() {
     regions.has_level = false;
 }
 
-int ExportDialog::preference_details(Host& host) {
+bool ExportDialog::preference_details(Host& host) {
     MapPreferencesDialog dialog = open_map_preferences(settings_);
-    if (host.run_dialog(dialog) != 1) return 0;
+    if (host.run_dialog(dialog) != 1) return false;
     store_map_preferences(dialog, settings_);
-    return 1;
+    return true;
 }
 
 bool ExportDialog::export_pressed(Host& host) {

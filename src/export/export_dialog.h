@@ -92,14 +92,14 @@ class ExportDialog : public DialogModel {
     // Layers page.
     void add_layer(Host& host);  // "Add ->"
     void remove_layer();         // "<- Remove"
-    // "Properties.." or a double click on a visible layer: runs "Layer Properties" for it; 1 when the
+    // "Properties.." or a double click on a visible layer: runs "Layer Properties" for it; true when the
     // dialog was confirmed and its values stored.
-    int layer_properties(Host& host);
+    bool layer_properties(Host& host);
     // Regions page.
     void more_regions(Host& host);  // "&More"
     void fewer_regions();           // "&Fewer"
-    // Misc page: "Details..." runs "Map Preferences"; 1 when confirmed and stored.
-    int preference_details(Host& host);
+    // Misc page: "Details..." runs "Map Preferences"; true when confirmed and stored.
+    bool preference_details(Host& host);
 
     // "Export": stores all pages, then checks them (check_export_choices). False keeps the dialog open at
     // the page that failed (its message was shown); true closes it and the export may start.

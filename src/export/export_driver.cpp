@@ -63,9 +63,9 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
     state = ExportState{};
     state.name_search = inputs.name_search;
 
-    const std::string problem = check_export_settings(settings, project);
-    if (!problem.empty()) {
-        sink.log_line(problem);
+    const Result checked = check_export_settings(settings, project);
+    if (!checked.ok) {
+        sink.log_line(checked.message);
         return kExportBuildFailed;
     }
     set_bounds(state, project, settings, selection_rect);
@@ -92,7 +92,7 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
             make_cell_table(settings.layer_props[settings.visible_layers[i]].single_list ? 1 : 5));
 
     static const MapIdTable kNoMapIds;
-    if (build_data(state, settings, inputs.map_ids ? *inputs.map_ids : kNoMapIds, sink) != 0) {
+    if (!build_data(state, settings, inputs.map_ids ? *inputs.map_ids : kNoMapIds, sink)) {
         sink.log_line(state.build_error.empty() ? std::string("Unknown error building data\r\n")
                                                 : state.build_error);
         return kExportBuildFailed;
@@ -107,7 +107,7 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
     extras.publisher_notice = inputs.publisher_notice;
     extras.contact = inputs.contact;
     extras.date = inputs.date ? *inputs.date : local_export_date();
-    if (write_database(state, settings, extras, path, sink, inputs.write_faults) != 0) {
+    if (!write_database(state, settings, extras, path, sink, inputs.write_faults)) {
         sink.log_line("Error: unable to write output file!\r\n");
         return kExportWriteFailed;
     }

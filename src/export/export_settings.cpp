@@ -46,32 +46,32 @@ void reset_export_settings(ExportSettings& settings, const Project& project,
     if (!publisher_notice.empty() || !contact.empty()) settings.flags |= kExportPublisherInfo;
 }
 
-std::string check_export_settings(const ExportSettings& settings, const Project& project) {
+Result check_export_settings(const ExportSettings& settings, const Project& project) {
     char line[128];
     if (!valid_map_class(settings.map_class)) {
         std::snprintf(line, sizeof line, "Error: unknown map class 0x%X!\r\n",
                       unsigned(uint16_t(settings.map_class)));
-        return line;
+        return failure(line);
     }
     if (settings.visible_layer_count < 0 || settings.visible_layer_count > kMaxExportLayers)
-        return "Error: too many visible layers!\r\n";
+        return failure("Error: too many visible layers!\r\n");
     for (int i = 0; i < settings.visible_layer_count; ++i) {
         const int32_t layer = settings.visible_layers[i];
         if (layer < 0 || layer >= project.layer_count || layer >= kMaxLayers) {
             std::snprintf(line, sizeof line, "Error: layer %d does not exist!\r\n", int(layer));
-            return line;
+            return failure(line);
         }
     }
     if (settings.region_level_count < 0 || settings.region_level_count > kMaxRegionLevels)
-        return "Error: too many region levels!\r\n";
+        return failure("Error: too many region levels!\r\n");
     if (settings.region_level_count > 0) {
         const int32_t layer = settings.region_source_layer;
         if (layer < 0 || layer >= project.layer_count || layer >= kMaxLayers) {
             std::snprintf(line, sizeof line, "Error: region layer %d does not exist!\r\n", int(layer));
-            return line;
+            return failure(line);
         }
     }
-    return {};
+    return success();
 }
 
 }  // namespace plotwell

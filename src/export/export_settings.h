@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/records.h"
+#include "model/result.h"
 
 namespace plotwell {
 
@@ -85,9 +86,9 @@ void reset_export_settings(ExportSettings& settings, const Project& project,
                            std::string_view publisher_notice, std::string_view contact);
 
 // Checks what the export engine relies on (a dialog or a command line may have produced the record):
-// the map class, the visible layers and the region source layer must name things that exist. Returns
-// the problem as one line of text, or an empty string when the settings can be exported.
-std::string check_export_settings(const ExportSettings& settings, const Project& project);
+// the map class, the visible layers and the region source layer must name things that exist. Fails with
+// the problem as one line of text.
+Result check_export_settings(const ExportSettings& settings, const Project& project);
 
 // Map class arithmetic: bit 7 picks the data record size, the low seven bits the unit shift.
 inline int unit_shift_of(int16_t map_class) {

@@ -181,7 +181,7 @@ bool printable_name(std::string_view name) {
     return true;
 }
 
-int sort_name_index(ExportState& state, ProgressSink& sink) {
+bool sort_name_index(ExportState& state, ProgressSink& sink) {
     sink.log_line("Sorting name index...\r\n");
     // Each name is decoded once; equal names keep their order of storing.
     std::vector<std::string> names(state.name_index.size());
@@ -204,9 +204,9 @@ int sort_name_index(ExportState& state, ProgressSink& sink) {
     state.name_index = std::move(sorted);
     if (corrupted) {
         state.build_error = "Name corrupted!";
-        return 1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 }  // namespace plotwell

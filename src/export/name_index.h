@@ -51,8 +51,8 @@ int compare_index_names(std::string_view a, std::string_view b);
 // True when every character lies in 0x20..0x7E.
 bool printable_name(std::string_view name);
 
-// Logs "Sorting name index...", sorts the index by decoded name and tests every name. Returns 0, or 1
-// with the build error "Name corrupted!".
-int sort_name_index(ExportState& state, ProgressSink& sink);
+// Logs "Sorting name index...", sorts the index by decoded name and tests every name. False with the
+// build error "Name corrupted!".
+[[nodiscard]] bool sort_name_index(ExportState& state, ProgressSink& sink);
 
 }  // namespace plotwell

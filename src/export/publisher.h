@@ -29,7 +29,7 @@ void read_publisher_text(PublisherInfo& info, std::string_view file_bytes);
 
 // Writes notice, line break, contact (no final line break). False when the file cannot be written; the
 // caller at exit ignores that, and a file that was there is never left half written.
-bool write_publisher(const PublisherInfo& info, const std::string& path = kPublisherFileName);
+[[nodiscard]] bool write_publisher(const PublisherInfo& info, const std::string& path = kPublisherFileName);
 std::string publisher_file_text(const PublisherInfo& info);
 
 }  // namespace plotwell

@@ -127,6 +127,7 @@ private:
 
 // Reads a whole file into memory; false when it cannot be opened or read. `max_size` bounds what a
 // hostile or mistaken path (a device, a huge file) can make us allocate.
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& out, size_t max_size = size_t(1) << 31);
+[[nodiscard]] bool read_whole_file(const std::string& path, std::vector<uint8_t>& out,
+                                   size_t max_size = size_t(1) << 31);
 
 }  // namespace plotwell

@@ -18,6 +18,7 @@ struct WriteFaults {
 
 // Writes `bytes` as the file at `path`. Returns false (and leaves any existing file untouched, with no
 // temporary file left behind) when anything fails.
-bool commit_file(const std::string& path, std::span<const uint8_t> bytes, const WriteFaults* faults = nullptr);
+[[nodiscard]] bool commit_file(const std::string& path, std::span<const uint8_t> bytes,
+                               const WriteFaults* faults = nullptr);
 
 }  // namespace plotwell

@@ -24,10 +24,10 @@ std::string project_file_path(const std::string& base_name);
 // number of slots, the position moves every 16 objects written.
 std::vector<uint8_t> build_project_file(const Project& project, ProgressSink& progress);
 
-// Writes the project to base name + ".mpr". Returns 1 on success, 0 when the file could not be written
-// completely; the file that was there before is then left as it was. `faults` is for tests.
-int save_project(const Project& project, const std::string& base_name, ProgressSink& progress,
-                 const WriteFaults* faults = nullptr);
+// Writes the project to base name + ".mpr". False when the file could not be written completely; the
+// file that was there before is then left as it was. `faults` is for tests.
+[[nodiscard]] bool save_project(const Project& project, const std::string& base_name, ProgressSink& progress,
+                                const WriteFaults* faults = nullptr);
 
 // What a reader repaired or skipped in a file it accepted (one line each); see read_project_layout.
 struct ProjectFileReport {
@@ -36,17 +36,17 @@ struct ProjectFileReport {
     int64_t objects_skipped = 0;
 };
 
-// Loads base name + ".mpr" into the project. Returns 1 on success, 0 when the file cannot be read or is
-// not a sound project file; on 0 the project is left exactly as it was. The file's objects are pushed
+// Loads base name + ".mpr" into the project. False when the file cannot be read or is not a sound
+// project file; the project is then left exactly as it was. The file's objects are pushed
 // in slot order, so each layer's list ends in the reverse of the file's order. Fields the file does not
 // hold (file_base_name, modified, GeoInfo scale, the edges when the file has no position, layer
 // scratch and reserved words, bitmap entries when the file has no table) are kept.
-int load_project_file(Project& project, const std::string& base_name, ProgressSink& progress,
-                      ProjectFileReport* report = nullptr);
+[[nodiscard]] bool load_project_file(Project& project, const std::string& base_name, ProgressSink& progress,
+                                     ProjectFileReport* report = nullptr);
 
 // load_project_file on bytes already in memory.
-int load_project_from_bytes(Project& project, std::span<const uint8_t> file, ProgressSink& progress,
-                            ProjectFileReport* report = nullptr);
+[[nodiscard]] bool load_project_from_bytes(Project& project, std::span<const uint8_t> file,
+                                           ProgressSink& progress, ProjectFileReport* report = nullptr);
 
 // Reads only the layer structure of the file at `path`: type, theme, scratch, display flags and name of
 // each layer, with no objects. Returns the number of layers, 0 when the file cannot be read or is not

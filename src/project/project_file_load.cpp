@@ -96,13 +96,13 @@ int clamp_to_int(int64_t n) {
 
 }  // namespace
 
-int load_project_from_bytes(Project& project, std::span<const uint8_t> file, ProgressSink& progress,
-                            ProjectFileReport* report) {
+bool load_project_from_bytes(Project& project, std::span<const uint8_t> file, ProgressSink& progress,
+                             ProjectFileReport* report) {
     ProjectFileLayout layout;
     const LayoutStatus status = read_project_layout(file, layout, report ? &report->problems : nullptr);
     if (status != LayoutStatus::kOk) {
         note(report, layout_status_text(status));
-        return 0;
+        return false;
     }
     const ByteReader in(file);
     auto staged = std::make_unique<Project>();
@@ -163,15 +163,15 @@ int load_project_from_bytes(Project& project, std::span<const uint8_t> file, Pro
         }
     }
     adopt_staged(project, p);
-    return 1;
+    return true;
 }
 
-int load_project_file(Project& project, const std::string& base_name, ProgressSink& progress,
-                      ProjectFileReport* report) {
+bool load_project_file(Project& project, const std::string& base_name, ProgressSink& progress,
+                       ProjectFileReport* report) {
     std::vector<uint8_t> file;
     if (!read_whole_file(project_file_path(base_name), file)) {
         note(report, "cannot be opened or read");
-        return 0;
+        return false;
     }
     return load_project_from_bytes(project, file, progress, report);
 }

@@ -159,11 +159,11 @@ std::vector<uint8_t> build_project_file(const Project& project, ProgressSink& pr
     return std::move(out.bytes);
 }
 
-int save_project(const Project& project, const std::string& base_name, ProgressSink& progress,
-                 const WriteFaults* faults) {
+bool save_project(const Project& project, const std::string& base_name, ProgressSink& progress,
+                  const WriteFaults* faults) {
     const std::vector<uint8_t> bytes = build_project_file(project, progress);
-    if (bytes.empty()) return 0;
-    return commit_file(project_file_path(base_name), bytes, faults) ? 1 : 0;
+    if (bytes.empty()) return false;
+    return commit_file(project_file_path(base_name), bytes, faults);
 }
 
 }  // namespace plotwell

@@ -53,24 +53,24 @@ bool import_allowed(const Project& project, const LayerMapping& mapping, Progres
     return true;
 }
 
-int import_checked_bytes(Project& project, std::span<const uint8_t> file, const LayerMapping& mapping,
-                         ProgressSink& progress, ImportReport& r) {
+void import_checked_bytes(Project& project, std::span<const uint8_t> file, const LayerMapping& mapping,
+                          ProgressSink& progress, ImportReport& r) {
     ProjectFileLayout layout;
     std::vector<std::string> problems;
     const LayoutStatus status = read_project_layout(file, layout, &problems);
     if (status == LayoutStatus::kNotProjectFile) {
         progress.log_line("Error: source project file is invalid!\n");
-        return 0;
+        return;
     }
     // The header alone decides the coordinate systems; a directory that cannot be read makes the file
     // invalid all the same.
     if (layout.coord_sys != project.coord_sys) {
         progress.log_line("Error: project files have incompatible coordinate systems!\n");
-        return 0;
+        return;
     }
     if (status != LayoutStatus::kOk) {
         progress.log_line("Error: source project file is invalid!\n");
-        return 0;
+        return;
     }
 
     progress.set_progress_range(int(std::min<int64_t>(layout.total_slots, std::numeric_limits<int>::max())));
@@ -89,7 +89,6 @@ int import_checked_bytes(Project& project, std::span<const uint8_t> file, const 
     merge_import_range(project.range, layout.range);
     r.imported = true;
     progress.log_line("  Project successfully imported.\n");
-    return 0;
 }
 
 }  // namespace
@@ -103,32 +102,33 @@ void merge_import_range(CoordRange& range, const CoordRange& source) {
     merge_axis(range.y_min, range.height, source.y_min, source.height);
 }
 
-int import_project_file(Project& project, const std::string& path, const LayerMapping& mapping,
-                        ProgressSink& progress, ImportReport* report) {
-    ImportReport local;
-    ImportReport& r = report ? *report : local;
-    r = ImportReport{};
-    if (!import_allowed(project, mapping, progress)) return 0;
-    std::vector<uint8_t> file;
-    if (!read_whole_file(path, file)) {
-        progress.log_line("Error:  unable to open project file!\n");
-        return 1;
-    }
-    return import_checked_bytes(project, file, mapping, progress, r);
-}
-
-int import_project_bytes(Project& project, std::span<const uint8_t> file, const LayerMapping& mapping,
+bool import_project_file(Project& project, const std::string& path, const LayerMapping& mapping,
                          ProgressSink& progress, ImportReport* report) {
     ImportReport local;
     ImportReport& r = report ? *report : local;
     r = ImportReport{};
-    if (!import_allowed(project, mapping, progress)) return 0;
-    return import_checked_bytes(project, file, mapping, progress, r);
+    if (!import_allowed(project, mapping, progress)) return true;
+    std::vector<uint8_t> file;
+    if (!read_whole_file(path, file)) {
+        progress.log_line("Error:  unable to open project file!\n");
+        return false;
+    }
+    import_checked_bytes(project, file, mapping, progress, r);
+    return true;
 }
 
-int import_project_task(Project& project, const std::string& path, const LayerMapping& mapping,
-                        ProgressSink& progress, ImportReport* report) {
-    const int result = import_project_file(project, path, mapping, progress, report);
+void import_project_bytes(Project& project, std::span<const uint8_t> file, const LayerMapping& mapping,
+                          ProgressSink& progress, ImportReport* report) {
+    ImportReport local;
+    ImportReport& r = report ? *report : local;
+    r = ImportReport{};
+    if (!import_allowed(project, mapping, progress)) return;
+    import_checked_bytes(project, file, mapping, progress, r);
+}
+
+bool import_project_task(Project& project, const std::string& path, const LayerMapping& mapping,
+                         ProgressSink& progress, ImportReport* report) {
+    const bool result = import_project_file(project, path, mapping, progress, report);
     progress.show_ok_button();
     return result;
 }

@@ -24,19 +24,19 @@ struct ImportReport {
 void merge_import_range(CoordRange& range, const CoordRange& source);
 
 // Reads the file at `path` (the full name with ".mpr") and pushes the records of every source layer
-// with a destination at the head of that layer of `project`. Logs one line per event. Returns 1 when
-// the file cannot be opened, 0 otherwise: when it was imported and when it was refused (not a project
+// with a destination at the head of that layer of `project`. Logs one line per event. False when the
+// file cannot be opened; true otherwise: when it was imported and when it was refused (not a project
 // file, another coordinate system, a project without layers, a mapping to a layer the project does
 // not have). A damaged source gives what is sound; the log names what was skipped.
-int import_project_file(Project& project, const std::string& path, const LayerMapping& mapping,
-                        ProgressSink& progress, ImportReport* report = nullptr);
+[[nodiscard]] bool import_project_file(Project& project, const std::string& path, const LayerMapping& mapping,
+                                       ProgressSink& progress, ImportReport* report = nullptr);
 
-// import_project_file on bytes already in memory.
-int import_project_bytes(Project& project, std::span<const uint8_t> file, const LayerMapping& mapping,
-                         ProgressSink& progress, ImportReport* report = nullptr);
+// import_project_file on bytes already in memory, which need no opening.
+void import_project_bytes(Project& project, std::span<const uint8_t> file, const LayerMapping& mapping,
+                          ProgressSink& progress, ImportReport* report = nullptr);
 
 // The import worker: import_project_file, then the "OK" button so the log can be read.
-int import_project_task(Project& project, const std::string& path, const LayerMapping& mapping,
-                        ProgressSink& progress, ImportReport* report = nullptr);
+[[nodiscard]] bool import_project_task(Project& project, const std::string& path, const LayerMapping& mapping,
+                                       ProgressSink& progress, ImportReport* report = nullptr);
 
 }  // namespace plotwell

@@ -26,11 +26,11 @@ BitmapImageLoader bitmap_loader(const std::string& program_dir) {
     };
 }
 
-int load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
-                      const BitmapImageLoader& load_image) {
+bool load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                       const BitmapImageLoader& load_image) {
     progress.log_line("Loading layer objects...\r\n");
-    const int result = load_project_file(project, base_name, progress);
-    if (result == 1) {
+    const bool result = load_project_file(project, base_name, progress);
+    if (result) {
         progress.log_line("Loading background bitmaps...\r\n");
         BitmapTable& table = project.bitmaps;
         progress.set_progress_range(table.count);
@@ -45,10 +45,10 @@ int load_project_task(Project& project, const std::string& base_name, ProgressSi
     return result;
 }
 
-int save_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
-                      const WriteFaults* faults) {
-    const int result = save_project(project, base_name, progress, faults);
-    if (result == 1) project.modified = 0;
+bool save_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                       const WriteFaults* faults) {
+    const bool result = save_project(project, base_name, progress, faults);
+    if (result) project.modified = 0;
     progress.close_progress(result);
     return result;
 }

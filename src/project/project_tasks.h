@@ -22,14 +22,14 @@ BitmapImageLoader bitmap_loader(const std::string& program_dir);
 
 // Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and
 // loads the image of every visible bitmap (a hidden one or one that cannot be loaded gets none; an empty
-// loader loads none). Ends with close_progress(result) and returns the result (1 or 0); on 0 the project
-// is unchanged.
-int load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
-                      const BitmapImageLoader& load_image);
+// loader loads none). Ends with close_progress(1 or 0) and returns whether it loaded; when not, the
+// project is unchanged.
+[[nodiscard]] bool load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                                     const BitmapImageLoader& load_image);
 
-// Saves the project and ends with close_progress(result). A result of 1 clears `modified`; on 0 it
-// stays set and the old file is kept.
-int save_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
-                      const WriteFaults* faults = nullptr);
+// Saves the project and ends with close_progress(1 or 0). Success clears `modified`; on failure it stays
+// set and the old file is kept.
+[[nodiscard]] bool save_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
+                                     const WriteFaults* faults = nullptr);
 
 }  // namespace plotwell

@@ -18,7 +18,7 @@ namespace {
 constexpr size_t kMaxProfileSize = size_t(1) << 20;
 
 // Splits a value into words: blanks and commas separate, double quotes keep blanks and commas.
-bool split_words(std::string_view value, std::vector<std::string>& words, std::string& error) {
+Result split_words(std::string_view value, std::vector<std::string>& words) {
     size_t i = 0;
     while (i < value.size()) {
         const char c = value[i];
@@ -39,22 +39,16 @@ bool split_words(std::string_view value, std::vector<std::string>& words, std::s
                 if (d == '\\' && i < value.size()) d = value[i++];
                 word.push_back(d);
             }
-            if (!closed) {
-                error = "unterminated quoted text";
-                return false;
-            }
+            if (!closed) return failure("unterminated quoted text");
         } else {
             while (i < value.size() && value[i] != ' ' && value[i] != '\t' && value[i] != ',')
                 word.push_back(value[i++]);
         }
         // Texts end up in NUL-terminated fields: a NUL would silently cut them short.
-        if (word.find('\0') != std::string::npos) {
-            error = "text holds a NUL character";
-            return false;
-        }
+        if (word.find('\0') != std::string::npos) return failure("text holds a NUL character");
         words.push_back(std::move(word));
     }
-    return true;
+    return success();
 }
 
 std::string trim(std::string_view s) {
@@ -89,134 +83,133 @@ class ProfileParser {
   public:
     ProfileParser(const ShapefileReader& reader, ShapeImportSettings& s) : reader_(reader), s_(s) {}
 
-    // Empty on success, else the reason.
-    std::string line(const std::string& key, const std::string& value) {
+    Result line(const std::string& key, const std::string& value) {
         std::vector<std::string> w;
-        std::string error;
-        if (!split_words(value, w, error)) return error;
+        if (Result split = split_words(value, w); !split.ok) return split;
         auto one = [&]() -> bool { return w.size() == 1; };
         if (key == "name_fields") return fields(w, s_.name_fields);
         if (key == "link_fields") return fields(w, s_.link_fields);
         if (key == "dest_layer") {
             long long v;
             if (!one() || !parse_int(w[0], v) || v < 0 || v >= kMaxLayers)
-                return "expected a layer number 0..7";
+                return failure("expected a layer number 0..7");
             s_.dest_layer = int(v);
-            return {};
+            return success();
         }
-        if (key == "default_type") return one() ? type(w[0], s_.default_type) : "expected one object type";
+        if (key == "default_type")
+            return one() ? type(w[0], s_.default_type) : failure("expected one object type");
         if (key == "ccw_type") {
             int t = 0;
-            if (!one()) return "expected one object type";
-            if (std::string e = type(w[0], t, kDimPolygon); !e.empty()) return e;
+            if (!one()) return failure("expected one object type");
+            if (Result e = type(w[0], t, kDimPolygon); !e.ok) return e;
             s_.ccw_type = int16_t(t);
-            return {};
+            return success();
         }
-        if (key == "default_icon") return one() ? icon(w[0], s_.default_icon) : "expected one icon";
+        if (key == "default_icon") return one() ? icon(w[0], s_.default_icon) : failure("expected one icon");
         if (key == "downcase") return flag(w, s_.downcase);
         if (key == "filter_outside_range") return flag(w, s_.filter_outside_range);
         if (key == "filter_untranslated") return flag(w, s_.filter_untranslated);
         if (key == "substitution_mode") return flag(w, s_.substitution_mode);
         if (key == "multipart_policy") {
             int v = 0;
-            if (std::string e = flag(w, v); !e.empty()) return e;
+            if (Result e = flag(w, v); !e.ok) return e;
             s_.multipart_policy = int16_t(v);
-            return {};
+            return success();
         }
         if (key == "multiply_x" || key == "multiply_y") {
             long long v;
             if (!one() || !parse_int(w[0], v) || v < INT32_MIN || v > INT32_MAX)
-                return "expected a whole number";
-            if (v == 0) return "'Multiply' factors must be non-zero";
+                return failure("expected a whole number");
+            if (v == 0) return failure("'Multiply' factors must be non-zero");
             (key == "multiply_x" ? s_.multiply_x : s_.multiply_y) = int32_t(v);
-            return {};
+            return success();
         }
         if (key == "add_x" || key == "add_y") {
             float v;
-            if (!one() || !parse_float(w[0], v)) return "expected a number";
+            if (!one() || !parse_float(w[0], v)) return failure("expected a number");
             (key == "add_x" ? s_.add_x : s_.add_y) = v;
-            return {};
+            return success();
         }
         if (key == "substitution") {
-            if (w.size() != 2) return "expected two texts: from and to";
-            if (s_.substitution_count >= kMaxSubstitutions) return "more than 64 substitutions";
-            if (w[0].empty()) return "the text to replace is empty";
+            if (w.size() != 2) return failure("expected two texts: from and to");
+            if (s_.substitution_count >= kMaxSubstitutions) return failure("more than 64 substitutions");
+            if (w[0].empty()) return failure("the text to replace is empty");
             if (w[0].size() >= kSubstitutionTextSize || w[1].size() >= kSubstitutionTextSize)
-                return "substitution texts hold at most 39 characters";
+                return failure("substitution texts hold at most 39 characters");
             NameSubstitution& e = s_.substitutions[s_.substitution_count++];
             set_field(e.from, w[0]);
             set_field(e.to, w[1]);
-            return {};
+            return success();
         }
         for (ValueTranslation* t : {&s_.type_translation, &s_.icon_translation}) {
             const std::string prefix = t == &s_.type_translation ? "type_translation" : "icon_translation";
             if (key == prefix) return kind(w, *t);
             if (key.rfind(prefix + ".", 0) == 0) return translation(key.substr(prefix.size() + 1), w, *t);
         }
-        return "unknown setting '" + key + "'";
+        return failure("unknown setting '" + key + "'");
     }
 
   private:
-    std::string fields(const std::vector<std::string>& w, FieldSelection& out) {
-        if (w.size() > size_t(kMaxListedFields)) return "at most 8 fields";
+    Result fields(const std::vector<std::string>& w, FieldSelection& out) {
+        if (w.size() > size_t(kMaxListedFields)) return failure("at most 8 fields");
         FieldSelection sel;
         for (const std::string& name : w) {
             const int i = find_field(reader_, name);
-            if (i < 0) return "no field '" + name + "' in the attribute table";
+            if (i < 0) return failure("no field '" + name + "' in the attribute table");
             sel.indices[sel.count++] = i;
         }
         out = sel;
-        return {};
+        return success();
     }
 
-    std::string flag(const std::vector<std::string>& w, int& out) {
-        if (w.size() != 1 || (w[0] != "0" && w[0] != "1")) return "expected 0 or 1";
+    Result flag(const std::vector<std::string>& w, int& out) {
+        if (w.size() != 1 || (w[0] != "0" && w[0] != "1")) return failure("expected 0 or 1");
         out = w[0] == "1";
-        return {};
+        return success();
     }
 
     // A type of the file's dimension, or of `dimension` when given (the polygon type for ccw parts).
-    std::string type(const std::string& word, int& out, int dimension = -2) {
+    Result type(const std::string& word, int& out, int dimension = -2) {
         if (dimension == -2) dimension = s_.dimension;
         const int count = dimension >= 0 ? object_type_count(uint8_t(dimension)) : 0;
         for (int i = 0; i < count; ++i) {
             if (equal_ignoring_case(word, object_type_name(uint8_t(dimension), uint8_t(i)))) {
                 out = i;
-                return {};
+                return success();
             }
         }
         long long v;
         if (parse_int(word, v) && v >= 0 && v < count) {
             out = int(v);
-            return {};
+            return success();
         }
-        return "'" + word + "' is not an object type of this file";
+        return failure("'" + word + "' is not an object type of this file");
     }
 
-    std::string icon(const std::string& word, int& out) {
+    Result icon(const std::string& word, int& out) {
         for (int i = 0; i < kIconCount; ++i) {
             if (equal_ignoring_case(word, kIconNames[i])) {
                 out = i;
-                return {};
+                return success();
             }
         }
         long long v;
         if (parse_int(word, v) && v >= 0 && v <= 255) {
             out = int(v);
-            return {};
+            return success();
         }
-        return "'" + word + "' is not an icon";
+        return failure("'" + word + "' is not an icon");
     }
 
-    std::string result(const std::string& word, const ValueTranslation& t, int32_t& out) {
+    Result result(const std::string& word, const ValueTranslation& t, int32_t& out) {
         int v = 0;
-        std::string e = t.target == kTranslateIcon ? icon(word, v) : type(word, v);
+        Result e = t.target == kTranslateIcon ? icon(word, v) : type(word, v);
         out = v;
         return e;
     }
 
-    std::string kind(const std::vector<std::string>& w, ValueTranslation& t) {
-        if (w.size() != 1) return "expected none, strings or ranges";
+    Result kind(const std::vector<std::string>& w, ValueTranslation& t) {
+        if (w.size() != 1) return failure("expected none, strings or ranges");
         const int16_t target = t.target;
         const int16_t field = t.field_index;
         if (w[0] == "none") {
@@ -228,55 +221,57 @@ class ProfileParser {
             t = ValueTranslation();
             t.kind = kNumericRanges;
         } else {
-            return "expected none, strings or ranges";
+            return failure("expected none, strings or ranges");
         }
         t.target = target;
         t.field_index = field;
-        return {};
+        return success();
     }
 
-    std::string translation(const std::string& sub, const std::vector<std::string>& w, ValueTranslation& t) {
+    Result translation(const std::string& sub, const std::vector<std::string>& w, ValueTranslation& t) {
         if (sub == "field") {
-            if (w.size() != 1) return "expected one field";
+            if (w.size() != 1) return failure("expected one field");
             const int i = find_field(reader_, w[0]);
-            if (i < 0) return "no field '" + w[0] + "' in the attribute table";
+            if (i < 0) return failure("no field '" + w[0] + "' in the attribute table");
             t.field_index = int16_t(i);
-            return {};
+            return success();
         }
         if (sub == "match_mode") {
-            if (w.size() != 1 || (w[0] != "prefix" && w[0] != "whole")) return "expected prefix or whole";
+            if (w.size() != 1 || (w[0] != "prefix" && w[0] != "whole"))
+                return failure("expected prefix or whole");
             t.match_mode = w[0] == "prefix" ? kMatchPrefix : 0;
-            return {};
+            return success();
         }
         if (sub == "case_sensitive") {
             int v = 0;
-            if (std::string e = flag(w, v); !e.empty()) return e;
+            if (Result e = flag(w, v); !e.ok) return e;
             t.case_sensitive = int16_t(v);
-            return {};
+            return success();
         }
         if (sub == "entry") {
-            if (t.kind != kStringTable) return "string entries need the translation set to strings first";
-            if (w.size() != 2) return "expected a text and a result";
-            if (t.entry_count >= kMaxStringTranslations) return "more than 64 string entries";
-            if (w[0].size() >= kTranslationTextSize) return "entry texts hold at most 39 characters";
+            if (t.kind != kStringTable)
+                return failure("string entries need the translation set to strings first");
+            if (w.size() != 2) return failure("expected a text and a result");
+            if (t.entry_count >= kMaxStringTranslations) return failure("more than 64 string entries");
+            if (w[0].size() >= kTranslationTextSize) return failure("entry texts hold at most 39 characters");
             StringTranslationEntry& e = t.strings[t.entry_count];
-            if (std::string err = result(w[1], t, e.result); !err.empty()) return err;
+            if (Result err = result(w[1], t, e.result); !err.ok) return err;
             set_field(e.text, w[0]);
             ++t.entry_count;
-            return {};
+            return success();
         }
         if (sub == "range") {
-            if (t.kind != kNumericRanges) return "ranges need the translation set to ranges first";
-            if (w.size() != 3) return "expected min, max and a result";
-            if (t.entry_count >= kMaxRangeTranslations) return "more than 234 ranges";
+            if (t.kind != kNumericRanges) return failure("ranges need the translation set to ranges first");
+            if (w.size() != 3) return failure("expected min, max and a result");
+            if (t.entry_count >= kMaxRangeTranslations) return failure("more than 234 ranges");
             RangeTranslationEntry& e = t.ranges[t.entry_count];
             if (!parse_float(w[0], e.min) || !parse_float(w[1], e.max))
-                return "expected numbers for min and max";
-            if (std::string err = result(w[2], t, e.result); !err.empty()) return err;
+                return failure("expected numbers for min and max");
+            if (Result err = result(w[2], t, e.result); !err.ok) return err;
             ++t.entry_count;
-            return {};
+            return success();
         }
-        return "unknown translation setting '" + sub + "'";
+        return failure("unknown translation setting '" + sub + "'");
     }
 
     const ShapefileReader& reader_;
@@ -335,8 +330,8 @@ void write_translation(std::ostringstream& out, const char* prefix, const ValueT
 
 }  // namespace
 
-std::string apply_import_profile(const std::string& text, const ShapefileReader& reader,
-                                 ShapeImportSettings& settings) {
+Result apply_import_profile(const std::string& text, const ShapefileReader& reader,
+                            ShapeImportSettings& settings) {
     // Work on a copy: a bad line must leave the caller's settings as they were.
     auto work = std::make_unique<ShapeImportSettings>(settings);
     bool substitutions_seen = false;
@@ -347,24 +342,25 @@ std::string apply_import_profile(const std::string& text, const ShapefileReader&
         const std::string line = trim(raw);
         if (line.empty() || line[0] == '#') continue;
         const size_t eq = line.find('=');
-        if (eq == std::string::npos) return "line " + std::to_string(number) + ": expected 'setting = value'";
+        if (eq == std::string::npos)
+            return failure("line " + std::to_string(number) + ": expected 'setting = value'");
         const std::string key = trim(std::string_view(line).substr(0, eq));
         // The profile's substitution table replaces the current one as a whole.
         if (key == "substitution" && !substitutions_seen) {
             work->substitution_count = 0;
             substitutions_seen = true;
         }
-        const std::string error = parser.line(key, trim(std::string_view(line).substr(eq + 1)));
-        if (!error.empty()) return "line " + std::to_string(number) + ": " + error;
+        const Result parsed = parser.line(key, trim(std::string_view(line).substr(eq + 1)));
+        if (!parsed.ok) return failure("line " + std::to_string(number) + ": " + parsed.message);
     }
     settings = *work;
-    return {};
+    return success();
 }
 
-std::string load_import_profile(const std::string& path, const ShapefileReader& reader,
-                                ShapeImportSettings& settings) {
+Result load_import_profile(const std::string& path, const ShapefileReader& reader,
+                           ShapeImportSettings& settings) {
     std::vector<uint8_t> bytes;
-    if (!read_whole_file(path, bytes, kMaxProfileSize)) return "Cannot read profile " + path;
+    if (!read_whole_file(path, bytes, kMaxProfileSize)) return failure("Cannot read profile " + path);
     return apply_import_profile(std::string(bytes.begin(), bytes.end()), reader, settings);
 }
 

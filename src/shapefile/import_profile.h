@@ -34,18 +34,19 @@
 
 #include <string>
 
+#include "model/result.h"
 #include "shapefile/import_settings.h"
 #include "shapefile/shapefile_reader.h"
 
 namespace plotwell {
 
 // Applies a profile to `settings` (whose `dimension` must already be the file's). On the first bad line
-// returns "line N: reason" and leaves `settings` as it was; empty on success.
-std::string apply_import_profile(const std::string& text, const ShapefileReader& reader,
-                                 ShapeImportSettings& settings);
+// fails with "line N: reason" and leaves `settings` as it was.
+Result apply_import_profile(const std::string& text, const ShapefileReader& reader,
+                            ShapeImportSettings& settings);
 // Reads the file and applies it; an unreadable file is an error too.
-std::string load_import_profile(const std::string& path, const ShapefileReader& reader,
-                                ShapeImportSettings& settings);
+Result load_import_profile(const std::string& path, const ShapefileReader& reader,
+                           ShapeImportSettings& settings);
 // The profile text for the settings, fields named from the reader's table.
 std::string write_import_profile(const ShapeImportSettings& settings, const ShapefileReader& reader);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/records.h"
+#include "model/result.h"
 #include "shapefile/name_building.h"
 #include "shapefile/shapefile_reader.h"
 #include "shapefile/value_translation.h"
@@ -52,14 +53,14 @@ struct ShapeImportSettings {
 ShapeImportSettings default_import_settings(const Project& project, const ShapefileReader& reader,
                                             const std::string& base_path, int current_layer);
 
-// The checks the dialog makes when OK is pressed, for every way of starting an import: the first
-// failing check's message ("You need to select at least one name field", "'Multiply' factors must be
-// non-zero"), or empty. On success the range filter is switched off when the project's range is empty.
-std::string check_import_settings(ShapeImportSettings& settings, const Project& project);
+// The checks the dialog makes when OK is pressed, for every way of starting an import: fails with the
+// first failing check's message ("You need to select at least one name field", "'Multiply' factors must
+// be non-zero"). On success the range filter is switched off when the project's range is empty.
+Result check_import_settings(ShapeImportSettings& settings, const Project& project);
 
-// Why an import cannot start at all (empty when it can): no layer to import into, an unsupported shape
+// Fails, saying why, when an import cannot start at all: no layer to import into, an unsupported shape
 // type, or settings that point outside the file's fields or the type lists.
-std::string import_refusal(const Project& project, const ShapefileReader& reader,
-                           const ShapeImportSettings& settings);
+Result import_refusal(const Project& project, const ShapefileReader& reader,
+                      const ShapeImportSettings& settings);
 
 }  // namespace plotwell

@@ -265,8 +265,9 @@ ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader
                                        const ShapeImportSettings& settings, ProgressSink& sink,
                                        const std::atomic<bool>& running) {
     ShapeImportResult result;
-    result.error = import_refusal(project, reader, settings);
-    if (!result.error.empty()) return result;
+    const Result allowed = import_refusal(project, reader, settings);
+    result.error = allowed.message;
+    if (!allowed.ok) return result;
     result.started = true;
 
     ImportRun run{project, reader, settings, sink, project.layers[settings.dest_layer], {}, {}};

@@ -10,7 +10,7 @@ void reset_cursors(ShapefileReader& reader) {
 }
 }  // namespace
 
-int open_shapefile(ShapefileReader& reader, const std::string& base_path, std::string* error) {
+Result open_shapefile(ShapefileReader& reader, const std::string& base_path) {
     close_shapefile(reader);
     static const char* const kExtensions[3] = {".shp", ".shx", ".dbf"};
     static const char* const kUpperExtensions[3] = {".SHP", ".SHX", ".DBF"};
@@ -18,14 +18,13 @@ int open_shapefile(ShapefileReader& reader, const std::string& base_path, std::s
     for (int i = 0; i < 3; ++i) {
         // Shapefiles copied from case-blind file systems often carry upper-case extensions.
         if (!files[i]->open(base_path + kExtensions[i]) && !files[i]->open(base_path + kUpperExtensions[i])) {
-            if (error) *error = "Cannot open " + base_path + kExtensions[i];
             close_shapefile(reader);
-            return 1;
+            return failure("Cannot open " + base_path + kExtensions[i]);
         }
     }
     read_dbf_layout(reader);
     reset_cursors(reader);
-    return 0;
+    return success();
 }
 
 void open_shapefile_bytes(ShapefileReader& reader, std::vector<uint8_t> shp, std::vector<uint8_t> shx,

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/result.h"
 #include "shapefile/mapped_file.h"
 
 namespace plotwell {
@@ -52,9 +53,9 @@ struct ShapefileReader {
 };
 
 // Opens BASE.shp, BASE.shx and BASE.dbf (each also with its extension in capitals) and reads the
-// attribute table's layout. 0 on success, 1 when any
-// of the three cannot be opened (the reader is then closed and `error` names the file).
-int open_shapefile(ShapefileReader& reader, const std::string& base_path, std::string* error = nullptr);
+// attribute table's layout. Fails when any of the three cannot be opened; the reader is then closed and
+// the message names the file.
+Result open_shapefile(ShapefileReader& reader, const std::string& base_path);
 // The same over bytes already in memory.
 void open_shapefile_bytes(ShapefileReader& reader, std::vector<uint8_t> shp, std::vector<uint8_t> shx,
                           std::vector<uint8_t> dbf);
@@ -85,7 +86,7 @@ struct PointShape {
     double y = 0;
 };
 // False for a null shape or a content too short for a point; the record is then to be skipped.
-bool read_point_shape(const ShapefileReader& reader, PointShape& out);
+[[nodiscard]] bool read_point_shape(const ShapefileReader& reader, PointShape& out);
 
 // A PolyLine or Polygon content whose part and point counts have been checked to fit the content.
 class PolyShape {
@@ -107,7 +108,7 @@ class PolyShape {
 };
 // False for a null shape, a content shorter than its 44-byte head, or counts that are negative or do
 // not fit the content; the record is then to be skipped.
-bool read_poly_shape(const ShapefileReader& reader, PolyShape& out);
+[[nodiscard]] bool read_poly_shape(const ShapefileReader& reader, PolyShape& out);
 
 // --- attribute table -------------------------------------------------------------------------------
 // Reads the attribute table's header and field descriptors (part of opening).

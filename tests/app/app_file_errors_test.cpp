@@ -17,7 +17,7 @@ TEST(AppFileErrors, CategoriesFilesThatDoNotHoldTheirRecordsAreRefused) {
     for (const ErrorCase& c : cases) {
         SCOPED_TRACE(c.name);
         CategoriesFile file;
-        EXPECT_EQ(read_categories(file, c.bytes), 0);
+        EXPECT_FALSE(read_categories(file, c.bytes));
         EXPECT_EQ(category_count(file), 0) << "a refused file is left empty";
         EXPECT_EQ(category_name(file, 0), "");
     }

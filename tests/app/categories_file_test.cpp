@@ -69,7 +69,7 @@ RawCategory category(std::string_view name, std::vector<std::string_view> sub_ty
 TEST(LoadCategories, LoadsTheSampleFileByName) {
     CategoriesFile file;
     std::string name = "categories";
-    ASSERT_EQ(load_categories(file, name, kDataDir), 1);
+    ASSERT_TRUE(load_categories(file, name, kDataDir));
     EXPECT_EQ(name, "categories");
     EXPECT_EQ(file.file_name, "categories.tpc");
     ASSERT_EQ(category_count(file), 12);
@@ -100,42 +100,42 @@ TEST(LoadCategories, FindsTheFirstTpcFileWhenNoNameIsGivenAndFailsWithoutOne) {
     test::ScratchDir dir;
     CategoriesFile file;
     std::string name;
-    EXPECT_EQ(load_categories(file, name, dir.path().string()), 0);
+    EXPECT_FALSE(load_categories(file, name, dir.path().string()));
 
     const std::vector<uint8_t> one = raw_file(1, 0, 0, {category("One", {})});
     const std::vector<uint8_t> two = raw_file(1, 0, 0, {category("Two", {}), category("Three", {})});
     dir.write("notes.txt", std::string_view("not a categories file"));
     dir.write("zeta.tpc", one);
     dir.write("beta.tpc", two);
-    ASSERT_EQ(load_categories(file, name, dir.path().string()), 1);
+    ASSERT_TRUE(load_categories(file, name, dir.path().string()));
     EXPECT_EQ(name, "beta");
     EXPECT_EQ(category_count(file), 2);
 
     // A named file that is not there fails even when others are.
     name = "categories";
-    EXPECT_EQ(load_categories(file, name, dir.path().string()), 0);
+    EXPECT_FALSE(load_categories(file, name, dir.path().string()));
     EXPECT_EQ(category_count(file), 0);
     // The same name in other letter case is found (files copied from systems that ignore case).
     dir.write("CATEGORIES.TPC", one);
-    ASSERT_EQ(load_categories(file, name, dir.path().string()), 1);
+    ASSERT_TRUE(load_categories(file, name, dir.path().string()));
     EXPECT_EQ(name, "categories");
     EXPECT_EQ(category_name(file, 0), "One");
 }
 
 TEST(ReadCategories, IconCountZeroLoadsWhateverTheFormatByteHolds) {
     CategoriesFile file;
-    EXPECT_EQ(read_categories(file, raw_file(7, 0, 0, {category("A", {"x"})})), 1);
+    EXPECT_TRUE(read_categories(file, raw_file(7, 0, 0, {category("A", {"x"})})));
     EXPECT_TRUE(file.icons.empty());
     EXPECT_EQ(sub_type_name(file, 0, 0), "x");
     // With icons, only the two known formats load.
-    EXPECT_EQ(read_categories(file, raw_file(7, 1, 1, {category("A", {"x"})})), 0);
-    EXPECT_EQ(read_categories(file, raw_file(2, 1, 1, {category("A", {"x"})})), 0);
+    EXPECT_FALSE(read_categories(file, raw_file(7, 1, 1, {category("A", {"x"})})));
+    EXPECT_FALSE(read_categories(file, raw_file(2, 1, 1, {category("A", {"x"})})));
 }
 
 TEST(ReadCategories, TwelvePixelIconsTakeTwoBytesARowForTwelveRows) {
     CategoriesFile file;
     // raw_file fills icon bytes with a diagonal 0x80, 0x40, ...: row r is bytes 2r, 2r + 1.
-    ASSERT_EQ(read_categories(file, raw_file(0, 2, 2, {category("A", {})})), 1);
+    ASSERT_TRUE(read_categories(file, raw_file(0, 2, 2, {category("A", {})})));
     ASSERT_EQ(file.icons.size(), 2u);
     EXPECT_EQ(file.icons[0].size, 12);
     EXPECT_EQ(file.icons[0].rows[0], 0x8040);
@@ -145,13 +145,13 @@ TEST(ReadCategories, TwelvePixelIconsTakeTwoBytesARowForTwelveRows) {
     EXPECT_TRUE(file.icons[0].ink(9, 0));
     EXPECT_FALSE(file.icons[0].ink(1, 0));
     // Icons past the end of the file are refused.
-    EXPECT_EQ(read_categories(file, raw_file(0, 3, 2, {})), 0);
-    EXPECT_EQ(read_categories(file, raw_file(1, 1, 0, {})), 0);
+    EXPECT_FALSE(read_categories(file, raw_file(0, 3, 2, {})));
+    EXPECT_FALSE(read_categories(file, raw_file(1, 1, 0, {})));
 }
 
 TEST(ReadCategories, ZeroSubTypesGiveAnEmptyList) {
     CategoriesFile file;
-    ASSERT_EQ(read_categories(file, raw_file(1, 0, 0, {category("Empty", {}), category("B", {"b"})})), 1);
+    ASSERT_TRUE(read_categories(file, raw_file(1, 0, 0, {category("Empty", {}), category("B", {"b"})})));
     EXPECT_EQ(sub_type_count(file, 0), 0);
     EXPECT_EQ(sub_type_name(file, 0, 0), "");
     EXPECT_EQ(sub_type_count(file, 1), 1);
@@ -168,7 +168,7 @@ TEST(ReadCategories, NamesAreShownExactlyAsStoredAndNeverPastTheirField) {
     full.name.assign(32, 'N');  // no terminator in the field
 
     CategoriesFile file;
-    ASSERT_EQ(read_categories(file, raw_file(1, 0, 0, {c, full})), 1);
+    ASSERT_TRUE(read_categories(file, raw_file(1, 0, 0, {c, full})));
     EXPECT_EQ(category_name(file, 0), "Caf\xE9");
     EXPECT_EQ(sub_type_name(file, 0, 0), "  padded  ");
     EXPECT_EQ(sub_type_name(file, 0, 1), std::string(36, 'S'));
@@ -180,7 +180,7 @@ TEST(ReadCategories, IndicesOutOfRangeGiveNothing) {
     CategoriesFile file;
     EXPECT_EQ(category_name(file, 0), "");  // nothing loaded
     EXPECT_EQ(sub_type_count(file, 0), 0);
-    ASSERT_EQ(read_categories(file, raw_file(1, 0, 0, {category("A", {"a"})})), 1);
+    ASSERT_TRUE(read_categories(file, raw_file(1, 0, 0, {category("A", {"a"})})));
     EXPECT_EQ(category_name(file, -1), "");
     EXPECT_EQ(category_name(file, 1), "");
     EXPECT_EQ(sub_type_count(file, 12), 0);
@@ -192,8 +192,8 @@ TEST(ReadCategories, RefusesWhatItCannotHoldOrWhatRunsPastTheEnd) {
     auto refused = [](std::vector<uint8_t> bytes, const char* what) {
         CategoriesFile file;
         // A refusal leaves nothing behind, also after an earlier good load.
-        ASSERT_EQ(read_categories(file, raw_file(1, 0, 0, {category("A", {"a"})})), 1);
-        EXPECT_EQ(read_categories(file, std::move(bytes)), 0) << what;
+        ASSERT_TRUE(read_categories(file, raw_file(1, 0, 0, {category("A", {"a"})})));
+        EXPECT_FALSE(read_categories(file, std::move(bytes))) << what;
         EXPECT_EQ(category_count(file), 0) << what;
         EXPECT_EQ(file.view, nullptr) << what;
         EXPECT_TRUE(file.icons.empty()) << what;
@@ -201,7 +201,7 @@ TEST(ReadCategories, RefusesWhatItCannotHoldOrWhatRunsPastTheEnd) {
     std::vector<RawCategory> twelve(12, category("C", {"s"}));
     {
         CategoriesFile file;
-        EXPECT_EQ(read_categories(file, raw_file(1, 0, 0, twelve)), 1);
+        EXPECT_TRUE(read_categories(file, raw_file(1, 0, 0, twelve)));
         EXPECT_EQ(category_count(file), 12);
     }
     std::vector<RawCategory> thirteen(13, category("C", {"s"}));
@@ -211,7 +211,7 @@ TEST(ReadCategories, RefusesWhatItCannotHoldOrWhatRunsPastTheEnd) {
     std::vector<std::string_view> names(32, "sub");
     {
         CategoriesFile file;
-        EXPECT_EQ(read_categories(file, raw_file(1, 0, 0, {category("C", names)})), 1);
+        EXPECT_TRUE(read_categories(file, raw_file(1, 0, 0, {category("C", names)})));
         EXPECT_EQ(sub_type_count(file, 0), 32);
     }
     names.push_back("one too many");
@@ -236,11 +236,11 @@ TEST(ReadCategories, EveryPrefixOfTheSampleFileIsRefused) {
     ASSERT_GT(file.size(), 60u);
     for (size_t n = 0; n < file.size(); ++n) {
         CategoriesFile loaded;
-        EXPECT_EQ(read_categories(loaded, std::vector<uint8_t>(file.begin(), file.begin() + ptrdiff_t(n))), 0)
+        EXPECT_FALSE(read_categories(loaded, std::vector<uint8_t>(file.begin(), file.begin() + ptrdiff_t(n))))
             << n;
     }
     CategoriesFile loaded;
-    EXPECT_EQ(read_categories(loaded, file), 1);
+    EXPECT_TRUE(read_categories(loaded, file));
 }
 
 TEST(ReadCategories, RandomlyCorruptedFilesLoadSoundlyOrNotAtAll) {

@@ -8,7 +8,7 @@ namespace {
 TEST(CategoryChoices, ListsTheLoadedFileInOrder) {
     CategoriesFile file;
     std::string name = "categories";
-    ASSERT_EQ(load_categories(file, name, std::string(PLOTWELL_SOURCE_DIR) + "/data"), 1);
+    ASSERT_TRUE(load_categories(file, name, std::string(PLOTWELL_SOURCE_DIR) + "/data"));
     const CategoryChoices c = category_choices(file);
     ASSERT_EQ(c.categories.size(), size_t(category_count(file)));
     ASSERT_EQ(c.sub_types.size(), c.categories.size());

@@ -16,7 +16,7 @@ TEST(LayerTranslationDialog, ShowsTheSourceAndStoresTheChoice) {
     add_layer(source, "Rails", kThemeRailways);
     add_layer(source, "Roads", kThemeRoads);
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(source, dir.file("s"), quiet), 1);
+    ASSERT_TRUE(save_project(source, dir.file("s"), quiet));
 
     Project p;
     add_layer(p, "Land", kThemeLand);

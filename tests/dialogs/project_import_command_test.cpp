@@ -29,7 +29,7 @@ struct ImportCommand : ::testing::Test {
         Project source;
         fill_sample_project(source);  // Roads [ROADS] 2, Water [WATER] 2, Places [PLACES] 3 objects
         NullProgressSink quiet;
-        EXPECT_EQ(save_project(source, dir.file("source"), quiet), 1);
+        EXPECT_TRUE(save_project(source, dir.file("source"), quiet));
     }
 
     ScratchDir dir;
@@ -52,7 +52,7 @@ TEST_F(ImportCommand, MapsThroughTheDialogsRunsTheTaskAndMarksTheProject) {
                                             "1: Water [WATER]            1: Lakes [WATER]",
                                             "2: Places [PLACES]          0: Streets [ROADS]"}));
         dialog.selected = 2;
-        EXPECT_EQ(edit_translation_line(dialog, host), 1);
+        EXPECT_TRUE(edit_translation_line(dialog, host));
         EXPECT_EQ(dialog.lines()[2], "2: Places [PLACES]          None");
         dialog.ok();
         return 1;

@@ -52,7 +52,7 @@ struct ProjectCommands : EditorFixture {
 
     void save_to_disk() {
         RecordingSink sink;
-        ASSERT_EQ(save_project(project, std::string(field_text(project.file_base_name)), sink), 1);
+        ASSERT_TRUE(save_project(project, std::string(field_text(project.file_base_name)), sink));
     }
     std::string bitmap(std::string_view name, int width, int height) {
         BmpLayout b;
@@ -87,7 +87,7 @@ TEST_F(ProjectCommands, SaveWritesTheFileAndClearsModified) {
 
     Project loaded;
     RecordingSink sink;
-    ASSERT_EQ(load_project_file(loaded, base("city"), sink), 1);
+    ASSERT_TRUE(load_project_file(loaded, base("city"), sink));
     EXPECT_EQ(loaded.layer_count, 2);
     EXPECT_EQ(loaded.layers[0].object_count, 2);
 
@@ -388,12 +388,12 @@ TEST_F(ProjectCommands, CloneCopiesTheLayerStructureIntoANewFile) {
 
     Project copy;
     RecordingSink sink;
-    ASSERT_EQ(load_project_file(copy, base("copy"), sink), 1);
+    ASSERT_TRUE(load_project_file(copy, base("copy"), sink));
     EXPECT_EQ(copy.layer_count, 2);
     EXPECT_EQ(copy.layers[0].object_count, 0);
     // The source keeps its objects.
     Project source;
-    ASSERT_EQ(load_project_file(source, base("city"), sink), 1);
+    ASSERT_TRUE(load_project_file(source, base("city"), sink));
     EXPECT_EQ(source.layers[0].object_count, 2);
 }
 

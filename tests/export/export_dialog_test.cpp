@@ -259,7 +259,7 @@ TEST_F(ExportDialogTest, ExportSetsTheGeoEdgesOfADecimalDegreeProject) {
 
 TEST_F(ExportDialogTest, LayerPropertiesEditTheChosenLayerOnlyOnOk) {
     ExportDialog d = opened();
-    EXPECT_EQ(d.layer_properties(host), 0);  // no visible layer selected
+    EXPECT_FALSE(d.layer_properties(host));  // no visible layer selected
     d.layers.selected_visible = 2;
     host.answer_dialog("Layer Properties", [](DialogModel& model) {
         auto& p = dynamic_cast<LayerPropertiesDialog&>(model);
@@ -272,7 +272,7 @@ TEST_F(ExportDialogTest, LayerPropertiesEditTheChosenLayerOnlyOnOk) {
         p.cache_searches = true;
         return 0;
     });
-    EXPECT_EQ(d.layer_properties(host), 0);
+    EXPECT_FALSE(d.layer_properties(host));
     EXPECT_EQ(settings.layer_props[2].min_zoom_category, 6);
 
     host.answer_dialog("Layer Properties", [](DialogModel& model) {
@@ -282,7 +282,7 @@ TEST_F(ExportDialogTest, LayerPropertiesEditTheChosenLayerOnlyOnOk) {
         p.cache_searches = true;
         return 1;
     });
-    EXPECT_EQ(d.layer_properties(host), 1);
+    EXPECT_TRUE(d.layer_properties(host));
     EXPECT_EQ(settings.layer_props[2].min_zoom_category, 7);
     EXPECT_EQ(settings.layer_props[2].single_list, 1);
     EXPECT_EQ(settings.layer_props[2].cache_searches, 1);
@@ -307,7 +307,7 @@ TEST_F(ExportDialogTest, MapPreferencesStoreEveryZoomAndTheAutoDetailByte) {
         p.point_features = false;
         return 1;
     });
-    EXPECT_EQ(d.preference_details(host), 1);
+    EXPECT_TRUE(d.preference_details(host));
     const MapPreferences& p = settings.preferences;
     EXPECT_EQ(p.initial_zoom, 4);
     EXPECT_EQ(p.group_zoom[3], 2);
@@ -326,6 +326,6 @@ TEST_F(ExportDialogTest, MapPreferencesStoreEveryZoomAndTheAutoDetailByte) {
         q.names_zoom = 5;
         return 0;
     });
-    EXPECT_EQ(d.preference_details(host), 0);
+    EXPECT_FALSE(d.preference_details(host));
     EXPECT_EQ(settings.preferences.names_zoom, kNamesZoomNever);
 }

@@ -55,19 +55,19 @@ TEST(ExportSettings, CheckRefusesWhatTheEngineCannotExport) {
     Project project;
     add_layer(project, "a");
     ExportSettings settings = default_settings(project);
-    EXPECT_EQ(check_export_settings(settings, project), "");
+    EXPECT_TRUE(check_export_settings(settings, project).ok);
     settings.map_class = 0x84;
-    EXPECT_EQ(check_export_settings(settings, project), "Error: unknown map class 0x84!\r\n");
+    EXPECT_EQ(check_export_settings(settings, project).message, "Error: unknown map class 0x84!\r\n");
     settings.map_class = 0x80;
-    EXPECT_NE(check_export_settings(settings, project), "");
+    EXPECT_FALSE(check_export_settings(settings, project).ok);
     settings.map_class = 0x02;  // 32 KB data records: a class the dialog never offers, but valid
-    EXPECT_EQ(check_export_settings(settings, project), "");
+    EXPECT_TRUE(check_export_settings(settings, project).ok);
     settings.visible_layers[0] = 1;
-    EXPECT_EQ(check_export_settings(settings, project), "Error: layer 1 does not exist!\r\n");
+    EXPECT_EQ(check_export_settings(settings, project).message, "Error: layer 1 does not exist!\r\n");
     settings.visible_layers[0] = 0;
     settings.region_level_count = 1;
     settings.region_source_layer = 5;
-    EXPECT_EQ(check_export_settings(settings, project), "Error: region layer 5 does not exist!\r\n");
+    EXPECT_EQ(check_export_settings(settings, project).message, "Error: region layer 5 does not exist!\r\n");
 }
 
 TEST(MapIdTable, ReadsTabSeparatedNamesAndIds) {

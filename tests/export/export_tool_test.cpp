@@ -56,7 +56,7 @@ void save_sample(const TempDir& dir) {
     add_point(places, "County", {100, 11900}, kLink);
     add_point(places, "Bus Depot", {23000, 11000}, kCatPntFeature, 2, 5);
     NullProgressSink sink;
-    ASSERT_EQ(save_project(project, dir.file("town"), sink), 1);
+    ASSERT_TRUE(save_project(project, dir.file("town"), sink));
 }
 }  // namespace
 

@@ -21,7 +21,7 @@ std::string write_source(const ScratchDir& dir) {
     add_layer(source, "Tracks", kThemeRailways, kSngTypedObjs);
     add_layer(source, "Thirty characters long name xx", kThemeRoads, kMiscTypedObjs);
     NullProgressSink quiet;
-    EXPECT_EQ(save_project(source, dir.file("source"), quiet), 1);
+    EXPECT_TRUE(save_project(source, dir.file("source"), quiet));
     return dir.file("source.mpr");
 }
 

@@ -79,17 +79,17 @@ TEST(ProjectFileDamage, EveryPrefixOfRealFilesIsRefusedOrReadSoundly) {
         for (size_t n = 0; n < full.size(); ++n) {
             const std::span<const uint8_t> prefix(full.data(), n);
             Project p;
-            const int r = load_project_from_bytes(p, prefix, quiet);
+            const bool loaded = load_project_from_bytes(p, prefix, quiet);
             if (n < 224) {
-                EXPECT_EQ(r, 0) << n;
+                EXPECT_FALSE(loaded) << n;
             }
-            if (r == 1) expect_consistent(p);
+            if (loaded) expect_consistent(p);
             Layer layers[kMaxLayers];
             const int count = read_project_layers_from_bytes(prefix, layers);
-            EXPECT_EQ(count, r == 1 ? p.layer_count : 0) << n;
+            EXPECT_EQ(count, loaded ? p.layer_count : 0) << n;
         }
         Project whole;
-        EXPECT_EQ(load_project_from_bytes(whole, full, quiet), 1);
+        EXPECT_TRUE(load_project_from_bytes(whole, full, quiet));
     }
 }
 
@@ -107,7 +107,7 @@ TEST(ProjectFileDamage, RandomlyCorruptedBytesNeverLeadOutsideTheFile) {
         }
         Project p;
         ProjectFileReport report;
-        if (load_project_from_bytes(p, b, quiet, &report) == 1) {
+        if (load_project_from_bytes(p, b, quiet, &report)) {
             expect_consistent(p);
             EXPECT_LE(loaded_record_bytes(p), int64_t(b.size()));
         }
@@ -146,7 +146,7 @@ TEST(ProjectFileDamage, RefusedFilesLeaveTheProjectAsItWas) {
     for (const auto* bad :
          {&wrong_magic, &too_many_layers, &negative_layers, &directory_outside, &directory_in_header}) {
         ProjectFileReport report;
-        EXPECT_EQ(load_project_from_bytes(p, *bad, quiet, &report), 0);
+        EXPECT_FALSE(load_project_from_bytes(p, *bad, quiet, &report));
         EXPECT_FALSE(report.problems.empty());
         Layer layers[kMaxLayers];
         EXPECT_EQ(read_project_layers_from_bytes(*bad, layers), 0);
@@ -155,7 +155,7 @@ TEST(ProjectFileDamage, RefusedFilesLeaveTheProjectAsItWas) {
     EXPECT_EQ(p.layer_count, 3);
     EXPECT_EQ(p.bitmaps.count, 2);
     EXPECT_EQ(layer_object_texts(p.layers[0]), before);
-    EXPECT_EQ(load_project_file(p, "/nonexistent/folder/none", quiet), 0);
+    EXPECT_FALSE(load_project_file(p, "/nonexistent/folder/none", quiet));
     EXPECT_EQ(p.layer_count, 3);
 }
 
@@ -180,7 +180,7 @@ TEST(ProjectFileDamage, SlotTableLengthsAreCheckedAgainstTheFile) {
         put_le32(b.data() + slots - 4, c.length);
         Project p;
         ProjectFileReport report;
-        ASSERT_EQ(load_project_from_bytes(p, b, quiet, &report), 1) << c.what;
+        ASSERT_TRUE(load_project_from_bytes(p, b, quiet, &report)) << c.what;
         EXPECT_EQ(p.layers[0].object_count, c.objects) << c.what;
         expect_consistent(p);
         if (c.length != 4) {
@@ -192,7 +192,7 @@ TEST(ProjectFileDamage, SlotTableLengthsAreCheckedAgainstTheFile) {
     put_le32(table_outside.data() + get_le32(good.data() + 28) + 4, uint32_t(good.size() + 100));
     Project p;
     ProjectFileReport report;
-    ASSERT_EQ(load_project_from_bytes(p, table_outside, quiet, &report), 1);
+    ASSERT_TRUE(load_project_from_bytes(p, table_outside, quiet, &report));
     EXPECT_EQ(p.layers[0].object_count, 0);
     EXPECT_EQ(field_text(p.layers[0].name), "L");
     EXPECT_FALSE(report.problems.empty());
@@ -209,7 +209,7 @@ TEST(ProjectFileDamage, BadSlotsAreSkippedAndTheRestIsLoaded) {
     put_le32(b.data() + slots + 12, get_le32(b.data() + slots + 16));  // second slot naming the same record
     Project p;
     ProjectFileReport report;
-    ASSERT_EQ(load_project_from_bytes(p, b, quiet, &report), 1);
+    ASSERT_TRUE(load_project_from_bytes(p, b, quiet, &report));
     EXPECT_EQ(p.layers[0].object_count, 1);
     EXPECT_EQ(report.objects_loaded, 1);
     EXPECT_EQ(report.objects_skipped, 4);
@@ -220,7 +220,7 @@ TEST(ProjectFileDamage, BadSlotsAreSkippedAndTheRestIsLoaded) {
     std::vector<uint8_t> deleted = good;
     deleted[get_le32(deleted.data() + slots)] = kDimDeleted;
     Project q;
-    ASSERT_EQ(load_project_from_bytes(q, deleted, quiet), 1);
+    ASSERT_TRUE(load_project_from_bytes(q, deleted, quiet));
     EXPECT_EQ(q.layers[0].object_count, 4);
 }
 
@@ -247,7 +247,7 @@ TEST(ProjectFileDamage, SlotsAllNamingOneHugeRecordDoNotMultiplyIt) {
     Project p;
     RecordingSink sink;
     ProjectFileReport report;
-    ASSERT_EQ(load_project_from_bytes(p, f.bytes, sink, &report), 1);
+    ASSERT_TRUE(load_project_from_bytes(p, f.bytes, sink, &report));
     EXPECT_EQ(p.layers[0].object_count, 1);
     EXPECT_LE(loaded_record_bytes(p), int64_t(f.size()));
     EXPECT_EQ(report.objects_skipped, slot_count - 1);
@@ -264,7 +264,7 @@ TEST(ProjectFileDamage, PartsOutsideTheFileAreLeftEmpty) {
     put_le32(b.data() + dir + 8, uint32_t(b.size() - 4));  // first layer's name
     Project p;
     ProjectFileReport report;
-    ASSERT_EQ(load_project_from_bytes(p, b, quiet, &report), 1);
+    ASSERT_TRUE(load_project_from_bytes(p, b, quiet, &report));
     EXPECT_EQ(field_text(p.parent_map_basename), "");
     EXPECT_EQ(p.bitmaps.count, 0);
     EXPECT_EQ(field_text(p.layers[0].name), "");
@@ -274,6 +274,6 @@ TEST(ProjectFileDamage, PartsOutsideTheFileAreLeftEmpty) {
     std::vector<uint8_t> many_bitmaps = sample_bytes();
     put_le16(many_bitmaps.data() + get_le32(many_bitmaps.data() + 160) + 2, 65);
     Project q;
-    ASSERT_EQ(load_project_from_bytes(q, many_bitmaps, quiet), 1);
+    ASSERT_TRUE(load_project_from_bytes(q, many_bitmaps, quiet));
     EXPECT_EQ(q.bitmaps.count, kMaxBitmaps);
 }

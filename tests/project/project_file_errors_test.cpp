@@ -56,7 +56,7 @@ TEST(ProjectFileErrors, EveryKnownBadFileIsRefusedOrReadSoundly) {
         Project p;
         add_layer(p, "kept");
         ProjectFileReport report;
-        if (load_project_from_bytes(p, c.bytes, sink, &report) == 1) {
+        if (load_project_from_bytes(p, c.bytes, sink, &report)) {
             expect_sound(p, c.bytes.size());
         } else {
             EXPECT_EQ(p.layer_count, 1) << "a refused file leaves the project as it was";
@@ -90,7 +90,7 @@ TEST(ProjectFileErrors, ABillionSlotsDeclaredInASmallFileFailFast) {
         RecordingSink sink;
         Project p;
         ProjectFileReport report;
-        ASSERT_EQ(load_project_from_bytes(p, c.bytes, sink, &report), 1);
+        ASSERT_TRUE(load_project_from_bytes(p, c.bytes, sink, &report));
         EXPECT_FALSE(report.problems.empty());
         ASSERT_EQ(sink.ranges.size(), 1u);
         EXPECT_LE(sink.ranges[0], int(c.bytes.size() / 4));

@@ -26,8 +26,8 @@ std::vector<std::string> reversed(std::vector<std::string> v) {
 void save_and_load(const Project& from, Project& to, const ScratchDir& dir) {
     NullProgressSink quiet;
     const std::string base = dir.file("round");
-    ASSERT_EQ(save_project(from, base, quiet), 1);
-    ASSERT_EQ(load_project_file(to, base, quiet), 1);
+    ASSERT_TRUE(save_project(from, base, quiet));
+    ASSERT_TRUE(load_project_file(to, base, quiet));
 }
 
 }  // namespace
@@ -72,17 +72,17 @@ TEST(ProjectFileRoundTrip, TwoRoundTripsRestoreTheOrderAndTheBytes) {
     NullProgressSink quiet;
     Project first;
     fill_sample_project(first);
-    ASSERT_EQ(save_project(first, dir.file("a"), quiet), 1);
+    ASSERT_TRUE(save_project(first, dir.file("a"), quiet));
     Project second;
-    ASSERT_EQ(load_project_file(second, dir.file("a"), quiet), 1);
-    ASSERT_EQ(save_project(second, dir.file("b"), quiet), 1);
+    ASSERT_TRUE(load_project_file(second, dir.file("a"), quiet));
+    ASSERT_TRUE(save_project(second, dir.file("b"), quiet));
     Project third;
-    ASSERT_EQ(load_project_file(third, dir.file("b"), quiet), 1);
+    ASSERT_TRUE(load_project_file(third, dir.file("b"), quiet));
     for (int i = 0; i < first.layer_count; ++i)
         EXPECT_EQ(layer_object_texts(third.layers[i]), layer_object_texts(first.layers[i])) << i;
 
     std::vector<uint8_t> a, c;
-    ASSERT_EQ(save_project(third, dir.file("c"), quiet), 1);
+    ASSERT_TRUE(save_project(third, dir.file("c"), quiet));
     ASSERT_TRUE(read_whole_file(dir.file("a.mpr"), a));
     ASSERT_TRUE(read_whole_file(dir.file("c.mpr"), c));
     EXPECT_EQ(a, c);
@@ -197,7 +197,7 @@ TEST(ProjectFileRoundTrip, VersionTwoFileWithTheDirectoryInTheHeaderLoads) {
 
     Project p;
     RecordingSink sink;
-    ASSERT_EQ(load_project_file(p, dir.file("old"), sink), 1);
+    ASSERT_TRUE(load_project_file(p, dir.file("old"), sink));
     EXPECT_EQ(field_text(p.name), "Old");
     EXPECT_EQ(p.range.x_min, 100);
     EXPECT_EQ(p.range.width, 50);
@@ -218,7 +218,7 @@ TEST(ProjectFileRoundTrip, VersionTwoFileWithTheDirectoryInTheHeaderLoads) {
 
     // saving writes the current version with the directory after the header
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(p, dir.file("new"), quiet), 1);
+    ASSERT_TRUE(save_project(p, dir.file("new"), quiet));
     std::vector<uint8_t> saved;
     ASSERT_TRUE(read_whole_file(dir.file("new.mpr"), saved));
     EXPECT_EQ(get_le32(saved.data() + 4), 3u);
@@ -235,7 +235,7 @@ TEST(ProjectFileRoundTrip, TextWithoutTerminatorIsCutToItsField) {
     const size_t name = get_le32(b.data() + 28 + 0) + 8;
     std::memset(b.data() + get_le32(b.data() + name), 'L', 32);
     Project loaded;
-    ASSERT_EQ(load_project_from_bytes(loaded, b, quiet), 1);
+    ASSERT_TRUE(load_project_from_bytes(loaded, b, quiet));
     EXPECT_EQ(field_text(loaded.name), std::string(31, 'N'));
     EXPECT_EQ(field_text(loaded.layers[0].name), std::string(31, 'L'));
 }
@@ -245,7 +245,7 @@ TEST(ProjectFileRoundTrip, ReadProjectLayersTakesTheStructureOnly) {
     Project saved;
     fill_sample_project(saved);
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(saved, dir.file("s"), quiet), 1);
+    ASSERT_TRUE(save_project(saved, dir.file("s"), quiet));
     Layer layers[kMaxLayers];
     RecordingSink sink;
     ASSERT_EQ(read_project_layers(dir.file("s.mpr"), layers, &sink), 3);

@@ -35,7 +35,7 @@ LayerMapping identity(int n) {
 
 std::string save(const Project& p, const ScratchDir& dir, const std::string& name) {
     NullProgressSink quiet;
-    EXPECT_EQ(save_project(p, dir.file(name), quiet), 1);
+    EXPECT_TRUE(save_project(p, dir.file(name), quiet));
     return dir.file(name + ".mpr");
 }
 
@@ -52,7 +52,7 @@ TEST(ProjectImport, ImportingTheOwnFileAddsReversedCopiesInFront) {
 
     RecordingSink sink;
     ImportReport report;
-    EXPECT_EQ(import_project_task(p, path, identity(3), sink, &report), 0);
+    EXPECT_TRUE(import_project_task(p, path, identity(3), sink, &report));
     EXPECT_EQ(sink.log, "  Project successfully imported.\n");
     EXPECT_TRUE(sink.ok_shown);
     EXPECT_FALSE(sink.closed) << "the user closes the log";
@@ -79,7 +79,7 @@ TEST(ProjectImport, UnmappedLayersCountInTheProgressTotal) {
     LayerMapping m;
     m.destination[1] = 0;
     RecordingSink sink;
-    EXPECT_EQ(import_project_file(p, path, m, sink), 0);
+    EXPECT_TRUE(import_project_file(p, path, m, sink));
     EXPECT_EQ(sink.ranges, std::vector<int>{40});
     EXPECT_EQ(sink.positions, std::vector<int>{16}) << "the bar ends below its maximum";
     EXPECT_EQ(p.layers[0].object_count, 20);
@@ -102,16 +102,16 @@ TEST(ProjectImport, RefusalsLogTheirLineAndChangeNothing) {
     struct Case {
         std::string path;
         std::string log;
-        int result;
+        bool opened;
     } cases[] = {
-        {pixels, "Error: project files have incompatible coordinate systems!\n", 0},
-        {dir.file("text.mpr"), "Error: source project file is invalid!\n", 0},
-        {dir.file("missing.mpr"), "Error:  unable to open project file!\n", 1},
+        {pixels, "Error: project files have incompatible coordinate systems!\n", true},
+        {dir.file("text.mpr"), "Error: source project file is invalid!\n", true},
+        {dir.file("missing.mpr"), "Error:  unable to open project file!\n", false},
     };
     for (const Case& c : cases) {
         RecordingSink sink;
         ImportReport report;
-        EXPECT_EQ(import_project_file(p, c.path, identity(1), sink, &report), c.result) << c.path;
+        EXPECT_EQ(import_project_file(p, c.path, identity(1), sink, &report), c.opened) << c.path;
         EXPECT_EQ(sink.log, c.log);
         EXPECT_FALSE(report.imported);
         EXPECT_TRUE(sink.ranges.empty());
@@ -124,7 +124,7 @@ TEST(ProjectImport, ProjectWithoutLayersOrMissingDestinationIsRefusedBeforeReadi
     Project none;
     RecordingSink sink;
     // The path does not exist: a refusal that read the file would log "unable to open" instead.
-    EXPECT_EQ(import_project_file(none, "/nonexistent/x.mpr", LayerMapping{}, sink), 0);
+    EXPECT_TRUE(import_project_file(none, "/nonexistent/x.mpr", LayerMapping{}, sink));
     EXPECT_EQ(sink.log, "Error: the project has no layers to import into! Define its layers first.\n");
 
     Project two;
@@ -133,11 +133,11 @@ TEST(ProjectImport, ProjectWithoutLayersOrMissingDestinationIsRefusedBeforeReadi
     LayerMapping m = identity(2);
     m.destination[3] = 2;
     RecordingSink refused;
-    EXPECT_EQ(import_project_file(two, "/nonexistent/x.mpr", m, refused), 0);
+    EXPECT_TRUE(import_project_file(two, "/nonexistent/x.mpr", m, refused));
     EXPECT_EQ(refused.log, "Error: source layer 3 is mapped to layer 2, which the project does not have!\n");
     m.destination[3] = -7;
     RecordingSink negative;
-    import_project_file(two, "/nonexistent/x.mpr", m, negative);
+    (void)import_project_file(two, "/nonexistent/x.mpr", m, negative);  // only the log is looked at
     EXPECT_NE(negative.log.find("which the project does not have"), std::string::npos);
 }
 
@@ -188,7 +188,7 @@ TEST(ProjectImport, DamagedSourceImportsWhatIsSoundAndSaysWhatWasSkipped) {
     add_layer(p, "L");
     RecordingSink sink;
     ImportReport report;
-    EXPECT_EQ(import_project_file(p, dir.file("bad.mpr"), identity(1), sink, &report), 0);
+    EXPECT_TRUE(import_project_file(p, dir.file("bad.mpr"), identity(1), sink, &report));
     EXPECT_EQ(p.layers[0].object_count, 3);
     EXPECT_EQ(report.skipped, 1);
     EXPECT_EQ(sink.log,

@@ -36,7 +36,7 @@ TEST(ProjectSaveFaults, AFailedFlushKeepsTheOldFileAndTheProjectModified) {
     WriteFaults flush;
     flush.fail_flush = true;
     RecordingSink sink;
-    EXPECT_EQ(save_project_task(p, dir.file("p"), sink, &flush), 0);
+    EXPECT_FALSE(save_project_task(p, dir.file("p"), sink, &flush));
     EXPECT_EQ(sink.result, 0);
     EXPECT_EQ(p.modified, 1);
     std::vector<uint8_t> now;
@@ -59,13 +59,13 @@ TEST(ProjectSaveFaults, AFirstSaveThatFailsAnywhereLeavesNoFile) {
             faults.fail_at_byte = int64_t(at);
         p.modified = 1;
         RecordingSink sink;
-        ASSERT_EQ(save_project_task(p, dir.file("p"), sink, &faults), 0) << at;
+        ASSERT_FALSE(save_project_task(p, dir.file("p"), sink, &faults)) << at;
         ASSERT_EQ(p.modified, 1) << at;
         ASSERT_EQ(files_in(dir.path()), 0u) << "a half-written project file is never left, at " << at;
     }
     // The same save without a fault writes the file and clears the flag.
     RecordingSink sink;
-    EXPECT_EQ(save_project_task(p, dir.file("p"), sink), 1);
+    EXPECT_TRUE(save_project_task(p, dir.file("p"), sink));
     EXPECT_EQ(p.modified, 0);
     EXPECT_EQ(files_in(dir.path()), 1u);
 }

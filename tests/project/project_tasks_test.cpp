@@ -24,7 +24,7 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
     saved.bitmaps.count = 3;
     set_field(saved.bitmaps.entries[2].file_name, "unloadable.bmp");
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(saved, dir.file("p"), quiet), 1);
+    ASSERT_TRUE(save_project(saved, dir.file("p"), quiet));
 
     std::vector<std::string> asked;
     const BitmapImageLoader loader = [&](const std::string& name) -> std::shared_ptr<const Image> {
@@ -36,7 +36,7 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
     };
     Project p;
     RecordingSink sink;
-    ASSERT_EQ(load_project_task(p, dir.file("p"), sink, loader), 1);
+    ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, loader));
     EXPECT_EQ(sink.log, "Loading layer objects...\r\nLoading background bitmaps...\r\n");
     EXPECT_TRUE(sink.closed);
     EXPECT_EQ(sink.result, 1);
@@ -55,7 +55,7 @@ TEST(ProjectTasks, FailedLoadClosesWithZeroAndKeepsTheProject) {
     Project p;
     fill_sample_project(p);
     RecordingSink sink;
-    EXPECT_EQ(load_project_task(p, dir.file("bad"), sink, nullptr), 0);
+    EXPECT_FALSE(load_project_task(p, dir.file("bad"), sink, nullptr));
     EXPECT_EQ(sink.log, "Loading layer objects...\r\n");
     EXPECT_EQ(sink.result, 0);
     EXPECT_EQ(p.layer_count, 3);
@@ -68,13 +68,13 @@ TEST(ProjectTasks, SaveClearsModifiedOnlyOnSuccess) {
     fill_sample_project(p);
     p.modified = 1;
     RecordingSink sink;
-    EXPECT_EQ(save_project_task(p, dir.file("missing-folder/p"), sink), 0);
+    EXPECT_FALSE(save_project_task(p, dir.file("missing-folder/p"), sink));
     EXPECT_EQ(sink.result, 0);
     EXPECT_EQ(p.modified, 1);
     EXPECT_TRUE(sink.log.empty()) << "a failed save shows no message";
 
     RecordingSink ok;
-    EXPECT_EQ(save_project_task(p, dir.file("p"), ok), 1);
+    EXPECT_TRUE(save_project_task(p, dir.file("p"), ok));
     EXPECT_EQ(ok.result, 1);
     EXPECT_EQ(p.modified, 0);
 }
@@ -94,7 +94,7 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
         WriteFaults faults;
         faults.fail_at_byte = int64_t(at);
         RecordingSink sink;
-        ASSERT_EQ(save_project_task(p, dir.file("p"), sink, &faults), 0) << at;
+        ASSERT_FALSE(save_project_task(p, dir.file("p"), sink, &faults)) << at;
         ASSERT_EQ(p.modified, 1) << at;
         std::vector<uint8_t> now;
         ASSERT_TRUE(read_whole_file(dir.file("p.mpr"), now));
@@ -102,7 +102,7 @@ TEST(ProjectTasks, AFailedSaveAtAnyByteKeepsTheOldFileByteForByte) {
     }
     WriteFaults flush;
     flush.fail_flush = true;
-    EXPECT_EQ(save_project(p, dir.file("p"), quiet, &flush), 0);
+    EXPECT_FALSE(save_project(p, dir.file("p"), quiet, &flush));
     EXPECT_EQ(
         std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
         1)
@@ -127,11 +127,11 @@ TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
     set_field(saved.bitmaps.entries[3].file_name, "maps/rel.bmp");
     saved.bitmaps.entries[3].flags = kBitmapHidden;
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(saved, dir.file("p"), quiet), 1);
+    ASSERT_TRUE(save_project(saved, dir.file("p"), quiet));
 
     Project p;
     RecordingSink sink;
-    ASSERT_EQ(load_project_task(p, dir.file("p"), sink, bitmap_loader(dir.file("program") + "/")), 1);
+    ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, bitmap_loader(dir.file("program") + "/")));
     ASSERT_TRUE(p.bitmaps.entries[0].image);
     EXPECT_EQ(p.bitmaps.entries[0].image->width, 2);
     EXPECT_TRUE(p.bitmaps.entries[1].image);

@@ -302,7 +302,7 @@ int run_shapefile_import(Bench& b, const ShapefileData& data) {
     const std::string base = b.dir.file("shapes");
     EXPECT_TRUE(write_shapefile(base, data));
     ShapefileReader reader;
-    EXPECT_EQ(open_shapefile(reader, base), 0);
+    EXPECT_TRUE(open_shapefile(reader, base).ok);
     ShapeImportSettings settings;
     settings.base_path = base;
     ImportShapefileDialog model(project, reader, settings);
@@ -487,7 +487,7 @@ const std::vector<Case>& cases() {
              Project source;
              fill_sample_project(source);
              NullProgressSink quiet;
-             EXPECT_EQ(save_project(source, b.dir.file("source"), quiet), 1);
+             EXPECT_TRUE(save_project(source, b.dir.file("source"), quiet));
              release_project_data(source);
              Project project;
              add_layer(project, "Streets", kThemeRoads);

@@ -38,7 +38,7 @@ struct ImportViewTest : ::testing::Test {
         Project source;
         fill_sample_project(source);  // Roads [ROADS], Water [WATER], Places [PLACES]
         NullProgressSink quiet;
-        EXPECT_EQ(save_project(source, dir.file("source"), quiet), 1);
+        EXPECT_TRUE(save_project(source, dir.file("source"), quiet));
         clear_import_settings(settings, dir.file("source.mpr"));
         model.open();
     }
@@ -168,7 +168,7 @@ TEST(CloneProjectView, NewFromTheWindowClonesTheTypedSource) {
         Project source;
         fill_sample_project(source);
         NullProgressSink quiet;
-        ASSERT_EQ(save_project(source, dir.file("source"), quiet), 1);
+        ASSERT_TRUE(save_project(source, dir.file("source"), quiet));
         release_project_data(source);
     }
     WindowFixture f;

@@ -195,7 +195,7 @@ TEST(MainWindowTitle, FollowsOpenAndClose) {
         Project saved;
         build_roads(saved);
         NullProgressSink quiet;
-        ASSERT_EQ(save_project(saved, (dir.path() + "/town").toStdString(), quiet), 1);
+        ASSERT_TRUE(save_project(saved, (dir.path() + "/town").toStdString(), quiet));
         release_project_data(saved);
     }
     const QString old_dir = QDir::currentPath();

@@ -96,7 +96,7 @@ TEST(ProgramStart, TheProjectOnTheCommandLineLoadsOnceTheWindowShowsAndTheTitleF
         roads.display_flags = kLayerShowAlways;
         add_line(roads, "Main Street", {{100, 300}, {900, 300}}, kDimLine, kHighway);
         NullProgressSink quiet;
-        ASSERT_EQ(save_project(saved, dir.filePath("town").toStdString(), quiet), 1);
+        ASSERT_TRUE(save_project(saved, dir.filePath("town").toStdString(), quiet));
         release_project_data(saved);
     }
     const std::string arg = dir.filePath("town.mpr").toStdString();

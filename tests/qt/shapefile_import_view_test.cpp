@@ -76,7 +76,7 @@ struct ImportView : ::testing::Test {
     qt::ShapefileImportView& open(const ShapefileData& data, int current_layer = 1) {
         const std::string base = dir.file("roads");
         EXPECT_TRUE(write_shapefile(base, data));
-        EXPECT_EQ(open_shapefile(reader, base), 0);
+        EXPECT_TRUE(open_shapefile(reader, base).ok);
         settings.base_path = base;
         model = std::make_unique<ImportShapefileDialog>(project, reader, settings);
         model->open(current_layer);
@@ -389,7 +389,7 @@ TEST_F(DesktopImport, StopEndsALongImportAndKeepsWhatWasRead) {
     RecordingSink sink;
     const std::vector<uint8_t> file = build_project_file(p, sink);
     Project reloaded;
-    ASSERT_EQ(load_project_from_bytes(reloaded, file, sink), 1);
+    ASSERT_TRUE(load_project_from_bytes(reloaded, file, sink));
     EXPECT_EQ(reloaded.layers[0].object_count, kStopAt);
     EXPECT_EQ(reloaded.range, p.range);
 }

@@ -469,13 +469,14 @@ TEST(ShapefileImport, RefusesBeforeTouchingTheProject) {
 TEST(ShapefileImport, DialogChecksApplyToEveryStart) {
     ImportCase c(named_lines({{"a", {{0, 0}, {1, 1}}}}), kCoordArbitrary, CoordRange{0, 0, 0, 100});
     c.settings.name_fields.count = 0;
-    EXPECT_EQ(check_import_settings(c.settings, c.project), "You need to select at least one name field");
+    EXPECT_EQ(check_import_settings(c.settings, c.project).message,
+              "You need to select at least one name field");
     c.settings.name_fields.count = 1;
     c.settings.multiply_y = 0;
-    EXPECT_EQ(check_import_settings(c.settings, c.project), "'Multiply' factors must be non-zero");
+    EXPECT_EQ(check_import_settings(c.settings, c.project).message, "'Multiply' factors must be non-zero");
     c.settings.multiply_y = 1;
     c.settings.filter_outside_range = 1;
-    EXPECT_EQ(check_import_settings(c.settings, c.project), "");
+    EXPECT_TRUE(check_import_settings(c.settings, c.project).ok);
     EXPECT_EQ(c.settings.filter_outside_range, 0);  // a range of width 0 has nothing to filter by
 
     const ShapeImportSettings defaults = default_import_settings(c.project, c.reader, "base", -1);

@@ -38,7 +38,7 @@ filter_untranslated = 0
 
 TEST(ImportProfile, AppliesEverySettingByName) {
     ImportCase c(roads());
-    ASSERT_EQ(apply_import_profile(kProfile, c.reader, c.settings), "");
+    ASSERT_TRUE(apply_import_profile(kProfile, c.reader, c.settings).ok);
     EXPECT_EQ(c.settings.name_fields.count, 2);
     EXPECT_EQ(c.settings.name_fields.indices[0], 0);
     EXPECT_EQ(c.settings.name_fields.indices[1], 1);
@@ -65,7 +65,7 @@ TEST(ImportProfile, AppliesEverySettingByName) {
 
 TEST(ImportProfile, WritesWhatItReadsBack) {
     ImportCase c(roads());
-    ASSERT_EQ(apply_import_profile(kProfile, c.reader, c.settings), "");
+    ASSERT_TRUE(apply_import_profile(kProfile, c.reader, c.settings).ok);
     c.settings.icon_translation.kind = kNumericRanges;
     c.settings.icon_translation.field_index = 2;
     c.settings.icon_translation.ranges[0] = {-1.5f, 2.25f, 5};
@@ -77,7 +77,7 @@ TEST(ImportProfile, WritesWhatItReadsBack) {
     const std::string text = write_import_profile(c.settings, c.reader);
 
     ImportCase d(roads());
-    ASSERT_EQ(apply_import_profile(text, d.reader, d.settings), "") << text;
+    ASSERT_TRUE(apply_import_profile(text, d.reader, d.settings).ok) << text;
     EXPECT_EQ(write_import_profile(d.settings, d.reader), text);
     EXPECT_EQ(std::string(d.settings.substitutions[0].from), "say \"hi\"\\");
     EXPECT_EQ(d.settings.icon_translation.ranges[1].result, 200);
@@ -105,13 +105,13 @@ TEST(ImportProfile, ABadLineNamesItsNumberAndChangesNothing) {
     };
     for (auto [text, message] : cases) {
         ImportCase c(roads());
-        EXPECT_EQ(apply_import_profile(text, c.reader, c.settings), message) << text;
+        EXPECT_EQ(apply_import_profile(text, c.reader, c.settings).message, message) << text;
         EXPECT_EQ(c.settings.downcase, 1);
         EXPECT_EQ(c.settings.multiply_x, 1);
         EXPECT_EQ(c.settings.name_fields.count, 1);
     }
     ImportCase c(roads());
-    EXPECT_EQ(load_import_profile("/nonexistent/profile.txt", c.reader, c.settings),
+    EXPECT_EQ(load_import_profile("/nonexistent/profile.txt", c.reader, c.settings).message,
               "Cannot read profile /nonexistent/profile.txt");
 }
 

@@ -113,7 +113,7 @@ TEST(ShapefileErrors, ImportProfilesAreRefusedWithALineNumberOrApplied) {
         ShapeImportSettings s = default_import_settings(project, reader, "errors", 0);
         const ShapeImportSettings before = s;
         const std::string text(c.bytes.begin(), c.bytes.end());
-        const std::string error = apply_import_profile(text, reader, s);
+        const std::string error = apply_import_profile(text, reader, s).message;
         if (c.name == "crash_nul_in_substitution") {
             // Found by fuzzing: a NUL inside a text was taken, stored cut short (an empty text to
             // replace) and the profile written back could not be read again.

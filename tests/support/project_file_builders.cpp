@@ -17,7 +17,7 @@ std::vector<uint8_t> save_small_project(const std::string& base) {
     add_line(add_layer(old_project, "Old"), "old line", {{1, 1}, {2, 2}});
     NullProgressSink quiet;
     std::vector<uint8_t> bytes;
-    if (save_project(old_project, base, quiet) != 1 || !read_whole_file(base + ".mpr", bytes)) bytes.clear();
+    if (!save_project(old_project, base, quiet) || !read_whole_file(base + ".mpr", bytes)) bytes.clear();
     return bytes;
 }
 

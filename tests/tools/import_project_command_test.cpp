@@ -16,7 +16,7 @@ TEST(ImportProjectCommand, MapsByThemeTakesOverridesAndSaves) {
     Project source;
     fill_sample_project(source);  // Roads [ROADS], Water [WATER], Places [PLACES]
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(source, dir.file("source"), quiet), 1);
+    ASSERT_TRUE(save_project(source, dir.file("source"), quiet));
     ASSERT_EQ(run_tool({"new", dir.file("map.mpr"), "--coord-sys", "degrees", "--layer", "Streets:ROADS:1",
                         "--layer", "Lakes:WATER:2"})
                   .status,
@@ -32,7 +32,7 @@ TEST(ImportProjectCommand, MapsByThemeTakesOverridesAndSaves) {
     EXPECT_EQ(run.err, "  Project successfully imported.\n");
 
     Project merged;
-    ASSERT_EQ(load_project_file(merged, dir.file("map"), quiet), 1);
+    ASSERT_TRUE(load_project_file(merged, dir.file("map"), quiet));
     EXPECT_EQ(merged.layers[0].object_count, 2 + 3);
     EXPECT_EQ(merged.layers[1].object_count, 0);
     EXPECT_EQ(merged.range, source.range) << "the new project's range was empty";

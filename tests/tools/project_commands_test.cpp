@@ -35,7 +35,7 @@ TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
 
     Project p;
     NullProgressSink quiet;
-    ASSERT_EQ(load_project_file(p, dir.file("made"), quiet), 1);
+    ASSERT_TRUE(load_project_file(p, dir.file("made"), quiet));
     EXPECT_EQ(p.coord_sys, kCoordDegrees);
     EXPECT_EQ(p.range, (CoordRange{180000000, 180000000, -360000000, -360000000}));
     ASSERT_EQ(p.layer_count, 3);
@@ -44,7 +44,7 @@ TEST(ProjectCommands, NewThenSaveThroughTheProjectReloadsToTheSameDump) {
     EXPECT_EQ(p.layers[1].type, kEraseBkg) << "the editor's default for a new layer";
     EXPECT_EQ(field_text(p.layers[2].name), "a:b") << "the theme is taken from the right";
     EXPECT_EQ(p.layers[2].theme, kThemePlaces);
-    ASSERT_EQ(save_project(p, dir.file("resaved"), quiet), 1);
+    ASSERT_TRUE(save_project(p, dir.file("resaved"), quiet));
 
     const ToolRun a = run_tool({"dump", made});
     const ToolRun b = run_tool({"dump", dir.file("resaved.mpr")});
@@ -60,8 +60,8 @@ TEST(ProjectCommands, PixelProjectsTakeTheDefaultOrTheGivenRange) {
     ASSERT_EQ(
         run_tool({"new", dir.file("b.mpr"), "--coord-sys", "pixels", "--range", "-5,6,700,-800"}).status, 0);
     Project a, b;
-    ASSERT_EQ(load_project_file(a, dir.file("a"), quiet), 1);
-    ASSERT_EQ(load_project_file(b, dir.file("b"), quiet), 1);
+    ASSERT_TRUE(load_project_file(a, dir.file("a"), quiet));
+    ASSERT_TRUE(load_project_file(b, dir.file("b"), quiet));
     EXPECT_EQ(a.coord_sys, kCoordArbitrary);
     EXPECT_EQ(a.range, (CoordRange{0, 0, 100, 100}));
     EXPECT_EQ(b.range, (CoordRange{-5, 6, 700, -800}));
@@ -73,7 +73,7 @@ TEST(ProjectCommands, DumpAndInfoShowEveryObjectAndLayer) {
     Project p;
     fill_sample_project(p);
     NullProgressSink quiet;
-    ASSERT_EQ(save_project(p, dir.file("s"), quiet), 1);
+    ASSERT_TRUE(save_project(p, dir.file("s"), quiet));
     const ToolRun dump = run_tool({"dump", dir.file("s.mpr")});
     ASSERT_EQ(dump.status, 0) << dump.err;
     EXPECT_EQ(count_lines_starting(dump.out, "object "), 7);

@@ -38,7 +38,7 @@ TEST(SampleMap, RefusesABitmapItCannotRead) {
 TEST(SampleMap, HoldsEveryKindOfObjectAndRoadsThatChain) {
     Project project;
     NullProgressSink quiet;
-    ASSERT_EQ(load_project_file(project, std::string(PLOTWELL_SOURCE_DIR) + "/data/sample/town", quiet), 1);
+    ASSERT_TRUE(load_project_file(project, std::string(PLOTWELL_SOURCE_DIR) + "/data/sample/town", quiet));
     bool seen[3][12] = {};
     int main_street_segments = 0;
     for (int l = 0; l < project.layer_count; ++l)
