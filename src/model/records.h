@@ -14,12 +14,12 @@ namespace plotwell {
 // Fixed limits.
 inline constexpr int kMaxLayers = 8;
 inline constexpr int kMaxBitmaps = 64;
-inline constexpr int kProjectNameSize = 32;          // 31 characters + NUL
-inline constexpr int kParentMapBasenameSize = 40;    // 39 characters + NUL
-inline constexpr int kLayerNameSize = 32;            // 31 characters + NUL
-inline constexpr int kObjectNameSize = 42;           // 41 characters + NUL (40 for PNTFEATURE)
-inline constexpr int kBitmapFileNameSize = 128;      // 127 characters + NUL
-inline constexpr int kFileBaseNameSize = 128;        // 127 characters + NUL
+inline constexpr int kProjectNameSize = 32;        // 31 characters + NUL
+inline constexpr int kParentMapBasenameSize = 40;  // 39 characters + NUL
+inline constexpr int kLayerNameSize = 32;          // 31 characters + NUL
+inline constexpr int kObjectNameSize = 42;         // 41 characters + NUL (40 for PNTFEATURE)
+inline constexpr int kBitmapFileNameSize = 128;    // 127 characters + NUL
+inline constexpr int kFileBaseNameSize = 128;      // 127 characters + NUL
 
 // Dimensions.
 inline constexpr uint8_t kDimPoint = 0;
@@ -34,7 +34,15 @@ inline constexpr uint8_t kCatPntFeature = 2;
 
 // Layer types and themes.
 enum LayerType : uint8_t { kEraseBkg = 0, kSngTypedObjs = 1, kMiscTypedObjs = 2 };
-enum Theme : uint8_t { kThemeLand = 0, kThemeParks, kThemeWater, kThemeRailways, kThemeRoads, kThemePlaces, kThemeRoutes };
+enum Theme : uint8_t {
+    kThemeLand = 0,
+    kThemeParks,
+    kThemeWater,
+    kThemeRailways,
+    kThemeRoads,
+    kThemePlaces,
+    kThemeRoutes
+};
 inline constexpr int kLayerTypeCount = 3;
 inline constexpr int kThemeCount = 7;
 
@@ -74,7 +82,9 @@ struct CoordRange {
 };
 
 // True when the range has no extent (the editor then shows "<empty range>").
-inline bool empty_range(const CoordRange& r) { return r.width <= 0 || r.height <= 0; }
+inline bool empty_range(const CoordRange& r) {
+    return r.width <= 0 || r.height <= 0;
+}
 
 struct GeoInfo {
     int32_t mode = kGeoNone;

@@ -1,9 +1,9 @@
 #include "editor/project_commands.h"
-#include "model/text.h"
 
 #include "editor/command_ids.h"
 #include "editor/status_bar.h"
 #include "editor_fixture.h"
+#include "model/text.h"
 #include "project/clone_project_dialog.h"
 #include "project/new_project_dialog.h"
 #include "project/project_file.h"

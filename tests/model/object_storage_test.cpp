@@ -1,7 +1,8 @@
+#include "model/object_storage.h"
+
 #include <gtest/gtest.h>
 
 #include "model/geometry.h"
-#include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
