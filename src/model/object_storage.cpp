@@ -89,13 +89,16 @@ void free_object(MapObject* object) {
     std::free(object);
 }
 
-void free_layer_objects(Layer& layer) {
-    MapObject* o = layer.objects;
-    while (o) {
-        MapObject* next = o->next;
-        free_object(o);
-        o = next;
+void free_object_chain(MapObject* head) {
+    while (head) {
+        MapObject* next = head->next;
+        free_object(head);
+        head = next;
     }
+}
+
+void free_layer_objects(Layer& layer) {
+    free_object_chain(layer.objects);
     layer.objects = nullptr;
     layer.object_count = 0;
 }

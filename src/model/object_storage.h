@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "model/bytes.h"
 #include "model/records.h"
@@ -104,7 +105,19 @@ MapObject* resize_object(Layer& layer, MapObject* object, int32_t point_count);
 void delete_object(Layer& layer, MapObject* object);
 void free_layer_objects(Layer& layer);
 void free_object(MapObject* object);
+// Frees every block of a chain linked through `next`.
+void free_object_chain(MapObject* head);
 MapObject* duplicate_object(const MapObject* object);
+
+// Owners for blocks that no layer holds: one block, or a whole chain through its head.
+struct FreeObject {
+    void operator()(MapObject* object) const { free_object(object); }
+};
+struct FreeObjectChain {
+    void operator()(MapObject* head) const { free_object_chain(head); }
+};
+using ObjectPtr = std::unique_ptr<MapObject, FreeObject>;
+using ObjectChain = std::unique_ptr<MapObject, FreeObjectChain>;
 
 // Appends the record as the project file holds it (size word, then the body); returns size - 4.
 int64_t write_object_record(ByteBuffer& out, const MapObject* object);

@@ -20,7 +20,7 @@ std::string copy_text(std::string_view text) {
     return std::string(text);
 }
 
-std::string strip_extension(std::string_view path) {
+std::string cut_at_last_dot(std::string_view path) {
     const size_t dot = path.rfind('.');
     return std::string(dot == std::string_view::npos ? path : path.substr(0, dot));
 }
