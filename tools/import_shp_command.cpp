@@ -173,7 +173,7 @@ int run(const std::vector<std::string>& args) {
     if (!project_base_name(o.project_path, project_base))
         return fail(kExitUsage, "import-shp: " + o.project_path + ": the project file name must end in .mpr");
 
-    const std::string base = strip_extension(o.shp_path);
+    const std::string base = cut_at_last_dot(o.shp_path);
     ShapefileReader reader;
     if (const Result opened = open_shapefile(reader, base); !opened.ok)
         return fail(kExitFailure, "import-shp: " + opened.message);

@@ -104,7 +104,7 @@ int run_new(const std::vector<std::string>& args) {
     set_field(p.name, name);
     if (coord_sys == "degrees") {
         p.coord_sys = kCoordDegrees;
-        p.range = {180000000, 180000000, -360000000, -360000000};
+        p.range = kEmptyDegreeRange;
     } else {
         p.coord_sys = kCoordArbitrary;
         p.range = {0, 0, 100, 100};

@@ -51,7 +51,7 @@ const char* shape_type_name(int32_t type) {
 
 int run(const std::vector<std::string>& args) {
     if (args.size() != 1) return fail(kExitUsage, "usage: plotwell-tool shp-info FILE.shp");
-    const std::string base = strip_extension(args[0]);
+    const std::string base = cut_at_last_dot(args[0]);
     ShapefileReader reader;
     if (const Result opened = open_shapefile(reader, base); !opened.ok)
         return fail(kExitFailure, opened.message);

@@ -12,7 +12,7 @@ namespace plotwell::tool {
 bool project_base_name(const std::string& path, std::string& base) {
     if (path.size() <= 4 || !equal_ignoring_case(std::string_view(path).substr(path.size() - 4), ".mpr"))
         return false;
-    base = strip_extension(path);
+    base = cut_at_last_dot(path);
     return true;
 }
 

@@ -9,33 +9,22 @@ namespace plotwell {
 
 namespace {
 
-// The clipboard becomes copies of the current objects, newest copy first (reverse set order).
-bool fill_clipboard(EditorState& ed) {
-    MapObject* chain = nullptr;
-    for (const MapObject* o : ed.current_objects) {
-        MapObject* copy = duplicate_object(o);
-        if (!copy) {
-            while (chain) {
-                MapObject* next = chain->next;
-                free_object(chain);
-                chain = next;
-            }
-            return false;
-        }
-        copy->next = chain;
-        chain = copy;
-    }
-    free_clipboard(ed);
-    ed.clipboard = chain;
+// Puts a copy of the object in front of the chain; false when memory runs out.
+bool push_copy(ObjectChain& chain, const MapObject* o) {
+    MapObject* copy = duplicate_object(o);
+    if (!copy) return false;
+    copy->next = chain.release();
+    chain.reset(copy);
     return true;
 }
 
-BackgroundBitmap* hot_bitmap(EditorContext& ctx) {
-    const EditorState& ed = ctx.editor;
-    const int i = ed.hot_bitmap;
-    if (ed.hot_kind != HotKind::Bitmap || i < 0 || i >= ctx.project.bitmaps.count || i >= kMaxBitmaps)
-        return nullptr;
-    return &ctx.project.bitmaps.entries[i];
+// The clipboard becomes copies of the current objects, newest copy first (reverse set order).
+bool fill_clipboard(EditorState& ed) {
+    ObjectChain chain;
+    for (const MapObject* o : ed.current_objects)
+        if (!push_copy(chain, o)) return false;
+    ed.clipboard = std::move(chain);
+    return true;
 }
 
 }  // namespace
@@ -65,20 +54,10 @@ Outcome paste_objects(EditorContext& ctx) {
     Layer* layer = current_layer_ptr(ctx.project, ed);
     if (!ed.clipboard || !layer) return Outcome::Cancelled;
     // Each copy goes in front of the previous one, which restores the order of the copied set.
-    MapObject* chain = nullptr;
-    for (const MapObject* o = ed.clipboard; o; o = o->next) {
-        MapObject* copy = duplicate_object(o);
-        if (!copy) {
-            while (chain) {
-                MapObject* next = chain->next;
-                free_object(chain);
-                chain = next;
-            }
-            return Outcome::Failed;
-        }
-        copy->next = chain;
-        chain = copy;
-    }
+    ObjectChain copies;
+    for (const MapObject* o = ed.clipboard.get(); o; o = o->next)
+        if (!push_copy(copies, o)) return Outcome::Failed;
+    MapObject* chain = copies.release();
     append_objects(*layer, chain);
     set_current_list(ctx, chain);
     ed.drawing_points.clear();
@@ -87,14 +66,14 @@ Outcome paste_objects(EditorContext& ctx) {
 }
 
 Outcome set_bitmap_locked(EditorContext& ctx, bool locked) {
-    BackgroundBitmap* b = hot_bitmap(ctx);
+    BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
     if (!b) return Outcome::Cancelled;
     b->flags = locked ? uint16_t(b->flags | kBitmapLocked) : uint16_t(b->flags & ~kBitmapLocked);
     return Outcome::Ok;
 }
 
 Outcome set_bitmap_hidden(EditorContext& ctx, bool hidden) {
-    BackgroundBitmap* b = hot_bitmap(ctx);
+    BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
     if (!b) return Outcome::Cancelled;
     if (hidden) {
         b->flags = uint16_t(b->flags | kBitmapHidden);

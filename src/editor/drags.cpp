@@ -14,16 +14,12 @@ namespace plotwell {
 
 namespace {
 
-int32_t saturate(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 Point add(Point a, Point d) {
-    return {saturate(int64_t(a.x) + d.x), saturate(int64_t(a.y) + d.y)};
+    return {clamp_to_int32(int64_t(a.x) + d.x), clamp_to_int32(int64_t(a.y) + d.y)};
 }
 
 Point difference(Point a, Point b) {
-    return {saturate(int64_t(a.x) - b.x), saturate(int64_t(a.y) - b.y)};
+    return {clamp_to_int32(int64_t(a.x) - b.x), clamp_to_int32(int64_t(a.y) - b.y)};
 }
 
 ScreenRect square_frame(const DragState& drag) {
@@ -48,21 +44,15 @@ void move_edges(ScreenRect& frame, int index, ScreenPoint mouse) {
     if (column == 2) frame.right = mouse.x;
 }
 
-BackgroundBitmap* hot_bitmap(EditorContext& ctx) {
-    const int i = ctx.editor.hot_bitmap;
-    if (i < 0 || i >= ctx.project.bitmaps.count || i >= kMaxBitmaps) return nullptr;
-    return &ctx.project.bitmaps.entries[i];
-}
-
 ScreenRect bitmap_frame(const EditorContext& ctx, const BackgroundBitmap& b) {
     return screen_frame(ctx, {b.x, b.y},
-                        {saturate(int64_t(b.x) + b.width), saturate(int64_t(b.y) + b.height)});
+                        {clamp_to_int32(int64_t(b.x) + b.width), clamp_to_int32(int64_t(b.y) + b.height)});
 }
 
 void draw_copy(EditorContext& ctx) {
     Canvas& canvas = ctx.host.overlay();
     canvas.set_clip(ctx.view.view_rect);
-    draw_object(ctx.view, ctx.project, ctx.editor.drag.copy, canvas, true, RasterMode::Xor);
+    draw_object(ctx.view, ctx.project, ctx.editor.drag.copy.get(), canvas, true, RasterMode::Xor);
 }
 
 // Every point of the copy becomes the same point of `from` moved by `delta`.
@@ -80,9 +70,9 @@ void place_moved(MapObject* to, const MapObject* from, Point delta) {
 // The map distance of a mouse move from the press.
 Point mouse_delta(const EditorContext& ctx, ScreenPoint mouse) {
     const DragState& drag = ctx.editor.drag;
-    Point d{length_to_world(ctx.view, saturate(int64_t(mouse.x) - drag.press.x)),
-            length_to_world(ctx.view, saturate(int64_t(mouse.y) - drag.press.y))};
-    if (ctx.project.coord_sys == kCoordDegrees) d.y = saturate(-int64_t(d.y));
+    Point d{length_to_world(ctx.view, clamp_to_int32(int64_t(mouse.x) - drag.press.x)),
+            length_to_world(ctx.view, clamp_to_int32(int64_t(mouse.y) - drag.press.y))};
+    if (ctx.project.coord_sys == kCoordDegrees) d.y = clamp_to_int32(-int64_t(d.y));
     return d;
 }
 
@@ -97,8 +87,7 @@ void end_dragging(DragState& drag) {
     drag.dragging = false;
     drag.kind = DragKind::None;
     drag.target = nullptr;
-    free_object(drag.copy);
-    drag.copy = nullptr;
+    drag.copy.reset();
 }
 
 Outcome end_vertex_drag(EditorContext& ctx, ScreenPoint release) {
@@ -108,8 +97,8 @@ Outcome end_vertex_drag(EditorContext& ctx, ScreenPoint release) {
     Canvas& canvas = ctx.host.overlay();
     draw_xor_frame(canvas, square_frame(drag));
     const int32_t half = drag.vertex_square.right / 2;
-    const ScreenPoint target{saturate(int64_t(release.x) + half - drag.press_offset.x),
-                             saturate(int64_t(release.y) + half - drag.press_offset.y)};
+    const ScreenPoint target{clamp_to_int32(int64_t(release.x) + half - drag.press_offset.x),
+                             clamp_to_int32(int64_t(release.y) + half - drag.press_offset.y)};
     ScreenPoint probe = target;
     const Layer* layer = current_layer_ptr(ctx.project, ed);
     const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe) : nullptr;
@@ -138,13 +127,13 @@ Outcome end_object_drag(EditorContext& ctx, ScreenPoint release) {
     draw_copy(ctx);  // erase
     if (release == drag.press) return Outcome::Cancelled;
     // The copy follows the moves; a release without a move before it still counts where it is.
-    place_moved(drag.copy, o, mouse_delta(ctx, release));
-    ScreenPoint v = world_to_screen(ctx.view, ctx.project, end_vertex(drag.copy, false));
+    place_moved(drag.copy.get(), o, mouse_delta(ctx, release));
+    ScreenPoint v = world_to_screen(ctx.view, ctx.project, end_vertex(drag.copy.get(), false));
     ScreenPoint probe = v;
     const Layer* layer = current_layer_ptr(ctx.project, ed);
     const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe) : nullptr;
     if (!found && has_points(o) && layer) {
-        v = world_to_screen(ctx.view, ctx.project, end_vertex(drag.copy, true));
+        v = world_to_screen(ctx.view, ctx.project, end_vertex(drag.copy.get(), true));
         probe = v;
         found = snap_to_vertex(ctx.view, ctx.project, *layer, probe);
     }
@@ -154,7 +143,7 @@ Outcome end_object_drag(EditorContext& ctx, ScreenPoint release) {
         ctx.host.beep(BeepKind::Default);
     const Point offset =
         difference(screen_to_world(ctx.view, ctx.project, probe), screen_to_world(ctx.view, ctx.project, v));
-    place_moved(o, drag.copy, offset);
+    place_moved(o, drag.copy.get(), offset);
     mark_modified(ctx);
     return Outcome::Ok;
 }
@@ -176,16 +165,16 @@ Outcome end_handle_drag(EditorContext& ctx) {
 }
 
 Outcome end_bitmap_drag(EditorContext& ctx) {
-    BackgroundBitmap* b = hot_bitmap(ctx);
+    BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
     draw_xor_frame(ctx.host.overlay(), ctx.editor.drag.frame);
     if (!b) return Outcome::Failed;
     const ScreenRect& f = ctx.editor.drag.frame;
     const Point corner = screen_to_world(ctx.view, ctx.project, {f.left, f.top});
     b->x = corner.x;
     b->y = corner.y;
-    b->width = length_to_world(ctx.view, saturate(int64_t(f.right) - f.left));
-    b->height = length_to_world(ctx.view, saturate(int64_t(f.bottom) - f.top));
-    if (ctx.project.coord_sys == kCoordDegrees) b->y = saturate(int64_t(b->y) - b->height);
+    b->width = length_to_world(ctx.view, clamp_to_int32(int64_t(f.right) - f.left));
+    b->height = length_to_world(ctx.view, clamp_to_int32(int64_t(f.bottom) - f.top));
+    if (ctx.project.coord_sys == kCoordDegrees) b->y = clamp_to_int32(int64_t(b->y) - b->height);
     mark_modified(ctx);
     return Outcome::Ok;
 }
@@ -210,10 +199,11 @@ Outcome start_vertex_drag(EditorContext& ctx, ScreenPoint press) {
     const ScreenPoint s = world_to_screen(ctx.view, ctx.project, v);
     const int32_t reach = size / 2;  // 2 for a line or polygon vertex, 3 for a point
     DragState& drag = ed.drag;
-    drag.vertex_square = {saturate(int64_t(s.x) - reach), saturate(int64_t(s.y) - reach), size, size};
+    drag.vertex_square = {clamp_to_int32(int64_t(s.x) - reach), clamp_to_int32(int64_t(s.y) - reach), size,
+                          size};
     drag.press = press;
-    drag.press_offset = {saturate(int64_t(press.x) - drag.vertex_square.left),
-                         saturate(int64_t(press.y) - drag.vertex_square.top)};
+    drag.press_offset = {clamp_to_int32(int64_t(press.x) - drag.vertex_square.left),
+                         clamp_to_int32(int64_t(press.y) - drag.vertex_square.top)};
     drag.target = o;
     drag.kind = DragKind::Vertex;
     drag.dragging = true;
@@ -226,8 +216,7 @@ Outcome start_object_drag(EditorContext& ctx, ScreenPoint press) {
     MapObject* o = ed.hot_item;
     if (ed.hot_kind != HotKind::Object || !o || o->dimension == kDimDeleted) return Outcome::Failed;
     DragState& drag = ed.drag;
-    free_object(drag.copy);
-    drag.copy = duplicate_object(o);
+    drag.copy.reset(duplicate_object(o));
     if (!drag.copy) return Outcome::Failed;
     drag.press = press;
     drag.target = o;
@@ -252,8 +241,8 @@ Outcome start_handle_drag(EditorContext& ctx, ScreenPoint press) {
 
 Outcome start_bitmap_drag(EditorContext& ctx, ScreenPoint press) {
     EditorState& ed = ctx.editor;
-    const BackgroundBitmap* b = hot_bitmap(ctx);
-    if (ed.hot_kind != HotKind::Bitmap || !b || (b->flags & kBitmapLocked)) return Outcome::Failed;
+    const BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ed);
+    if (!b || (b->flags & kBitmapLocked)) return Outcome::Failed;
     DragState& drag = ed.drag;
     drag.origin = press;
     drag.press = press;
@@ -272,14 +261,14 @@ void follow_drag(EditorContext& ctx, ScreenPoint mouse) {
     switch (drag.kind) {
         case DragKind::Vertex:
             draw_xor_frame(canvas, square_frame(drag));
-            drag.vertex_square.left = saturate(int64_t(mouse.x) - drag.press_offset.x);
-            drag.vertex_square.top = saturate(int64_t(mouse.y) - drag.press_offset.y);
+            drag.vertex_square.left = clamp_to_int32(int64_t(mouse.x) - drag.press_offset.x);
+            drag.vertex_square.top = clamp_to_int32(int64_t(mouse.y) - drag.press_offset.y);
             draw_xor_frame(canvas, square_frame(drag));
             ctx.host.set_cursor(Cursor::Vertex);
             break;
         case DragKind::Object:
             draw_copy(ctx);
-            place_moved(drag.copy, drag.target, mouse_delta(ctx, mouse));
+            place_moved(drag.copy.get(), drag.target, mouse_delta(ctx, mouse));
             draw_copy(ctx);
             ctx.host.set_cursor(Cursor::Move);
             break;
@@ -289,16 +278,17 @@ void follow_drag(EditorContext& ctx, ScreenPoint mouse) {
             draw_xor_frame(canvas, drag.frame);
             break;
         case DragKind::Bitmap: {
-            const BackgroundBitmap* b = hot_bitmap(ctx);
+            const BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
             if (!b) break;
             draw_xor_frame(canvas, drag.frame);
             drag.frame = bitmap_frame(ctx, *b);
             if (ed.hot_index == 4) {
-                const int32_t dx = saturate(int64_t(mouse.x) - drag.origin.x);
-                const int32_t dy = saturate(int64_t(mouse.y) - drag.origin.y);
-                drag.frame = {saturate(int64_t(drag.frame.left) + dx), saturate(int64_t(drag.frame.top) + dy),
-                              saturate(int64_t(drag.frame.right) + dx),
-                              saturate(int64_t(drag.frame.bottom) + dy)};
+                const int32_t dx = clamp_to_int32(int64_t(mouse.x) - drag.origin.x);
+                const int32_t dy = clamp_to_int32(int64_t(mouse.y) - drag.origin.y);
+                drag.frame = {clamp_to_int32(int64_t(drag.frame.left) + dx),
+                              clamp_to_int32(int64_t(drag.frame.top) + dy),
+                              clamp_to_int32(int64_t(drag.frame.right) + dx),
+                              clamp_to_int32(int64_t(drag.frame.bottom) + dy)};
             } else {
                 move_edges(drag.frame, ed.hot_index, mouse);
             }

@@ -4,11 +4,6 @@
 
 namespace plotwell {
 
-EditorState::~EditorState() {
-    free_clipboard(*this);
-    free_object(drag.copy);
-}
-
 Layer* current_layer_ptr(Project& project, const EditorState& editor) {
     if (editor.current_layer < 0 || editor.current_layer >= project.layer_count) return nullptr;
     return &project.layers[editor.current_layer];
@@ -17,6 +12,13 @@ Layer* current_layer_ptr(Project& project, const EditorState& editor) {
 const Layer* current_layer_ptr(const Project& project, const EditorState& editor) {
     if (editor.current_layer < 0 || editor.current_layer >= project.layer_count) return nullptr;
     return &project.layers[editor.current_layer];
+}
+
+BackgroundBitmap* hot_bitmap_ptr(Project& project, const EditorState& editor) {
+    const int i = editor.hot_bitmap;
+    if (editor.hot_kind != HotKind::Bitmap || i < 0 || i >= project.bitmaps.count || i >= kMaxBitmaps)
+        return nullptr;
+    return &project.bitmaps.entries[i];
 }
 
 void clear_hot_item(EditorState& editor) {
@@ -40,14 +42,6 @@ void set_tool_mode(EditorState& editor, int mode) {
 bool is_current(const EditorState& editor, const MapObject* object) {
     return std::find(editor.current_objects.begin(), editor.current_objects.end(), object) !=
            editor.current_objects.end();
-}
-
-void free_clipboard(EditorState& editor) {
-    while (editor.clipboard) {
-        MapObject* next = editor.clipboard->next;
-        free_object(editor.clipboard);
-        editor.clipboard = next;
-    }
 }
 
 }  // namespace plotwell

@@ -50,7 +50,7 @@ struct DragState {
     ScreenRect frame;           // the XOR frame as last drawn (rubber band: press corner, then mouse)
     ScreenRect vertex_square;   // vertex drag: square left, top and (right, bottom) = size
     ScreenPoint press_offset;   // vertex drag: press position inside the square
-    MapObject* copy = nullptr;  // object drag: the dragged copy (owned)
+    ObjectPtr copy;             // object drag: the dragged copy
     SelectionRect old_rect;     // handle drag: the rectangle as the drag began
 };
 
@@ -73,7 +73,7 @@ struct EditorState {
     ObjectHead drawing_template;
     std::vector<Point> drawing_points;  // at most kMaxDrawingPoints
 
-    MapObject* clipboard = nullptr;  // owned chain of copies, not part of any layer
+    ObjectChain clipboard;  // copies, not part of any layer
     SelectionRect selection_rect;
     int split_mark = 0;
     uint8_t last_line_type = 0;
@@ -89,12 +89,13 @@ struct EditorState {
     EditorState() = default;
     EditorState(const EditorState&) = delete;
     EditorState& operator=(const EditorState&) = delete;
-    ~EditorState();
 };
 
 // The layer at current_layer, or none for the background or an index outside the table.
 Layer* current_layer_ptr(Project& project, const EditorState& editor);
 const Layer* current_layer_ptr(const Project& project, const EditorState& editor);
+// The bitmap under the cursor, or none when the hot item is no bitmap or its index is outside the table.
+BackgroundBitmap* hot_bitmap_ptr(Project& project, const EditorState& editor);
 
 void clear_hot_item(EditorState& editor);
 // Changing the current layer or the tool mode forgets the hot item: it belongs to where it was found.
@@ -102,6 +103,5 @@ void set_current_layer(EditorState& editor, int layer);
 void set_tool_mode(EditorState& editor, int mode);
 
 bool is_current(const EditorState& editor, const MapObject* object);
-void free_clipboard(EditorState& editor);
 
 }  // namespace plotwell

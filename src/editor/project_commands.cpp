@@ -2,8 +2,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
 #include "model/bitmap_file.h"
+#include "model/bytes.h"
 #include "model/text.h"
 #include "project/clone_project_dialog.h"
 #include "project/confirm_save.h"
@@ -119,7 +118,7 @@ Outcome new_empty_degrees(EditorContext& ctx) {
     release_project(ctx);
     Project& p = ctx.project;
     p.projection = 0;
-    p.range = {180000000, 180000000, -360000000, -360000000};
+    p.range = kEmptyDegreeRange;
     p.coord_sys = kCoordDegrees;
     p.bitmaps.count = 0;
     p.bitmaps.table_reserved = 0;
@@ -127,13 +126,6 @@ Outcome new_empty_degrees(EditorContext& ctx) {
     p.layer_count = 0;
     start_new_project(ctx, strip_file_extension(*path));
     return Outcome::Ok;
-}
-
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 // The source project as the user may name it: with or without ".mpr".
@@ -215,8 +207,7 @@ void release_project(EditorContext& ctx) {
     ed.current_objects.clear();
     set_current_layer(ed, -1);
     ed.drag.dragging = false;
-    free_object(ed.drag.copy);
-    ed.drag.copy = nullptr;
+    ed.drag.copy.reset();
     release_project_data(ctx.project);
 }
 

@@ -3,17 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "model/geometry.h"
+
 namespace plotwell {
 
 namespace {
-
-// Screen and map values are clamped rather than wrapped: a view zoomed far out or in must not turn a
-// coordinate into its opposite.
-int32_t clamp_to_int32(int64_t v) {
-    if (v < INT32_MIN) return INT32_MIN;
-    if (v > INT32_MAX) return INT32_MAX;
-    return int32_t(v);
-}
 
 int64_t trunc_to_int64(double v) {
     if (std::isnan(v)) return 0;

@@ -404,98 +404,114 @@ class Inspector {
         walk_table(entry, 1, "region root", Context::region_root);
     }
 
+    // Where a Definition may lie: from its first byte to the end of its own data record, or of the data.
+    struct DefinitionBytes {
+        size_t begin = 0;
+        size_t record_begin = 0;
+        size_t limit = 0;
+    };
+
+    // Records a fault of the Definition; false, for the faults that end its decoding.
+    bool fault(const InspectedDefinition& d, const char* what) {
+        violation(format("%s: Definition at %d: %s", d.owner.c_str(), d.position, what));
+        return false;
+    }
+
     // Decodes one Definition inside its own data record; false when it cannot be decoded at all.
     bool parse_definition(InspectedDefinition& d, Context context) {
-        const size_t begin = size_t(d.position);
-        const size_t record_begin = begin / size_t(record_size_) * size_t(record_size_);
-        const size_t limit = std::min(record_begin + size_t(record_size_), size_t(report_.data_length));
-        const std::span<const uint8_t> data(area_.data(), limit);
-        auto fail = [&](const char* what) {
-            violation(format("%s: Definition at %d: %s", d.owner.c_str(), d.position, what));
-            return false;
-        };
-        if (begin + 3 > limit) return fail("runs past its data record");
-        d.type = area_[begin + 2];
-        const char* type_name = type_code_name(d.type, context);
-        if (context == Context::object ? !type_name
-                                       : (d.type != kRegionLeafCode && d.type != kRegionParentCode))
-            return fail("unknown type code");
+        DefinitionBytes at;
+        at.begin = size_t(d.position);
+        at.record_begin = at.begin / size_t(record_size_) * size_t(record_size_);
+        at.limit = std::min(at.record_begin + size_t(record_size_), size_t(report_.data_length));
+        if (at.begin + 3 > at.limit) return fault(d, "runs past its data record");
+        d.type = area_[at.begin + 2];
+        const bool known = context == Context::object
+                               ? type_code_name(d.type, context) != nullptr
+                               : d.type == kRegionLeafCode || d.type == kRegionParentCode;
+        if (!known) return fault(d, "unknown type code");
         box_[0] = box_[1] = 0x7FFF;
         box_[2] = box_[3] = 0;
-        size_t p = begin + 3;
-        int name_at = 3;
-        if (context == Context::object) {
-            if (d.type == 9 || d.type == 14 || d.type == 18) {
-                if (begin + 8 > limit) return fail("point runs past its data record");
-                d.is_point = true;
-                d.field3 = area_[begin + 3];
-                d.point = {get_be16(&area_[begin + 4]), get_be16(&area_[begin + 6])};
-                widen(d.point);
-                p = begin + 8;
-                if (d.type == 14) {
-                    if (d.field3 != 0) fail("LINK byte 3 not 0");
-                    if (begin + 10 > limit) return fail("LINK runs past its data record");
-                    d.map_id = get_be16(&area_[begin + 8]);
-                    p = begin + 10;
-                    name_at = -1;
-                } else if (d.type == 18) {
-                    if (begin + 10 > limit) return fail("CATPNTFEATURE runs past its data record");
-                    d.category = area_[begin + 8];
-                    if (area_[begin + 9] != 0) fail("CATPNTFEATURE byte 9 not 0");
-                    p = begin + 10;
-                    name_at = 10;
-                } else {
-                    name_at = 8;
-                }
-            } else if (d.type == 21) {
-                if (begin + 5 > limit) return fail("route runs past its data record");
-                d.field3 = area_[begin + 3];
-                if (area_[begin + 3] != 0xFF || area_[begin + 4] != 0) fail("route network bytes not FF 00");
-                p = begin + 5;
-                name_at = 5;
-            }
-        }
-        if (name_at >= 0) {
-            const DecodedName name = decode_name(data, p, record_begin);
-            if (!name.ok) return fail(name.problem);
+        size_t p = at.begin + 3;
+        if (context == Context::object && !read_object_fields(d, at, p)) return false;
+        const bool named = context != Context::object || d.type != 14;  // a LINK has no name
+        if (named) {
+            const DecodedName name = decode_name(std::span(area_.data(), at.limit), p, at.record_begin);
+            if (!name.ok) return fault(d, name.problem);
             d.has_name = true;
             d.name = name.text;
             p = name.end;
         }
-        if (!d.is_point) {
-            if (!read_vertices(d, data, p)) return false;
-            if (d.vertices.empty()) return fail("empty vertex list");
-            if (context != Context::object) {
-                if ((p - begin) % 2 != 0) {
-                    if (p >= limit || area_[p] != kVertexListEnd)
-                        return fail("region node of odd length before its table");
-                    ++p;
-                }
-                if (context == Context::region_root) {
-                    if (d.name != "world" || d.vertices.size() != 1 || d.vertices[0] != ScaledPoint{0, 0})
-                        fail("region root is not \"world\" at (0, 0)");
-                    box_[0] = box_[1] = box_[2] = box_[3] = 1;
-                }
-                if (d.type == kRegionParentCode) {
-                    if (p + 2 * kCellTreeEntries > limit)
-                        return fail("child table runs past its data record");
-                    child_table_ = int64_t(p);
-                    p += 2 * kCellTreeEntries;
-                } else if (context == Context::region_root) {
-                    child_table_ = -1;
-                }
+        if (!d.is_point && !read_outline(d, context, at, p)) return false;
+        return read_padding(d, context, at, p);
+    }
+
+    // The fields between the type code and the name of a point, LINK, CATPNTFEATURE or route.
+    bool read_object_fields(InspectedDefinition& d, const DefinitionBytes& at, size_t& p) {
+        const size_t begin = at.begin, limit = at.limit;
+        if (d.type == 9 || d.type == 14 || d.type == 18) {
+            if (begin + 8 > limit) return fault(d, "point runs past its data record");
+            d.is_point = true;
+            d.field3 = area_[begin + 3];
+            d.point = {get_be16(&area_[begin + 4]), get_be16(&area_[begin + 6])};
+            widen(d.point);
+            p = begin + 8;
+            if (d.type == 14) {
+                if (d.field3 != 0) fault(d, "LINK byte 3 not 0");
+                if (begin + 10 > limit) return fault(d, "LINK runs past its data record");
+                d.map_id = get_be16(&area_[begin + 8]);
+                p = begin + 10;
+            } else if (d.type == 18) {
+                if (begin + 10 > limit) return fault(d, "CATPNTFEATURE runs past its data record");
+                d.category = area_[begin + 8];
+                if (area_[begin + 9] != 0) fault(d, "CATPNTFEATURE byte 9 not 0");
+                p = begin + 10;
             }
+        } else if (d.type == 21) {
+            if (begin + 5 > limit) return fault(d, "route runs past its data record");
+            d.field3 = area_[begin + 3];
+            if (area_[begin + 3] != 0xFF || area_[begin + 4] != 0) fault(d, "route network bytes not FF 00");
+            p = begin + 5;
         }
-        const size_t unit = size_t(1) << shift_;
-        while ((p - begin) % unit != 0) {
-            if (p >= limit) return fail("padding runs past its data record");
-            if (area_[p] != 0) fail("padding bytes not 0");
+        return true;
+    }
+
+    // The vertex list and, for a region node, its child table.
+    bool read_outline(InspectedDefinition& d, Context context, const DefinitionBytes& at, size_t& p) {
+        if (!read_vertices(d, std::span(area_.data(), at.limit), p)) return false;
+        if (d.vertices.empty()) return fault(d, "empty vertex list");
+        if (context == Context::object) return true;
+        if ((p - at.begin) % 2 != 0) {
+            if (p >= at.limit || area_[p] != kVertexListEnd)
+                return fault(d, "region node of odd length before its table");
             ++p;
         }
-        d.length = int32_t(p - begin);
-        if (d.length > kMaxDefinitionLength) fail("longer than 8000 bytes");
+        if (context == Context::region_root) {
+            if (d.name != "world" || d.vertices.size() != 1 || d.vertices[0] != ScaledPoint{0, 0})
+                fault(d, "region root is not \"world\" at (0, 0)");
+            box_[0] = box_[1] = box_[2] = box_[3] = 1;
+        }
+        if (d.type == kRegionParentCode) {
+            if (p + 2 * kCellTreeEntries > at.limit) return fault(d, "child table runs past its data record");
+            child_table_ = int64_t(p);
+            p += 2 * kCellTreeEntries;
+        } else if (context == Context::region_root) {
+            child_table_ = -1;
+        }
+        return true;
+    }
+
+    // Zero bytes up to the next unit, then the checks on the whole Definition.
+    bool read_padding(InspectedDefinition& d, Context context, const DefinitionBytes& at, size_t p) {
+        const size_t unit = size_t(1) << shift_;
+        while ((p - at.begin) % unit != 0) {
+            if (p >= at.limit) return fault(d, "padding runs past its data record");
+            if (area_[p] != 0) fault(d, "padding bytes not 0");
+            ++p;
+        }
+        d.length = int32_t(p - at.begin);
+        if (d.length > kMaxDefinitionLength) fault(d, "longer than 8000 bytes");
         if (context == Context::region_node && d.type == kRegionParentCode)
-            fail("region node below the root has children");
+            fault(d, "region node below the root has children");
         return true;
     }
 
@@ -526,17 +542,13 @@ class Inspector {
     }
 
     bool read_vertices(InspectedDefinition& d, std::span<const uint8_t> data, size_t& p) {
-        auto fail = [&](const char* what) {
-            violation(format("%s: Definition at %d: %s", d.owner.c_str(), d.position, what));
-            return false;
-        };
-        if (p + 4 > data.size()) return fail("vertex list runs past its data record");
+        if (p + 4 > data.size()) return fault(d, "vertex list runs past its data record");
         ScaledPoint v{get_be16(&data[p]), get_be16(&data[p + 2])};
         p += 4;
         d.vertices.push_back(v);
         widen(v);
         for (;;) {
-            if (p >= data.size()) return fail("vertex list without end");
+            if (p >= data.size()) return fault(d, "vertex list without end");
             if (data[p] == kVertexListEnd) {
                 ++p;
                 return true;
@@ -544,8 +556,8 @@ class Inspector {
             bool good_x = true, good_y = true;
             ScaledPoint next;
             if (!read_part(data, p, v.x, next.x, good_x) || !read_part(data, p, v.y, next.y, good_y))
-                return fail("vertex list runs past its data record");
-            if (!good_x || !good_y) fail("vertex step not written the way the encoder writes it");
+                return fault(d, "vertex list runs past its data record");
+            if (!good_x || !good_y) fault(d, "vertex step not written the way the encoder writes it");
             v = next;
             d.vertices.push_back(v);
             widen(v);

@@ -69,11 +69,11 @@ void scale_outline(const ExportState& state, const MapObject* o, Item& item) {
         for (int32_t i = 1; i < n - 1; ++i) item.middle.push_back(scale_point(state, pts[i].x, pts[i].y));
     }
 }
-}  // namespace
 
-void scale_objects(ExportState& state, const Project& project, const ExportSettings& settings,
+// Empties the working copies and makes room for what the project holds; the progress range covers
+// every object to be scaled.
+void prepare_items(ExportState& state, const Project& project, const ExportSettings& settings,
                    ProgressSink& sink) {
-    sink.log_line("Scaling points...\r\n");
     size_t lines = 0, points = 0;
     for (int i = 0; i < settings.visible_layer_count; ++i) {
         for (const MapObject* o = project.layers[settings.visible_layers[i]].objects; o; o = o->next) {
@@ -95,8 +95,10 @@ void scale_objects(ExportState& state, const Project& project, const ExportSetti
     state.object_items.reserve(lines);
     state.point_items.reserve(points);
     sink.set_progress_range(int(region_polygons + points + lines));
+}
 
-    Counter counter{sink};
+void scale_layer_objects(ExportState& state, const Project& project, const ExportSettings& settings,
+                         Counter& counter) {
     for (int i = 0; i < settings.visible_layer_count; ++i) {
         for (const MapObject* o = project.layers[settings.visible_layers[i]].objects; o; o = o->next) {
             // Only points, lines and polygons have a layout in the map; a record of another dimension
@@ -116,7 +118,11 @@ void scale_objects(ExportState& state, const Project& project, const ExportSetti
             }
         }
     }
+}
 
+// One node below the root for every polygon of the region layer, once per region level.
+void scale_region_polygons(ExportState& state, const Project& project, const ExportSettings& settings,
+                           Counter& counter) {
     state.region_root = RegionNode{};
     for (int k = 0; k < settings.region_level_count; ++k) {
         for (const MapObject* o = project.layers[settings.region_source_layer].objects; o; o = o->next) {
@@ -125,7 +131,7 @@ void scale_objects(ExportState& state, const Project& project, const ExportSetti
                 char line[128];
                 std::snprintf(line, sizeof line, "Warning: non-polygon object found in Region layer: %s\r\n",
                               std::string(export_object_name(o)).c_str());
-                sink.log_line(line);
+                counter.sink.log_line(line);
                 continue;
             }
             if (!exportable_line(o)) continue;
@@ -139,6 +145,16 @@ void scale_objects(ExportState& state, const Project& project, const ExportSetti
     }
     // Every node went in at the front of the root's list.
     std::reverse(state.region_root.children.begin(), state.region_root.children.end());
+}
+}  // namespace
+
+void scale_objects(ExportState& state, const Project& project, const ExportSettings& settings,
+                   ProgressSink& sink) {
+    sink.log_line("Scaling points...\r\n");
+    prepare_items(state, project, settings, sink);
+    Counter counter{sink};
+    scale_layer_objects(state, project, settings, counter);
+    scale_region_polygons(state, project, settings, counter);
 }
 
 }  // namespace plotwell

@@ -7,6 +7,12 @@
 
 namespace plotwell {
 
+// Sums and differences of map and screen coordinates, clamped to int32 rather than wrapped: a value far
+// out must not turn into its opposite.
+inline int32_t clamp_to_int32(int64_t v) {
+    return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : int32_t(v);
+}
+
 struct Bounds {
     Point min;
     Point max;

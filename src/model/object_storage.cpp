@@ -8,7 +8,9 @@ namespace {
 // A block holds the link pointer where the record holds its 4-byte size word.
 constexpr int64_t kLinkGrowth = int64_t(sizeof(MapObject*)) - 4;
 
-size_t block_size(int64_t record_size) { return size_t(record_size + kLinkGrowth); }
+size_t block_size(int64_t record_size) {
+    return size_t(record_size + kLinkGrowth);
+}
 }  // namespace
 
 int64_t record_size_for(uint8_t dimension, uint8_t type, int64_t point_count) {
@@ -17,7 +19,8 @@ int64_t record_size_for(uint8_t dimension, uint8_t type, int64_t point_count) {
 }
 
 int64_t object_record_size(const MapObject* object) {
-    return record_size_for(object->dimension, object->type, has_points(object) ? object_point_count(object) : 0);
+    return record_size_for(object->dimension, object->type,
+                           has_points(object) ? object_point_count(object) : 0);
 }
 
 MapObject* allocate_object(int64_t record_size) {
@@ -36,7 +39,8 @@ MapObject* make_object(Layer& layer, const ObjectHead& head, const Point* points
     std::memcpy(o->name, head.name, kObjectNameSize);
     if (lined) {
         set_object_point_count(o, point_count);
-        if (points && point_count > 0) std::memcpy(object_points(o), points, size_t(point_count) * sizeof(Point));
+        if (points && point_count > 0)
+            std::memcpy(object_points(o), points, size_t(point_count) * sizeof(Point));
     } else {
         if (head.type == kCatPntFeature) {
             set_object_category(o, head.category, head.sub_type);
@@ -81,15 +85,20 @@ void delete_object(Layer& layer, MapObject* object) {
     --layer.object_count;
 }
 
-void free_object(MapObject* object) { std::free(object); }
+void free_object(MapObject* object) {
+    std::free(object);
+}
+
+void free_object_chain(MapObject* head) {
+    while (head) {
+        MapObject* next = head->next;
+        free_object(head);
+        head = next;
+    }
+}
 
 void free_layer_objects(Layer& layer) {
-    MapObject* o = layer.objects;
-    while (o) {
-        MapObject* next = o->next;
-        free_object(o);
-        o = next;
-    }
+    free_object_chain(layer.objects);
     layer.objects = nullptr;
     layer.object_count = 0;
 }

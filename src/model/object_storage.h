@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "model/bytes.h"
 #include "model/records.h"
@@ -11,12 +12,18 @@
 namespace plotwell {
 
 // --- geometry accessors -------------------------------------------------------------------------
-inline uint8_t* object_geometry(MapObject* o) { return reinterpret_cast<uint8_t*>(o) + kObjectGeometryOffset; }
+inline uint8_t* object_geometry(MapObject* o) {
+    return reinterpret_cast<uint8_t*>(o) + kObjectGeometryOffset;
+}
 inline const uint8_t* object_geometry(const MapObject* o) {
     return reinterpret_cast<const uint8_t*>(o) + kObjectGeometryOffset;
 }
-inline bool is_category_point(const MapObject* o) { return o->dimension == kDimPoint && o->type == kCatPntFeature; }
-inline bool has_points(const MapObject* o) { return o->dimension == kDimLine || o->dimension == kDimPolygon; }
+inline bool is_category_point(const MapObject* o) {
+    return o->dimension == kDimPoint && o->type == kCatPntFeature;
+}
+inline bool has_points(const MapObject* o) {
+    return o->dimension == kDimLine || o->dimension == kDimPolygon;
+}
 
 // Lines and polygons: point count and the contiguous 8-byte points after the 52-byte head.
 inline int32_t object_point_count(const MapObject* o) {
@@ -24,12 +31,20 @@ inline int32_t object_point_count(const MapObject* o) {
     std::memcpy(&n, object_geometry(o), 4);
     return n;
 }
-inline void set_object_point_count(MapObject* o, int32_t n) { std::memcpy(object_geometry(o), &n, 4); }
-inline Point* object_points(MapObject* o) { return reinterpret_cast<Point*>(object_geometry(o) + 4); }
-inline const Point* object_points(const MapObject* o) { return reinterpret_cast<const Point*>(object_geometry(o) + 4); }
+inline void set_object_point_count(MapObject* o, int32_t n) {
+    std::memcpy(object_geometry(o), &n, 4);
+}
+inline Point* object_points(MapObject* o) {
+    return reinterpret_cast<Point*>(object_geometry(o) + 4);
+}
+inline const Point* object_points(const MapObject* o) {
+    return reinterpret_cast<const Point*>(object_geometry(o) + 4);
+}
 
 // Points: the position sits at record bytes 52..59 for CATPNTFEATURE, 48..55 otherwise.
-inline size_t position_offset(const MapObject* o) { return is_category_point(o) ? 4 : 0; }
+inline size_t position_offset(const MapObject* o) {
+    return is_category_point(o) ? 4 : 0;
+}
 inline Point object_position(const MapObject* o) {
     Point p;
     std::memcpy(&p, object_geometry(o) + position_offset(o), sizeof p);
@@ -40,16 +55,24 @@ inline void set_object_position(MapObject* o, Point p) {
 }
 
 // CATPNTFEATURE fields.
-inline uint8_t object_category(const MapObject* o) { return object_geometry(o)[0]; }
-inline uint8_t object_sub_type(const MapObject* o) { return object_geometry(o)[1]; }
+inline uint8_t object_category(const MapObject* o) {
+    return object_geometry(o)[0];
+}
+inline uint8_t object_sub_type(const MapObject* o) {
+    return object_geometry(o)[1];
+}
 inline void set_object_category(MapObject* o, uint8_t category, uint8_t sub_type) {
     object_geometry(o)[0] = category;
     object_geometry(o)[1] = sub_type;
 }
 
 // PNTFEATURE: the last name byte is the icon code.
-inline uint8_t icon_code(const MapObject* o) { return uint8_t(o->name[kObjectNameSize - 1]); }
-inline void set_icon_code(MapObject* o, uint8_t code) { o->name[kObjectNameSize - 1] = char(code); }
+inline uint8_t icon_code(const MapObject* o) {
+    return uint8_t(o->name[kObjectNameSize - 1]);
+}
+inline void set_icon_code(MapObject* o, uint8_t code) {
+    o->name[kObjectNameSize - 1] = char(code);
+}
 
 // --- sizes ---------------------------------------------------------------------------------------
 // Record size on disk (with the size word): 56 for PNTFEATURE and LINK, 64 for CATPNTFEATURE,
@@ -82,7 +105,19 @@ MapObject* resize_object(Layer& layer, MapObject* object, int32_t point_count);
 void delete_object(Layer& layer, MapObject* object);
 void free_layer_objects(Layer& layer);
 void free_object(MapObject* object);
+// Frees every block of a chain linked through `next`.
+void free_object_chain(MapObject* head);
 MapObject* duplicate_object(const MapObject* object);
+
+// Owners for blocks that no layer holds: one block, or a whole chain through its head.
+struct FreeObject {
+    void operator()(MapObject* object) const { free_object(object); }
+};
+struct FreeObjectChain {
+    void operator()(MapObject* head) const { free_object_chain(head); }
+};
+using ObjectPtr = std::unique_ptr<MapObject, FreeObject>;
+using ObjectChain = std::unique_ptr<MapObject, FreeObjectChain>;
 
 // Appends the record as the project file holds it (size word, then the body); returns size - 4.
 int64_t write_object_record(ByteBuffer& out, const MapObject* object);

@@ -85,6 +85,9 @@ struct CoordRange {
 inline bool empty_range(const CoordRange& r) {
     return r.width <= 0 || r.height <= 0;
 }
+// The range of a new degrees project: its negative extents mark it as holding nothing yet, so that the
+// first import sets the range instead of widening it.
+inline constexpr CoordRange kEmptyDegreeRange{180000000, 180000000, -360000000, -360000000};
 
 struct GeoInfo {
     int32_t mode = kGeoNone;

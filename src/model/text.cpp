@@ -16,14 +16,18 @@ std::string_view field_text(const char* field, size_t size) {
     return {field, nul ? size_t(static_cast<const char*>(nul) - field) : size};
 }
 
-std::string copy_text(std::string_view text) { return std::string(text); }
+std::string copy_text(std::string_view text) {
+    return std::string(text);
+}
 
-std::string strip_extension(std::string_view path) {
+std::string cut_at_last_dot(std::string_view path) {
     const size_t dot = path.rfind('.');
     return std::string(dot == std::string_view::npos ? path : path.substr(0, dot));
 }
 
-bool is_path_separator(char c) { return c == '/' || c == '\\'; }
+bool is_path_separator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::string_view file_name_part(std::string_view path) {
     size_t start = path.size();
@@ -38,8 +42,12 @@ std::string strip_file_extension(std::string_view path) {
     return std::string(path.substr(0, dot));
 }
 
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
+char ascii_upper(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 32) : c;
+}
+char ascii_lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

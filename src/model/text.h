@@ -25,7 +25,7 @@ std::string_view field_text(const char (&field)[N]) {
 std::string copy_text(std::string_view text);
 // Cuts the path at its last "." anywhere in the text (also inside a directory part); unchanged when
 // there is none.
-std::string strip_extension(std::string_view path);
+std::string cut_at_last_dot(std::string_view path);
 
 // Paths as users type them: "/" and "\\" both separate directories.
 bool is_path_separator(char c);

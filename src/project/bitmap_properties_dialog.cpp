@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "model/bitmap_file.h"
+#include "model/geometry.h"
 #include "model/text.h"
 #include "project/bitmap_paths.h"
 #include "project/dialog_fields.h"

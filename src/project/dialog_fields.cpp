@@ -2,18 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
+
+#include "model/geometry.h"
 
 namespace plotwell {
 
 std::string_view cut_text(std::string_view text, size_t max_chars) {
     return text.substr(0, max_chars);
-}
-
-int32_t clamp_to_int32(int64_t value) {
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return int32_t(value);
 }
 
 int32_t read_int_field(std::string_view text, size_t max_chars) {

@@ -19,7 +19,4 @@ double read_float_field(std::string_view text, size_t max_chars);
 
 std::string int_field_text(int64_t value);
 
-// Sums and differences of map coordinates, clamped to int32 instead of overflowing.
-int32_t clamp_to_int32(int64_t value);
-
 }  // namespace plotwell

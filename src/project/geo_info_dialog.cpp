@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/geometry.h"
 #include "project/degree_text.h"
 #include "project/dialog_fields.h"
 

@@ -77,6 +77,8 @@ LayoutStatus read_project_layout(std::span<const uint8_t> file, ProjectFileLayou
     layout.range.width = get_le32s(h + header_at::kRange + 8);
     layout.range.height = get_le32s(h + header_at::kRange + 12);
     layout.layer_count = get_le32s(h + header_at::kLayerCount);
+    if (layout.version >= kDirectoryOffsetVersion)
+        layout.directory_offset = get_le32(h + header_at::kDirectory);
     layout.bitmap_offset = get_le32(h + header_at::kBitmapTable);
     layout.parent_offset = get_le32(h + header_at::kParentMap);
     std::memcpy(layout.name, h + header_at::kName, kProjectNameSize);
@@ -93,13 +95,13 @@ LayoutStatus read_project_layout(std::span<const uint8_t> file, ProjectFileLayou
     const uint8_t* dir = nullptr;
     if (layout.version < kDirectoryOffsetVersion) {
         dir = in.at(header_at::kDirectory, entries);  // fits: 8 entries end at 156
-    } else if (const uint32_t at = get_le32(h + header_at::kDirectory); at >= kProjectHeaderSize + 4) {
+    } else if (const uint32_t at = layout.directory_offset; at >= kProjectHeaderSize + 4) {
         dir = in.at(at, entries);  // a directory overlapping the header would read header fields as layers
     }
     if (!dir) return LayoutStatus::kDirectoryOutside;
     // Length words the readers do not need; a wrong one still tells that the file was damaged.
     if (layout.version >= kDirectoryOffsetVersion) {
-        const uint32_t at = get_le32(h + header_at::kDirectory);
+        const uint32_t at = layout.directory_offset;
         const uint8_t* length = at >= 4 ? in.at(at - 4, 4) : nullptr;
         if (!length || get_le32(length) != 4 + entries)
             note(problems, "layer directory: length word is not " + std::to_string(4 + entries));

@@ -58,6 +58,7 @@ struct ProjectFileLayout {
     int32_t version = 0;
     CoordRange range;
     int32_t layer_count = 0;
+    uint32_t directory_offset = 0;  // from kDirectoryOffsetVersion on; 0 without layers
     uint32_t bitmap_offset = 0;
     uint32_t parent_offset = 0;
     char name[kProjectNameSize] = {};  // cut to 31 characters

@@ -94,21 +94,8 @@ int clamp_to_int(int64_t n) {
     return int(std::min<int64_t>(n, std::numeric_limits<int>::max()));
 }
 
-}  // namespace
-
-bool load_project_from_bytes(Project& project, std::span<const uint8_t> file, ProgressSink& progress,
-                             ProjectFileReport* report) {
-    ProjectFileLayout layout;
-    const LayoutStatus status = read_project_layout(file, layout, report ? &report->problems : nullptr);
-    if (status != LayoutStatus::kOk) {
-        note(report, layout_status_text(status));
-        return false;
-    }
-    const ByteReader in(file);
-    auto staged = std::make_unique<Project>();
-    copy_plain_fields(project, *staged);
-    Project& p = *staged;
-
+// The header's fields; a file without a position (equal edges) leaves the project's edges alone.
+void take_header_fields(const ProjectFileLayout& layout, Project& p) {
     std::memcpy(p.name, layout.name, sizeof p.name);
     p.projection = layout.projection;
     p.coord_sys = layout.coord_sys;
@@ -123,26 +110,36 @@ bool load_project_from_bytes(Project& project, std::span<const uint8_t> file, Pr
         p.geo.south = layout.south;
         p.geo.north = layout.north;
     }
+}
 
+// The parent map's basename from the record at `offset` (0: none); empty when there is none.
+void read_parent_record(std::span<const uint8_t> file, uint32_t offset, Project& p,
+                        ProjectFileReport* report) {
     std::memset(p.parent_map_basename, 0, sizeof p.parent_map_basename);
-    if (layout.parent_offset != 0) {
-        if (const uint8_t* record = in.at(layout.parent_offset, kParentMapRecordSize)) {
-            std::memcpy(p.parent_map_basename, record + 4, kParentMapBasenameSize);
-            p.parent_map_basename[kParentMapBasenameSize - 1] = 0;
-        } else {
-            note(report, "parent map record lies outside the file; the parent map basename is left empty");
-        }
+    if (offset == 0) return;
+    if (const uint8_t* record = ByteReader(file).at(offset, kParentMapRecordSize)) {
+        std::memcpy(p.parent_map_basename, record + 4, kParentMapBasenameSize);
+        p.parent_map_basename[kParentMapBasenameSize - 1] = 0;
+    } else {
+        note(report, "parent map record lies outside the file; the parent map basename is left empty");
     }
+}
 
-    p.bitmaps.table_reserved = 0;
-    p.bitmaps.count = 0;
-    if (layout.bitmap_offset != 0) {
-        if (const uint8_t* table = in.at(layout.bitmap_offset, kBitmapTableFileSize))
-            read_bitmap_table(table, p.bitmaps, report);
-        else
-            note(report, "bitmap table lies outside the file; the project is read without bitmaps");
-    }
+// The bitmap table at `offset` (0: none); no bitmaps when there is none.
+void read_bitmaps(std::span<const uint8_t> file, uint32_t offset, BitmapTable& table,
+                  ProjectFileReport* report) {
+    table.table_reserved = 0;
+    table.count = 0;
+    if (offset == 0) return;
+    if (const uint8_t* bytes = ByteReader(file).at(offset, kBitmapTableFileSize))
+        read_bitmap_table(bytes, table, report);
+    else
+        note(report, "bitmap table lies outside the file; the project is read without bitmaps");
+}
 
+// Each layer's fields, name and objects.
+void read_layers(std::span<const uint8_t> file, const ProjectFileLayout& layout, Project& p,
+                 ProgressSink& progress, ProjectFileReport* report) {
     progress.set_progress_range(clamp_to_int(layout.total_slots));
     RecordGuard guard(file.size());
     ObjectProgress counter(progress);
@@ -162,6 +159,25 @@ bool load_project_from_bytes(Project& project, std::span<const uint8_t> file, Pr
             report->objects_skipped += stats.skipped;
         }
     }
+}
+
+}  // namespace
+
+bool load_project_from_bytes(Project& project, std::span<const uint8_t> file, ProgressSink& progress,
+                             ProjectFileReport* report) {
+    ProjectFileLayout layout;
+    const LayoutStatus status = read_project_layout(file, layout, report ? &report->problems : nullptr);
+    if (status != LayoutStatus::kOk) {
+        note(report, layout_status_text(status));
+        return false;
+    }
+    auto staged = std::make_unique<Project>();
+    copy_plain_fields(project, *staged);
+    Project& p = *staged;
+    take_header_fields(layout, p);
+    read_parent_record(file, layout.parent_offset, p, report);
+    read_bitmaps(file, layout.bitmap_offset, p.bitmaps, report);
+    read_layers(file, layout, p, progress, report);
     adopt_staged(project, p);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "model/bytes.h"
 #include "model/object_storage.h"
@@ -39,6 +40,136 @@ void put_bitmap(ByteBuffer& out, const BackgroundBitmap& b) {
     put_text_field(out, b.file_name, kBitmapFileNameSize);
 }
 
+// Lays the file out as read_project_layout will find it: header fields, the offsets of the parent
+// record, bitmap table and layer directory, and each layer's name and slot table. Returns the file's
+// size, or nothing when the file would need offsets beyond 32 bits.
+std::optional<size_t> plan_layout(const Project& project, ProjectFileLayout& layout) {
+    const int layer_count = project.layer_count < 0 ? 0 : std::min(project.layer_count, kMaxLayers);
+    layout.projection = project.projection;
+    layout.coord_sys = project.coord_sys;
+    layout.version = kProjectFileVersion;
+    layout.range = project.range;
+    layout.layer_count = layer_count;
+    set_field(layout.name, field_text(project.name, kProjectNameSize - 1));
+    if (project.geo.mode == kGeoScaleAndPos) {
+        layout.west = project.geo.west;
+        layout.east = project.geo.east;
+        layout.south = project.geo.south;
+        layout.north = project.geo.north;
+    }
+
+    int64_t record_bytes = 0;
+    for (int i = 0; i < layer_count; ++i) {
+        size_t& slots = layout.layers[i].slot_count;
+        for_each_saved_object(project.layers[i], [&](const MapObject* o) {
+            ++slots;
+            record_bytes += object_record_size(o);
+        });
+        layout.total_slots += int64_t(slots);
+    }
+
+    // Offsets are taken in 64 bits and checked once at the end, against the file's size.
+    int64_t offset = int64_t(kProjectHeaderSize);
+    if (project.parent_map_basename[0] != 0) {
+        layout.parent_offset = uint32_t(offset);
+        offset += int64_t(kParentMapRecordSize);
+    }
+    if (project.bitmaps.count > 0) {
+        layout.bitmap_offset = uint32_t(offset);
+        offset += kBitmapTableFileSize;
+    }
+    if (layer_count > 0) {
+        const int64_t directory_at = offset + 4;
+        const int64_t names_at = directory_at + int64_t(kLayerEntrySize) * layer_count;
+        layout.directory_offset = uint32_t(directory_at);
+        offset = names_at + int64_t(kLayerNameBlockSize) * layer_count;
+        for (int i = 0; i < layer_count; ++i) {
+            LayerEntryInFile& entry = layout.layers[i];
+            const Layer& layer = project.layers[i];
+            entry.type = layer.type;
+            entry.theme = layer.theme;
+            entry.display_flags = layer.display_flags;  // scratch is never stored
+            if (layer.name[0]) entry.name_offset = uint32_t(names_at + int64_t(kLayerNameBlockSize) * i + 4);
+            entry.slot_offset = uint32_t(offset + 4);
+            offset += 4 + 4 * int64_t(entry.slot_count);
+        }
+    }
+    const int64_t total = offset + record_bytes;
+    if (total > int64_t(std::numeric_limits<uint32_t>::max())) return std::nullopt;
+    return size_t(total);
+}
+
+void put_header(ByteBuffer& out, const ProjectFileLayout& layout) {
+    out.put_le16(kProjectFileMagic);
+    out.put_u8(layout.projection);
+    out.put_u8(layout.coord_sys);
+    out.put_le32(uint32_t(layout.version));
+    out.put_le32(uint32_t(layout.range.x_min));
+    out.put_le32(uint32_t(layout.range.y_min));
+    out.put_le32(uint32_t(layout.range.width));
+    out.put_le32(uint32_t(layout.range.height));
+    out.put_le32(uint32_t(layout.layer_count));
+    out.put_le32(layout.directory_offset);
+    out.put_zeros(header_at::kBitmapTable - out.size());
+    out.put_le32(layout.bitmap_offset);
+    out.put_zeros(header_at::kName - out.size());
+    put_text_field(out, layout.name, kProjectNameSize);
+    out.put_le32(layout.parent_offset);
+    out.put_le32(uint32_t(layout.west));
+    out.put_le32(uint32_t(layout.east));
+    out.put_le32(uint32_t(layout.south));
+    out.put_le32(uint32_t(layout.north));
+    out.put_zeros(kProjectHeaderSize - out.size());
+}
+
+void put_bitmap_table(ByteBuffer& out, const BitmapTable& table) {
+    out.put_le16(table.table_reserved);
+    out.put_le16(uint16_t(std::min<int>(table.count, kMaxBitmaps)));
+    for (const BackgroundBitmap& b : table.entries) put_bitmap(out, b);
+}
+
+// The directory with its length word, the name blocks and the slot tables, their slots still zero.
+void put_directory(ByteBuffer& out, const Project& project, const ProjectFileLayout& layout) {
+    out.put_le32(uint32_t(4 + kLayerEntrySize * layout.layer_count));
+    for (int i = 0; i < layout.layer_count; ++i) {
+        const LayerEntryInFile& entry = layout.layers[i];
+        out.put_u8(entry.type);
+        out.put_u8(entry.theme);
+        out.put_u8(entry.scratch);
+        out.put_u8(entry.display_flags);
+        out.put_le32(entry.slot_offset);
+        out.put_le32(entry.name_offset);
+        out.put_le32(0);
+    }
+    for (int i = 0; i < layout.layer_count; ++i) {
+        out.put_le32(uint32_t(kLayerNameBlockSize));
+        char name[kLayerNameSize];
+        std::memcpy(name, project.layers[i].name, kLayerNameSize);
+        name[kLayerNameSize - 1] = 0;  // a name always ends inside its field
+        out.put_bytes(name, kLayerNameSize);
+    }
+    for (int i = 0; i < layout.layer_count; ++i) {
+        out.put_le32(uint32_t(4 + 4 * layout.layers[i].slot_count));
+        out.put_zeros(4 * layout.layers[i].slot_count);
+    }
+}
+
+// Appends the records, each layer's in list order, and points its slots at them.
+void put_records(ByteBuffer& out, const Project& project, const ProjectFileLayout& layout,
+                 ProgressSink& progress) {
+    progress.set_progress_range(int(std::min<int64_t>(layout.total_slots, std::numeric_limits<int>::max())));
+    int written = 0;
+    for (int i = 0; i < layout.layer_count; ++i) {
+        size_t slot = layout.layers[i].slot_offset;
+        for_each_saved_object(project.layers[i], [&](const MapObject* o) {
+            put_le32(out.bytes.data() + slot, uint32_t(out.size() + 4));
+            slot += 4;
+            write_object_record(out, o);
+            if (++written % 16 == 0) progress.set_progress_pos(written);
+        });
+    }
+}
+
 }  // namespace
 
 bool has_project(const Project& project) {
@@ -50,112 +181,19 @@ std::string project_file_path(const std::string& base_name) {
 }
 
 std::vector<uint8_t> build_project_file(const Project& project, ProgressSink& progress) {
-    const int layer_count = project.layer_count < 0 ? 0 : std::min(project.layer_count, kMaxLayers);
-    const int bitmap_count = std::min<int>(project.bitmaps.count, kMaxBitmaps);
-    const bool has_parent = project.parent_map_basename[0] != 0;
-
-    // Layout first: every offset is known before anything is written.
-    int64_t slots[kMaxLayers] = {};
-    int64_t record_bytes = 0;
-    int64_t total_slots = 0;
-    for (int i = 0; i < layer_count; ++i) {
-        for_each_saved_object(project.layers[i], [&](const MapObject* o) {
-            ++slots[i];
-            record_bytes += object_record_size(o);
-        });
-        total_slots += slots[i];
-    }
-    int64_t offset = int64_t(kProjectHeaderSize);
-    const int64_t parent_at = has_parent ? offset : 0;
-    if (has_parent) offset += int64_t(kParentMapRecordSize);
-    const int64_t bitmaps_at = bitmap_count > 0 ? offset : 0;
-    if (bitmap_count > 0) offset += kBitmapTableFileSize;
-    const int64_t directory_at = layer_count > 0 ? offset + 4 : 0;
-    const int64_t names_at = directory_at + int64_t(kLayerEntrySize) * layer_count;
-    int64_t slot_table_at[kMaxLayers] = {};
-    int64_t running = names_at + int64_t(kLayerNameBlockSize) * layer_count;
-    for (int i = 0; i < layer_count; ++i) {
-        slot_table_at[i] = running + 4;
-        running += 4 + 4 * slots[i];
-    }
-    const int64_t first_record_at = layer_count > 0 ? running : offset;
-    const int64_t total = first_record_at + record_bytes;
-    // Offsets are 32-bit words in the file; a project that large cannot be stored.
-    if (total > int64_t(std::numeric_limits<uint32_t>::max())) return {};
-
+    ProjectFileLayout layout;
+    const std::optional<size_t> size = plan_layout(project, layout);
+    if (!size) return {};
     ByteBuffer out;
-    out.bytes.reserve(size_t(total));
-
-    // Header.
-    out.put_le16(kProjectFileMagic);
-    out.put_u8(project.projection);
-    out.put_u8(project.coord_sys);
-    out.put_le32(uint32_t(kProjectFileVersion));
-    out.put_le32(uint32_t(project.range.x_min));
-    out.put_le32(uint32_t(project.range.y_min));
-    out.put_le32(uint32_t(project.range.width));
-    out.put_le32(uint32_t(project.range.height));
-    out.put_le32(uint32_t(layer_count));
-    out.put_le32(uint32_t(directory_at));
-    out.put_zeros(header_at::kBitmapTable - out.size());
-    out.put_le32(uint32_t(bitmaps_at));
-    out.put_zeros(header_at::kName - out.size());
-    put_text_field(out, project.name, kProjectNameSize);
-    out.put_le32(uint32_t(parent_at));
-    const bool positioned = project.geo.mode == kGeoScaleAndPos;
-    out.put_le32(positioned ? uint32_t(project.geo.west) : 0);
-    out.put_le32(positioned ? uint32_t(project.geo.east) : 0);
-    out.put_le32(positioned ? uint32_t(project.geo.south) : 0);
-    out.put_le32(positioned ? uint32_t(project.geo.north) : 0);
-    out.put_zeros(kProjectHeaderSize - out.size());
-
-    if (has_parent) {
+    out.bytes.reserve(*size);
+    put_header(out, layout);
+    if (layout.parent_offset != 0) {
         out.put_le32(0);
         put_text_field(out, project.parent_map_basename, kParentMapBasenameSize);
     }
-
-    if (bitmap_count > 0) {
-        out.put_le16(project.bitmaps.table_reserved);
-        out.put_le16(uint16_t(bitmap_count));
-        for (const BackgroundBitmap& b : project.bitmaps.entries) put_bitmap(out, b);
-    }
-
-    if (layer_count > 0) {
-        out.put_le32(uint32_t(4 + kLayerEntrySize * layer_count));
-        for (int i = 0; i < layer_count; ++i) {
-            const Layer& layer = project.layers[i];
-            out.put_u8(layer.type);
-            out.put_u8(layer.theme);
-            out.put_u8(0);  // scratch is never stored
-            out.put_u8(layer.display_flags);
-            out.put_le32(uint32_t(slot_table_at[i]));
-            out.put_le32(layer.name[0] ? uint32_t(names_at + int64_t(kLayerNameBlockSize) * i + 4) : 0);
-            out.put_le32(0);
-        }
-        for (int i = 0; i < layer_count; ++i) {
-            out.put_le32(uint32_t(kLayerNameBlockSize));
-            char name[kLayerNameSize];
-            std::memcpy(name, project.layers[i].name, kLayerNameSize);
-            name[kLayerNameSize - 1] = 0;  // a name always ends inside its field
-            out.put_bytes(name, kLayerNameSize);
-        }
-        for (int i = 0; i < layer_count; ++i) {
-            out.put_le32(uint32_t(4 + 4 * slots[i]));
-            out.put_zeros(size_t(4 * slots[i]));
-        }
-    }
-
-    progress.set_progress_range(int(std::min<int64_t>(total_slots, std::numeric_limits<int>::max())));
-    int written = 0;
-    for (int i = 0; i < layer_count; ++i) {
-        size_t slot = size_t(slot_table_at[i]);
-        for_each_saved_object(project.layers[i], [&](const MapObject* o) {
-            put_le32(out.bytes.data() + slot, uint32_t(out.size() + 4));
-            slot += 4;
-            write_object_record(out, o);
-            if (++written % 16 == 0) progress.set_progress_pos(written);
-        });
-    }
+    if (layout.bitmap_offset != 0) put_bitmap_table(out, project.bitmaps);
+    if (layout.layer_count > 0) put_directory(out, project, layout);
+    put_records(out, project, layout, progress);
     return std::move(out.bytes);
 }
 

@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "model/bytes.h"
+#include "model/geometry.h"
 #include "project/project_file_layout.h"
 #include "project/project_file_objects.h"
 
 namespace plotwell {
 
 namespace {
-
-int32_t clamp32(int64_t v) {
-    return int32_t(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 void merge_axis(int32_t& min, int32_t& extent, int32_t source_min, int32_t source_extent) {
     int64_t lo = min, len = extent;
@@ -25,8 +21,8 @@ void merge_axis(int32_t& min, int32_t& extent, int32_t source_min, int32_t sourc
     }
     const int64_t source_end = int64_t(source_min) + source_extent;
     if (lo + len < source_end) len = source_end - lo;
-    min = clamp32(lo);
-    extent = clamp32(len);
+    min = clamp_to_int32(lo);
+    extent = clamp_to_int32(len);
 }
 
 // A destination outside the project's layer table would push records into a layer nobody shows or

@@ -1,5 +1,6 @@
 #include "project/project_properties_dialog.h"
 
+#include "model/geometry.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "project/dialog_fields.h"

@@ -1,9 +1,9 @@
 #include "shapefile/shapefile_import.h"
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "model/geometry.h"
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
@@ -25,10 +25,6 @@ void log_named(ProgressSink& sink, const char* prefix, const std::string& name) 
     line += name;
     line += "\r\n";
     sink.log_line(line);
-}
-
-int32_t saturate(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 bool in_degree_limits(Point p) {
@@ -116,18 +112,17 @@ struct ImportRun {
         const bool polygon = settings.dimension == kDimPolygon;
         LinkGroup* group = nullptr;  // found for the record's first linked part
         for (int32_t i = 0; i < shape.part_count(); ++i) {
-            MapObject* o = convert_part(shape, i, settings, project, name, sink);
+            ObjectPtr o(convert_part(shape, i, settings, project, name, sink));
             if (!o) continue;
             int type = t;
             if (polygon) {
-                const int32_t n = object_point_count(o);
-                if (settings.multipart_policy == kCcwPartsGetCcwType &&
-                    ring_orientation(object_points(o), n) == 1)
+                const int32_t n = object_point_count(o.get());
+                const Point* ring = object_points(o.get());
+                if (settings.multipart_policy == kCcwPartsGetCcwType && ring_orientation(ring, n) == 1)
                     type = settings.ccw_type;
-                set_object_point_count(o, n - 1);
-                if (!(object_points(o)[0] == object_points(o)[n - 1])) {
+                set_object_point_count(o.get(), n - 1);
+                if (!(ring[0] == ring[n - 1])) {
                     log_named(sink, "Warning: Polygon not closed! Name: ", name);
-                    free_object(o);
                     continue;
                 }
             }
@@ -136,22 +131,19 @@ struct ImportRun {
             std::string stored = name;
             cut_name(stored, kLineNameLength, sink);
             set_field(o->name, stored);
-            const Bounds b = object_bounds(o);
-            if (!apply_range_step(project.range, settings.filter_outside_range != 0, false, b.min, b.max)) {
-                free_object(o);
+            const Bounds b = object_bounds(o.get());
+            if (!apply_range_step(project.range, settings.filter_outside_range != 0, false, b.min, b.max))
                 continue;
-            }
             if (linking() && !polygon) {
                 if (!group) {
                     const std::string key = joined_field_text(reader.record, link_list, kLinkKeyCapacity);
                     group = find_link_group(*groups, key);
                     if (!group) group = add_link_group(*groups, key);
                 }
-                LinkGroup* g = group;
-                o->next = g->objects;
-                g->objects = o;
+                o->next = group->objects;
+                group->objects = o.release();
             } else {
-                push_object(layer, o);
+                push_object(layer, o.release());
                 ++objects_added;
             }
         }
@@ -187,8 +179,8 @@ void extend_range(CoordRange& range, Point min, Point max) {
     if (range.width < 0 || range.height < 0) {
         range.x_min = min.x;
         range.y_min = min.y;
-        range.width = saturate(int64_t(max.x) - min.x);
-        range.height = saturate(int64_t(max.y) - min.y);
+        range.width = clamp_to_int32(int64_t(max.x) - min.x);
+        range.height = clamp_to_int32(int64_t(max.y) - min.y);
         return;
     }
     // 64-bit sums: a range near the ends of the 32-bit space must not wrap.
@@ -205,8 +197,8 @@ void extend_range(CoordRange& range, Point min, Point max) {
     if (max.y > y_min + height) height = max.y - y_min;
     range.x_min = int32_t(x_min);
     range.y_min = int32_t(y_min);
-    range.width = saturate(width);
-    range.height = saturate(height);
+    range.width = clamp_to_int32(width);
+    range.height = clamp_to_int32(height);
 }
 
 bool apply_range_step(CoordRange& range, bool filter, bool is_point, Point min, Point max) {
@@ -235,10 +227,10 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
         log_named(sink, "Warning: too many points in object! Name: ", name);
         return nullptr;
     }
-    MapObject* o = allocate_object(record_size_for(kDimLine, 0, n));
+    ObjectPtr o(allocate_object(record_size_for(kDimLine, 0, n)));
     if (!o) return nullptr;
-    set_object_point_count(o, n);
-    Point* pts = object_points(o);
+    set_object_point_count(o.get(), n);
+    Point* pts = object_points(o.get());
     bool fits = true;
     for (int32_t j = 0; j < n && fits; ++j) {
         const PointShape p = shape.point(first + j);
@@ -247,18 +239,13 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
     }
     if (!fits) {
         log_named(sink, "Warning: coordinates out of range! Name: ", name);
-        free_object(o);
         return nullptr;
     }
     if (project.coord_sys == kCoordDegrees) {
-        for (int32_t j = 0; j < n; ++j) {
-            if (!in_degree_limits(pts[j])) {
-                free_object(o);
-                return nullptr;
-            }
-        }
+        for (int32_t j = 0; j < n; ++j)
+            if (!in_degree_limits(pts[j])) return nullptr;
     }
-    return o;
+    return o.release();
 }
 
 ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader,

@@ -207,7 +207,7 @@ TEST_F(ProjectCommands, CloseSavesOnYesAndForgetsTheProject) {
     project.modified = 1;
     editor.current_layer = 1;
     editor.current_objects = {first};
-    editor.clipboard = duplicate_object(first);
+    editor.clipboard.reset(duplicate_object(first));
     editor.selection_rect = {1, 2, 3, 4};
     host.answers = {Answer::Yes};
     EXPECT_EQ(command(cmd::kClose), CommandResult::Done);

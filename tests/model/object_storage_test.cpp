@@ -1,7 +1,8 @@
+#include "model/object_storage.h"
+
 #include <gtest/gtest.h>
 
 #include "model/geometry.h"
-#include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
@@ -149,9 +150,9 @@ TEST(Geometry, PolygonOrientation) {
 }
 
 TEST(Text, StripExtensionAndFields) {
-    EXPECT_EQ(strip_extension("maps\\city.mpr"), "maps\\city");
-    EXPECT_EQ(strip_extension("city"), "city");
-    EXPECT_EQ(strip_extension("my.maps/city"), "my");
+    EXPECT_EQ(cut_at_last_dot("maps\\city.mpr"), "maps\\city");
+    EXPECT_EQ(cut_at_last_dot("city"), "city");
+    EXPECT_EQ(cut_at_last_dot("my.maps/city"), "my");
     char field[8];
     set_field(field, "abcdefghij");
     EXPECT_EQ(field_text(field), "abcdefg");
