@@ -1,9 +1,7 @@
-// The object clipboard (Cut, Copy, Paste) and the commands of a background bitmap's context menu.
-#include "editor/editing.h"
+#include "editor/clipboard.h"
+
 #include "editor/selection.h"
 #include "model/object_storage.h"
-#include "model/text.h"
-#include "project/project_tasks.h"
 
 namespace plotwell {
 
@@ -62,27 +60,6 @@ Outcome paste_objects(EditorContext& ctx) {
     set_current_list(ctx, chain);
     ed.drawing_points.clear();
     mark_modified(ctx);
-    return Outcome::Ok;
-}
-
-Outcome set_bitmap_locked(EditorContext& ctx, bool locked) {
-    BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
-    if (!b) return Outcome::Cancelled;
-    b->flags = locked ? uint16_t(b->flags | kBitmapLocked) : uint16_t(b->flags & ~kBitmapLocked);
-    return Outcome::Ok;
-}
-
-Outcome set_bitmap_hidden(EditorContext& ctx, bool hidden) {
-    BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
-    if (!b) return Outcome::Cancelled;
-    if (hidden) {
-        b->flags = uint16_t(b->flags | kBitmapHidden);
-        b->image.reset();
-    } else {
-        b->flags = uint16_t(b->flags & ~kBitmapHidden);
-        // A name relative to the program directory is found there, as at load time.
-        b->image = bitmap_loader(ctx.workspace.program_dir)(std::string(field_text(b->file_name)));
-    }
     return Outcome::Ok;
 }
 

@@ -2,8 +2,10 @@
 
 #include <iterator>
 
+#include "editor/bitmap_commands.h"
+#include "editor/clipboard.h"
 #include "editor/command_ids.h"
-#include "editor/editing.h"
+#include "editor/drawing.h"
 #include "editor/export_command.h"
 #include "editor/menus.h"
 #include "editor/project_commands.h"
@@ -12,6 +14,7 @@
 #include "editor/selection.h"
 #include "editor/shapefile_import_command.h"
 #include "editor/status_bar.h"
+#include "editor/vertex_edits.h"
 #include "editor/window_title.h"
 #include "project/project_file.h"
 

@@ -1,9 +1,10 @@
 // The mouse drags of the map view: a vertex, a whole object, a handle of the selection rectangle and
 // a background bitmap. Between repaints the drag shows as XOR feedback on the host's overlay; the end
 // of a drag changes the project and repaints, or erases the feedback and changes nothing.
+#include "editor/drags.h"
+
 #include <algorithm>
 
-#include "editor/editing.h"
 #include "editor/hit_test.h"
 #include "editor/map_paint.h"
 #include "editor/selection.h"

@@ -1,9 +1,10 @@
 // Drawing new points, lines and polygons: the figure in progress lives in the editor state until it
 // is completed (with the new-object dialog) or finished (without it).
-#include "editor/editing.h"
+#include "editor/drawing.h"
+
+#include "dialogs/object_details_dialog.h"
 #include "editor/hit_test.h"
 #include "editor/menus.h"
-#include "dialogs/object_details_dialog.h"
 #include "editor/selection.h"
 #include "editor/window_title.h"
 #include "model/object_storage.h"

@@ -1,7 +1,8 @@
 #include "editor/input_dispatch.h"
 
 #include "editor/command_ids.h"
-#include "editor/editing.h"
+#include "editor/drags.h"
+#include "editor/drawing.h"
 #include "editor/hit_test.h"
 #include "editor/map_paint.h"
 #include "editor/menus.h"

@@ -1,9 +1,10 @@
 // The vertex commands of the context menus: insert, add and delete a vertex, split a line or a
 // polygon, join two lines.
+#include "editor/vertex_edits.h"
+
 #include <algorithm>
 #include <vector>
 
-#include "editor/editing.h"
 #include "editor/hit_test.h"
 #include "editor/selection.h"
 #include "model/geometry.h"

@@ -1,6 +1,7 @@
-#include "editor/command_ids.h"
-#include "editor/editing.h"
+#include "editor/drawing.h"
+
 #include "dialogs/object_details_dialog.h"
+#include "editor/command_ids.h"
 #include "editor_fixture.h"
 #include "model/vocabulary.h"
 

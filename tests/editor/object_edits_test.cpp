@@ -1,7 +1,11 @@
 #include <vector>
 
+#include "editor/bitmap_commands.h"
+#include "editor/clipboard.h"
 #include "editor/command_ids.h"
-#include "editor/editing.h"
+#include "editor/drags.h"
+#include "editor/drawing.h"
+#include "editor/vertex_edits.h"
 #include "editor_fixture.h"
 #include "model/vocabulary.h"
 

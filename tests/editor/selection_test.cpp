@@ -1,9 +1,9 @@
 #include "editor/selection.h"
 
-#include "editor/command_ids.h"
 #include "dialogs/category_point_dialog.h"
 #include "dialogs/group_properties_dialog.h"
 #include "dialogs/select_objects_dialog.h"
+#include "editor/command_ids.h"
 #include "editor_fixture.h"
 #include "model/vocabulary.h"
 
