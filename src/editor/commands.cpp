@@ -77,12 +77,7 @@ void import_project(EditorContext& ctx) {
 }
 
 void edit_layers(EditorContext& ctx) {
-    if (layers_dialog(ctx) == Outcome::Ok) {
-        // The export's layer list and region level name layers by number: start them afresh.
-        ctx.workspace.export_settings.visible_layer_count = 0;
-        ctx.workspace.export_settings.region_level_count = 0;
-        mark_modified(ctx);
-    }
+    if (layers_dialog(ctx) == Outcome::Ok) mark_modified(ctx);
     show_layer_status(ctx);
     update_title(ctx.project, ctx.host);
 }
@@ -125,6 +120,7 @@ void set_display_flags(EditorContext& ctx, bool show) {
         uint8_t& f = ctx.project.layers[i].display_flags;
         f = show ? uint8_t(f | kLayerShowAlways) : uint8_t(f & ~kLayerShowAlways);
     }
+    ctx.view.show_all_layers = show;
     ctx.host.request_redraw();
 }
 

@@ -12,6 +12,7 @@
 namespace plotwell {
 
 LayersModel::LayersModel(EditorContext& ctx) : ctx_(ctx) {
+    for (int i = 0; i < ctx.project.layer_count && i < kMaxLayers; ++i) origin.push_back(i);
     refill();
 }
 
@@ -41,7 +42,11 @@ void LayersModel::new_layer() {
     Layer fresh;
     EditLayerModel dialog(fresh);
     if (ctx_.host.run_dialog(dialog) != 1) return;
+    // Drawn like the other layers: shown when not current as long as the toolbar shows all layers.
+    fresh.display_flags = ctx_.view.show_all_layers ? uint8_t(fresh.display_flags | kLayerShowAlways)
+                                                    : uint8_t(fresh.display_flags & ~kLayerShowAlways);
     p.layers[p.layer_count] = fresh;
+    origin.push_back(-1);
     lines.push_back(format_layer_line(p.layers[p.layer_count]));
     ++p.layer_count;
     changed = true;
@@ -58,7 +63,10 @@ void LayersModel::delete_layer() {
     for (int i = selected; i + 1 < p.layer_count; ++i) p.layers[i] = p.layers[i + 1];
     p.layers[p.layer_count - 1] = Layer{};  // its list now belongs to the entry above
     --p.layer_count;
+    origin.erase(origin.begin() + selected);
     layers_reordered();
+    // No line stays chosen, so that a second Delete needs a new choice.
+    selected = -1;
     refill();
     changed = true;
 }
@@ -76,6 +84,7 @@ void LayersModel::move_up() {
     Project& p = ctx_.project;
     if (selected < 1 || selected >= p.layer_count) return;
     std::swap(p.layers[selected - 1], p.layers[selected]);
+    std::swap(origin[selected - 1], origin[selected]);
     --selected;
     layers_reordered();
     refill();
@@ -86,6 +95,7 @@ void LayersModel::move_down() {
     Project& p = ctx_.project;
     if (selected < 0 || selected + 1 >= p.layer_count) return;
     std::swap(p.layers[selected], p.layers[selected + 1]);
+    std::swap(origin[selected], origin[selected + 1]);
     ++selected;
     layers_reordered();
     refill();
@@ -100,6 +110,7 @@ bool run_layers_dialog(EditorContext& ctx) {
     LayersModel model(ctx);
     ctx.host.run_dialog(model);  // no Cancel: whatever the view answers, Done has been pressed
     model.done();
+    if (model.changed) follow_layer_table(ctx.workspace.export_settings, ctx.project, model.origin);
     return model.changed;
 }
 

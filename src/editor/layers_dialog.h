@@ -25,6 +25,8 @@ class LayersModel : public DialogModel {
     std::vector<std::string> lines;
     int selected = -1;
     bool changed = false;
+    // Where each layer of the table stood when the dialog opened; -1 for a new layer.
+    std::vector<int> origin;
 
     void new_layer();
     void delete_layer();
@@ -41,7 +43,7 @@ class LayersModel : public DialogModel {
     EditorContext& ctx_;
 };
 
-// Runs the dialog; true when it changed the layer table.
+// Runs the dialog; true when it changed the layer table. The export's choices then follow the layers.
 bool run_layers_dialog(EditorContext& ctx);
 
 }  // namespace plotwell

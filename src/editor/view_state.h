@@ -15,6 +15,7 @@ struct ViewState {
     int32_t origin_y =
         0;  // map y at the vertical centre (with decimal degrees: that y minus the range height)
     ScreenRect view_rect;  // the map area in client pixels
+    bool show_all_layers = true;  // the toolbar's "show all layers" rather than "current layer only"
 };
 
 // Half the map area's width and height, rounded toward minus infinity.

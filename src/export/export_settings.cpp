@@ -1,6 +1,8 @@
 #include "export/export_settings.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace plotwell {
 
@@ -44,6 +46,37 @@ void reset_export_settings(ExportSettings& settings, const Project& project,
     settings.preferences.reserved = 0xFF;
     settings.preferences.auto_detail = kAutoDetailPoints;
     if (!publisher_notice.empty() || !contact.empty()) settings.flags |= kExportPublisherInfo;
+}
+
+void follow_layer_table(ExportSettings& settings, const Project& project, const std::vector<int>& origin) {
+    const int count = std::min({int(origin.size()), int(project.layer_count), kMaxLayers});
+    int now[kMaxExportLayers];  // the new number of each old layer, -1 when deleted
+    std::fill(std::begin(now), std::end(now), -1);
+    LayerExportProps props[kMaxExportLayers];
+    for (int i = 0; i < count; ++i) {
+        if (origin[i] >= 0 && origin[i] < kMaxExportLayers) {
+            now[origin[i]] = i;
+            props[i] = settings.layer_props[origin[i]];
+        } else {
+            props[i].min_zoom_category = default_zoom_category(project.layers[i].theme);
+        }
+    }
+    std::copy(std::begin(props), std::end(props), std::begin(settings.layer_props));
+    int kept = 0;
+    for (int v = 0; v < settings.visible_layer_count && v < kMaxExportLayers; ++v) {
+        const int32_t old = settings.visible_layers[v];
+        if (old >= 0 && old < kMaxExportLayers && now[old] >= 0) settings.visible_layers[kept++] = now[old];
+    }
+    for (int i = 0; i < count && kept < kMaxExportLayers; ++i)
+        if (origin[i] < 0) settings.visible_layers[kept++] = i;
+    settings.visible_layer_count = kept;
+    if (settings.region_level_count > 0) {
+        const int32_t old = settings.region_source_layer;
+        if (old >= 0 && old < kMaxExportLayers && now[old] >= 0)
+            settings.region_source_layer = now[old];
+        else
+            settings.region_level_count = 0;
+    }
 }
 
 Result check_export_settings(const ExportSettings& settings, const Project& project) {

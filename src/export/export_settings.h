@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/records.h"
 #include "model/result.h"
@@ -84,6 +85,12 @@ int16_t default_zoom_category(uint8_t theme);
 // features, every zoom "x1", and the publisher record on when there is anything to publish.
 void reset_export_settings(ExportSettings& settings, const Project& project,
                            std::string_view publisher_notice, std::string_view contact);
+
+// Follows a change of the project's layer table, where `origin[i]` is the number layer i had before
+// (-1: a new layer): the choices of the remaining layers follow them, those of deleted layers are
+// dropped with the region level of a deleted layer, and a new layer is exported last with its theme's
+// defaults, as after a load.
+void follow_layer_table(ExportSettings& settings, const Project& project, const std::vector<int>& origin);
 
 // Checks what the export engine relies on (a dialog or a command line may have produced the record):
 // the map class, the visible layers and the region source layer must name things that exist. Fails with

@@ -221,7 +221,7 @@ TEST_F(LayersDialogTest, DoneMakesTheFirstLayerCurrent) {
     EXPECT_EQ(editor.current_layer, 0);
 }
 
-TEST_F(LayersDialogTest, TheEditLayersCommandMarksTheProjectAndResetsTheExportLayers) {
+TEST_F(LayersDialogTest, TheEditLayersCommandMarksTheProjectAndFollowsTheLayersInTheExport) {
     Workspace ws;
     set_field(ws.project.file_base_name, "city");
     ws.export_settings.visible_layer_count = 3;
@@ -239,7 +239,8 @@ TEST_F(LayersDialogTest, TheEditLayersCommandMarksTheProjectAndResetsTheExportLa
     });
     EXPECT_EQ(handle_command(c, cmd::kEditLayers), CommandResult::Done);
     EXPECT_EQ(ws.project.modified, 1);
-    EXPECT_EQ(ws.export_settings.visible_layer_count, 0);
+    // Choices of layers that never existed are dropped; the new layer is exported.
+    EXPECT_EQ(ws.export_settings.visible_layer_count, 1);
     EXPECT_EQ(ws.export_settings.region_level_count, 0);
     EXPECT_EQ(host.status[1], "curr layer: 0:Roads [ROADS]");
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");

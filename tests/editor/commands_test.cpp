@@ -1,3 +1,4 @@
+#include "dialogs/edit_layer_dialog.h"
 #include "editor/command_ids.h"
 #include "editor/layers_dialog.h"
 #include "editor/menus.h"
@@ -167,27 +168,63 @@ TEST_F(Commands, ProjectPreconditionsAndTheirMessages) {
 
 TEST_F(Commands, LayersCommandFinishesWithItsSteps) {
     ExportSettings& settings = ws.export_settings;
-    settings.visible_layer_count = 2;
+    reset_export_settings(settings, project, "", "");  // roads, lakes, towns in order
+    settings.layer_props[2].single_list = 1;
     settings.region_level_count = 1;
+    settings.region_source_layer = 1;
     editor.current_layer = 1;
 
     host.answer_dialog("Layers", [](DialogModel&) { return 1; });  // nothing changed
     command(cmd::kEditLayers);
     EXPECT_EQ(project.modified, 0);
-    EXPECT_EQ(settings.visible_layer_count, 2);
+    EXPECT_EQ(settings.visible_layer_count, 3);
     EXPECT_EQ(host.status[1], "curr layer: 1:lakes [WATER]");
     EXPECT_EQ(host.titles.back(), "Plotwell - city");
+
+    // Towns moves up, roads goes, a new layer comes: the export's choices follow the layers.
+    host.answers = {Answer::Yes};
+    host.answer_dialog("Edit Layer", [](DialogModel& d) {
+        auto& e = dynamic_cast<EditLayerModel&>(d);
+        e.name = "rail";
+        e.theme = kThemeRailways;
+        return e.ok() ? 1 : 0;
+    });
     host.answer_dialog("Layers", [](DialogModel& m) {
         auto& layers = dynamic_cast<LayersModel&>(m);
         layers.selected = 2;
         layers.move_up();
+        layers.selected = 0;
+        layers.delete_layer();
+        EXPECT_EQ(layers.selected, -1);  // a second Delete needs a new choice
+        layers.delete_layer();
+        layers.new_layer();
         return 1;
     });
     command(cmd::kEditLayers);
     EXPECT_EQ(project.modified, 1);
-    EXPECT_EQ(settings.visible_layer_count, 0);
-    EXPECT_EQ(settings.region_level_count, 0);
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");
+    ASSERT_EQ(project.layer_count, 3);  // towns, lakes, rail
+    ASSERT_EQ(settings.visible_layer_count, 3);
+    EXPECT_EQ(std::vector<int>(settings.visible_layers, settings.visible_layers + 3),
+              (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(settings.layer_props[0].single_list, 1);
+    EXPECT_EQ(settings.layer_props[2].min_zoom_category, default_zoom_category(kThemeRailways));
+    EXPECT_EQ(settings.region_level_count, 1);
+    EXPECT_EQ(settings.region_source_layer, 1);
+    // Drawn like the others while the toolbar shows all layers.
+    EXPECT_TRUE(project.layers[2].display_flags & kLayerShowAlways);
+
+    // The region level goes with its layer.
+    host.answers = {Answer::Yes};
+    host.answer_dialog("Layers", [](DialogModel& m) {
+        auto& layers = dynamic_cast<LayersModel&>(m);
+        layers.selected = 1;
+        layers.delete_layer();
+        return 1;
+    });
+    command(cmd::kEditLayers);
+    EXPECT_EQ(settings.region_level_count, 0);
+    EXPECT_EQ(settings.visible_layer_count, 2);
 }
 
 TEST_F(Commands, DisplayFlagsUndoAndUnknownCommands) {
