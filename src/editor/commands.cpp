@@ -49,7 +49,9 @@ void save(EditorContext& ctx) {
         show_error(ctx.host, "No active project!", MessageIcon::Warning);
         return;
     }
-    save_project_command(ctx);
+    // Said at once: found out only at exit, the work would be lost by then.
+    if (save_project_command(ctx) == Outcome::Failed)
+        show_error(ctx.host, kSaveFailedText, MessageIcon::Warning);
     update_title(ctx.project, ctx.host);
 }
 

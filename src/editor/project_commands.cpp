@@ -83,7 +83,9 @@ Outcome new_from_bitmap(EditorContext& ctx) {
     o.flags = kFileMustExist | kHideReadOnly;
     const std::optional<std::string> path = ctx.host.open_file_dialog(o);
     if (!path) return Outcome::Cancelled;
-    if (path_too_long(ctx, *path, kFileBaseNameSize)) return Outcome::Failed;
+    const std::string base = strip_file_extension(absolute_path(*path));
+    if (path_too_long(ctx, base, kFileBaseNameSize) || path_too_long(ctx, *path, kBitmapFileNameSize))
+        return Outcome::Failed;
     release_project(ctx);
     Project& p = ctx.project;
     p.projection = 0;
@@ -106,7 +108,7 @@ Outcome new_from_bitmap(EditorContext& ctx) {
     }
     ctx.view.origin_x = ctx.view.origin_y = 0;
     p.layer_count = 0;
-    start_new_project(ctx, strip_file_extension(*path));
+    start_new_project(ctx, base);
     return Outcome::Ok;
 }
 
@@ -114,7 +116,8 @@ Outcome new_empty_degrees(EditorContext& ctx) {
     const std::optional<std::string> path =
         ctx.host.save_file_dialog(project_file_options(kProjectFileNameTitle, kOverwritePrompt));
     if (!path) return Outcome::Cancelled;
-    if (path_too_long(ctx, *path, kFileBaseNameSize)) return Outcome::Failed;
+    const std::string base = strip_file_extension(absolute_path(*path));
+    if (path_too_long(ctx, base, kFileBaseNameSize)) return Outcome::Failed;
     release_project(ctx);
     Project& p = ctx.project;
     p.projection = 0;
@@ -124,7 +127,7 @@ Outcome new_empty_degrees(EditorContext& ctx) {
     p.bitmaps.table_reserved = 0;
     ctx.view.origin_x = ctx.view.origin_y = 0;
     p.layer_count = 0;
-    start_new_project(ctx, strip_file_extension(*path));
+    start_new_project(ctx, base);
     return Outcome::Ok;
 }
 
@@ -143,7 +146,7 @@ Outcome new_clone(EditorContext& ctx) {
     CloneProjectDialog dialog;
     if (ctx.host.run_dialog(dialog) != 1) return Outcome::Cancelled;
     const std::string source = existing_project_path(dialog.source_project);
-    const std::string base = strip_file_extension(dialog.new_project);
+    const std::string base = strip_file_extension(absolute_path(dialog.new_project));
     if (base.empty() || is_path_separator(base.back())) {
         warn(ctx, "Please enter a file name for the new project!");
         return Outcome::Failed;
@@ -226,7 +229,7 @@ SaveQuestion confirm_save(EditorContext& ctx) {
     if (a == Answer::Yes && !saved) {
         // The answer was to keep the changes: going on would throw them away.
         ctx.project.modified = 1;
-        warn(ctx, "The project could not be saved!");
+        warn(ctx, kSaveFailedText);
         update_title(ctx.project, ctx.host);
         return {Outcome::Failed, Answer::Cancel};
     }
@@ -287,7 +290,7 @@ Outcome open_project_command(EditorContext& ctx) {
     }
     const std::optional<std::string> path =
         ctx.host.open_file_dialog(project_file_options(kOpenProjectTitle, kPathMustExist | kFileMustExist));
-    const std::string base = path ? strip_file_extension(*path) : "";
+    const std::string base = path ? strip_file_extension(absolute_path(*path)) : "";
     const Outcome o = !path                                         ? Outcome::Cancelled
                       : path_too_long(ctx, base, kFileBaseNameSize) ? Outcome::Failed
                                                                     : load_project_named(ctx, base);

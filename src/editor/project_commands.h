@@ -44,5 +44,6 @@ inline constexpr const char* kOpenProjectTitle = "Open Project";
 inline constexpr const char* kProjectFileNameTitle = "Project File Name";
 inline constexpr const char* kSelectBitmapTitle = "Select backgound bitmap";
 inline constexpr const char* kLoadErrorText = "An error occurred while loading project!";
+inline constexpr const char* kSaveFailedText = "The project could not be saved!";
 
 }  // namespace plotwell

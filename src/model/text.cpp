@@ -1,6 +1,8 @@
 #include "model/text.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace plotwell {
 
@@ -33,6 +35,12 @@ std::string_view file_name_part(std::string_view path) {
     size_t start = path.size();
     while (start > 0 && !is_path_separator(path[start - 1])) --start;
     return path.substr(start);
+}
+
+std::string absolute_path(std::string_view path) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return ec ? std::string(path) : absolute.lexically_normal().string();
 }
 
 std::string strip_file_extension(std::string_view path) {

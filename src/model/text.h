@@ -33,6 +33,9 @@ bool is_path_separator(char c);
 std::string_view file_name_part(std::string_view path);
 // The path without the extension of its file name; a "." in a directory name is left alone.
 std::string strip_file_extension(std::string_view path);
+// The path made absolute against the working directory of this moment, so that a later change of
+// that directory cannot move the file it names.
+std::string absolute_path(std::string_view path);
 
 // ASCII-only case folding, as every case-insensitive comparison of this program does it.
 char ascii_upper(char c);

@@ -23,10 +23,9 @@ Program::~Program() = default;
 
 std::unique_ptr<Program> start_program(int argc, const char* const* argv, const std::string& current_dir) {
     auto program = std::make_unique<Program>();
-    program->start_dir = current_dir.empty() ? QDir::currentPath().toStdString() : current_dir;
 
     // Program directory, "publisher.txt", the categories file, the project named on the command line.
-    const StartUp start = start_up(program->workspace, argc, argv, program->start_dir);
+    const StartUp start = start_up(program->workspace, argc, argv, current_dir);
     if (!start.ok) {
         QMessageBox box(QMessageBox::Critical, "Error", from_local_text(start.error), QMessageBox::Ok);
         box.exec();
@@ -55,13 +54,17 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
         QTimer::singleShot(0, window, [window]() {
             window->forward([](EditorContext& ctx) { handle_command(ctx, cmd::kLoadNamedProject); });
         });
+    } else if (!start.notice.empty()) {
+        MainWindow* window = program->window.get();
+        const std::string notice = start.notice;
+        QTimer::singleShot(0, window, [window, notice]() { show_error(window->host(), notice); });
     }
     return program;
 }
 
 void finish_program(Program& program) {
     program.window.reset();
-    shut_down(program.workspace, program.start_dir);
+    shut_down(program.workspace);
 }
 
 int run_program(int argc, char** argv) {

@@ -17,7 +17,6 @@ class MainWindow;
 
 struct Program {
     Workspace workspace;
-    std::string start_dir;  // where "publisher.txt" is read and written
     // Drawing resources, made once at start-up.
     QFont map_font;    // proportional, 13 pixels
     QFont fixed_font;  // fixed pitch, 10 pixels, for the layer lists

@@ -80,13 +80,13 @@ std::optional<std::string> QtHost::file_dialog(const FileDialogOptions& options,
     QString suffix = from_local_text(options.default_extension);
     if (suffix.startsWith('.')) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(QDir::current());
+    dialog.setDirectory(last_folder_.isEmpty() ? QDir::currentPath() : last_folder_);
     if (!options.initial_name.empty()) dialog.selectFile(from_local_text(options.initial_name));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString chosen = dialog.selectedFiles().first();
-    // The platform's file dialogs leave the working directory where the chosen file is; the project
-    // commands keep only the file's base name and find the file through it.
-    QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    // The next dialog starts where this one ended; the working directory stays where the program
+    // started, so that relative names keep meaning what they meant.
+    last_folder_ = QFileInfo(chosen).absolutePath();
     return to_local_text(QDir::toNativeSeparators(chosen));
 }
 

@@ -82,6 +82,7 @@ class QtHost final : public Host {
     std::optional<std::string> file_dialog(const FileDialogOptions& options, bool save);
 
     MainWindow* window_;
+    QString last_folder_;  // where the last file dialog ended
     const DialogViews* views_ = &standard_dialog_views();
 };
 

@@ -28,11 +28,23 @@ TEST(StartUp, ReadsPublisherAndCategoriesAndTakesTheNamedProject) {
     const StartUp result = start_up(workspace, 2, argv, dir.path().string());
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_TRUE(result.load_project);
-    EXPECT_EQ(field_text(workspace.project.file_base_name), "maps\\city");
+    // Made absolute against the start folder, so that no later change of directory moves it.
+    EXPECT_EQ(field_text(workspace.project.file_base_name), (dir.path() / "maps\\city").string());
+    EXPECT_EQ(workspace.start_dir, dir.path().string());
     EXPECT_EQ(field_text(workspace.publisher.publisher_notice), "(c) Maps");
     EXPECT_EQ(field_text(workspace.publisher.contact), "Harbour Road 4");
     EXPECT_EQ(category_count(workspace.categories), 12);
     EXPECT_EQ(workspace.program_dir.back(), '/');
+
+    // A name its field cannot hold is refused rather than cut into another file's name.
+    Workspace other;
+    const std::string long_name = std::string(130, 'x') + ".mpr";
+    const char* long_argv[] = {"plotwell", long_name.c_str()};
+    const StartUp refused = start_up(other, 2, long_argv, dir.path().string());
+    EXPECT_TRUE(refused.ok);
+    EXPECT_FALSE(refused.load_project);
+    EXPECT_EQ(refused.notice, "The file name is too long.");
+    EXPECT_EQ(field_text(other.project.file_base_name), "");
 }
 
 TEST(StartUp, WithoutProjectArgumentOrPublisherFileStartsEmpty) {
@@ -71,7 +83,8 @@ TEST(ShutDown, WritesThePublisherDetailsAndReleasesTheProject) {
     set_field(workspace.publisher.contact, "a\nb");
     Layer& layer = test::add_layer(workspace.project, "roads");
     test::add_line(layer, "Main Street", {{0, 0}, {10, 10}});
-    shut_down(workspace, dir.path().string());
+    workspace.start_dir = dir.path().string();
+    shut_down(workspace);
     EXPECT_EQ(dir.read("publisher.txt"), "(c) Maps\r\na\r\nb");
     EXPECT_EQ(workspace.project.layer_count, 0);
 }

@@ -1,5 +1,7 @@
 #include "editor/project_commands.h"
 
+#include <filesystem>
+
 #include "editor/command_ids.h"
 #include "editor/layers_dialog.h"
 #include "editor/status_bar.h"
@@ -188,6 +190,28 @@ TEST_F(ProjectCommands, AFileThatDoesNotLoadLeavesTheOpenProjectAsItWas) {
     EXPECT_EQ(open_project_command(ctx), Outcome::Failed);
     EXPECT_EQ(host.last_message(), "The file name is too long.");
     EXPECT_EQ(field_text(project.file_base_name), base("city"));
+}
+
+TEST_F(ProjectCommands, AnOpenedProjectStaysInItsFolderAndAFailedSaveSaysSo) {
+    save_to_disk();
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    host.file_answers = {"city.mpr"};
+    const Outcome opened = open_project_command(ctx);
+    std::filesystem::current_path(before);  // as a file dialog elsewhere might have left it
+    ASSERT_EQ(opened, Outcome::Ok);
+    EXPECT_EQ(field_text(project.file_base_name), base("city"));
+    const size_t messages = host.messages.size();
+    project.modified = 1;
+    command(cmd::kSave);
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(host.messages.size(), messages);
+
+    set_field(project.file_base_name, dir.file("gone/city"));
+    project.modified = 1;
+    command(cmd::kSave);
+    EXPECT_EQ(host.last_message(), "The project could not be saved!");
+    EXPECT_EQ(project.modified, 1);
 }
 
 TEST_F(ProjectCommands, TheNamedProjectLoadsAtStartUp) {

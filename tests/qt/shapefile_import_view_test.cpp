@@ -354,6 +354,8 @@ TEST_F(DesktopImport, ObjectsArriveInTheChosenLayer) {
     EXPECT_EQ(p.modified, 1);
     EXPECT_TRUE(f.window->windowTitle().endsWith('*')) << f.window->windowTitle().toStdString();
     EXPECT_FALSE(f.map()->task_running());
+    // The file dialog left the working directory alone: relative names keep their meaning.
+    EXPECT_EQ(QDir::currentPath(), start_dir);
 }
 
 TEST_F(DesktopImport, StopEndsALongImportAndKeepsWhatWasRead) {
