@@ -7,14 +7,14 @@ namespace plotwell {
 
 Outcome set_bitmap_locked(EditorContext& ctx, bool locked) {
     BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
-    if (!b) return Outcome::Cancelled;
+    if (!b || bool(b->flags & kBitmapLocked) == locked) return Outcome::Cancelled;
     b->flags = locked ? uint16_t(b->flags | kBitmapLocked) : uint16_t(b->flags & ~kBitmapLocked);
     return Outcome::Ok;
 }
 
 Outcome set_bitmap_hidden(EditorContext& ctx, bool hidden) {
     BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
-    if (!b) return Outcome::Cancelled;
+    if (!b || bool(b->flags & kBitmapHidden) == hidden) return Outcome::Cancelled;
     if (hidden) {
         b->flags = uint16_t(b->flags | kBitmapHidden);
         b->image.reset();

@@ -149,7 +149,8 @@ void delete_hot_point(EditorContext& ctx) {
 // The hot background bitmap.
 
 void bitmap_command(EditorContext& ctx, Outcome (*set)(EditorContext&, bool), bool on) {
-    if (set(ctx, on) == Outcome::Ok) ctx.host.request_redraw();
+    // The flags are saved with the project.
+    if (set(ctx, on) == Outcome::Ok) mark_modified(ctx);
 }
 
 const CommandEntry kCommands[] = {

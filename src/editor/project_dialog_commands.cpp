@@ -2,7 +2,9 @@
 
 #include "dialogs/about_dialog.h"
 #include "editor/layers_dialog.h"
+#include "editor/selection.h"
 #include "export/publisher_dialog.h"
+#include "model/text.h"
 #include "project/background_bitmaps_dialog.h"
 #include "project/geo_info_dialog.h"
 #include "project/project_properties_dialog.h"
@@ -12,6 +14,29 @@ namespace plotwell {
 namespace {
 
 constexpr int32_t kNewBitmapPixels = 100;
+
+// What Project Properties and Geographic Info may change of what Save writes.
+struct ProjectSettings {
+    std::string name, parent_map;
+    uint8_t projection = 0, coord_sys = 0;
+    CoordRange range;
+    GeoInfo geo;
+    bool operator!=(const ProjectSettings& o) const {
+        return name != o.name || parent_map != o.parent_map || projection != o.projection ||
+               coord_sys != o.coord_sys || !(range == o.range) || geo.mode != o.geo.mode ||
+               geo.scale != o.geo.scale || geo.west != o.geo.west || geo.east != o.geo.east ||
+               geo.south != o.geo.south || geo.north != o.geo.north;
+    }
+};
+
+ProjectSettings project_settings(const Project& p) {
+    return {std::string(field_text(p.name)),
+            std::string(field_text(p.parent_map_basename)),
+            p.projection,
+            p.coord_sys,
+            p.range,
+            p.geo};
+}
 
 Outcome outcome_of(int result) {
     return result == 1 ? Outcome::Ok : Outcome::Cancelled;
@@ -27,14 +52,20 @@ BitmapPlacement default_bitmap_placement(const ViewState& view, const Project& p
 }
 
 Outcome project_properties_dialog(EditorContext& ctx) {
+    const ProjectSettings before = project_settings(ctx.project);
     ProjectPropertiesModel model(ctx.project, ctx.host);
-    return outcome_of(ctx.host.run_dialog(model));
+    const Outcome o = outcome_of(ctx.host.run_dialog(model));
+    if (project_settings(ctx.project) != before) mark_modified(ctx);
+    return o;
 }
 
 Outcome geo_info_dialog(EditorContext& ctx) {
+    const ProjectSettings before = project_settings(ctx.project);
     const SelectionRect& s = ctx.editor.selection_rect;
     GeoInfoModel model(ctx.project, ctx.host, int64_t(s.x2) - s.x1);
-    return outcome_of(ctx.host.run_dialog(model));
+    const Outcome o = outcome_of(ctx.host.run_dialog(model));
+    if (project_settings(ctx.project) != before) mark_modified(ctx);
+    return o;
 }
 
 Outcome layers_dialog(EditorContext& ctx) {

@@ -1,7 +1,9 @@
 #include "project/geo_info_dialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 #include "model/geometry.h"
 #include "project/degree_text.h"
@@ -33,6 +35,7 @@ void GeoInfoModel::load() {
     mode = m >= kGeoNone && m <= kGeoScaleAndPos ? m : kGeoNone;
     km.clear();
     for (std::string& e : edges) e.clear();
+    for (std::string& e : shown_edges_) e.clear();
     if (mode == kGeoScaleAndPos) fill_edges();
     focused_edge = -1;
 }
@@ -43,6 +46,7 @@ void GeoInfoModel::fill_edges() {
     edges[kEast] = format_degrees(g.east, EdgeAxis::Longitude);
     edges[kSouth] = format_degrees(g.south, EdgeAxis::Latitude);
     edges[kNorth] = format_degrees(g.north, EdgeAxis::Latitude);
+    std::copy(std::begin(edges), std::end(edges), std::begin(shown_edges_));
 }
 
 void GeoInfoModel::select_mode(int new_mode) {
@@ -80,6 +84,9 @@ bool GeoInfoModel::ok() {
             g.mode = kGeoScaleAndPos;
             int32_t* const targets[kEdgeCount] = {&g.west, &g.east, &g.south, &g.north};
             for (int i = 0; i < kEdgeCount; ++i) {
+                // The degree text shows fewer digits than the edge holds: an untouched field keeps
+                // the stored value instead of reading its own rounding back.
+                if (!shown_edges_[i].empty() && edges[i] == shown_edges_[i]) continue;
                 const auto v = parse_edge_field(cut_text(edges[i], kEdgeChars));
                 if (!v) {
                     focused_edge = i;

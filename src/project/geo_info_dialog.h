@@ -45,6 +45,7 @@ class GeoInfoModel : public DialogModel {
   private:
     void fill_edges();
 
+    std::string shown_edges_[kEdgeCount];  // the texts fill_edges wrote, to tell which the user edited
     Project& project_;
     Host& host_;
     int64_t selection_width_;

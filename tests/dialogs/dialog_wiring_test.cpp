@@ -42,7 +42,7 @@ struct WiringTest : ::testing::Test {
     EditorContext ctx{ws, host};
 };
 
-TEST_F(WiringTest, ProjectPropertiesOkChangesTheRangeWithoutModified) {
+TEST_F(WiringTest, ProjectPropertiesOkChangesTheRangeAndMarksTheProject) {
     host.answer_dialog("Project Properties", [](DialogModel& d) {
         auto& m = dynamic_cast<ProjectPropertiesModel&>(d);
         m.x_max = "2000";
@@ -50,9 +50,16 @@ TEST_F(WiringTest, ProjectPropertiesOkChangesTheRangeWithoutModified) {
     });
     EXPECT_EQ(command(cmd::kProjectProperties), CommandResult::Done);
     EXPECT_EQ(ws.project.range.width, 2000);
-    EXPECT_EQ(ws.project.modified, 0);
-    EXPECT_EQ(host.titles.back(), "Plotwell - city");
+    EXPECT_EQ(ws.project.modified, 1);
+    EXPECT_EQ(host.titles.back(), "Plotwell - city *");
     EXPECT_EQ(ws.view.origin_x, 1000);  // fitted to the new range
+
+    // Confirmed without a change, it marks nothing.
+    ws.project.modified = 0;
+    host.answer_dialog("Project Properties",
+                       [](DialogModel& d) { return dynamic_cast<ProjectPropertiesModel&>(d).ok() ? 1 : 0; });
+    command(cmd::kProjectProperties);
+    EXPECT_EQ(ws.project.modified, 0);
 }
 
 TEST_F(WiringTest, ProjectPropertiesCancelChangesNothing) {
@@ -78,6 +85,27 @@ TEST_F(WiringTest, GeoInfoDividesByTheSelectionRectangle) {
     command(cmd::kGeoInfo);
     EXPECT_EQ(ws.project.geo.mode, kGeoScale);
     EXPECT_EQ(ws.project.geo.scale, 50 * 1000 / 500);
+    EXPECT_EQ(ws.project.modified, 1);
+}
+
+TEST_F(WiringTest, GeoInfoConfirmedUntouchedKeepsTheEdgesExactly) {
+    ws.project.geo = GeoInfo{kGeoScaleAndPos, 0, 8530000, 8540000, 47285000, 47295000};
+    host.answer_dialog("Geographic Info", [](DialogModel& d) {
+        auto& m = dynamic_cast<GeoInfoModel&>(d);
+        m.edges[GeoInfoModel::kNorth] = "47.5";
+        return m.ok() ? 1 : 0;
+    });
+    command(cmd::kGeoInfo);
+    EXPECT_EQ(ws.project.geo.west, 8530000);
+    EXPECT_EQ(ws.project.geo.east, 8540000);
+    EXPECT_EQ(ws.project.geo.north, 47500000);  // only the edited field is read
+    EXPECT_EQ(ws.project.modified, 1);
+    ws.project.modified = 0;
+    host.answer_dialog("Geographic Info",
+                       [](DialogModel& d) { return dynamic_cast<GeoInfoModel&>(d).ok() ? 1 : 0; });
+    command(cmd::kGeoInfo);
+    EXPECT_EQ(ws.project.geo.north, 47500000);
+    EXPECT_EQ(ws.project.modified, 0);
 }
 
 TEST_F(WiringTest, NewBackgroundBitmapWithoutFileNorSizeIsPlacedAtTheMapCorner) {

@@ -117,6 +117,10 @@ TEST_F(ObjectEdits, BitmapsDragUnlessLockedAndTheirCommandsLeaveModifiedAlone) {
     move(at(60, 35));
     EXPECT_EQ(handle_command(ctx, cmd::kLockPosition), CommandResult::Done);
     EXPECT_EQ(t.entries[0].flags, kBitmapLocked);
+    EXPECT_EQ(project.modified, 1);  // the flags are saved with the project
+    project.modified = 0;
+    handle_command(ctx, cmd::kLockPosition);  // already locked: nothing changes
+    EXPECT_EQ(project.modified, 0);
     handle_command(ctx, cmd::kHideBitmap);
     EXPECT_EQ(t.entries[0].flags, kBitmapLocked | kBitmapHidden);
     handle_command(ctx, cmd::kShowBitmap);
@@ -126,7 +130,7 @@ TEST_F(ObjectEdits, BitmapsDragUnlessLockedAndTheirCommandsLeaveModifiedAlone) {
     EXPECT_EQ(t.entries[0].x, 10);
     handle_command(ctx, cmd::kUnlockPosition);
     EXPECT_EQ(t.entries[0].flags, 0);
-    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(project.modified, 1);
 }
 
 TEST_F(ObjectEdits, SplitLineAtAnInnerVertexOnly) {
