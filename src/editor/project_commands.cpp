@@ -194,6 +194,7 @@ Outcome new_clone(EditorContext& ctx) {
     p.layer_count = count;
     ctx.view.origin_x = ctx.view.origin_y = 0;
     start_new_project(ctx, base);
+    take_geo_info(layout, p.geo);  // the clone covers the same ground
     ctx.workspace.project_file_named = true;  // replacing an existing file was asked above
     // A clone that could not be written stays modified, so that Save can try again.
     save_project_command(ctx);

@@ -1,5 +1,5 @@
 // The "Clone Project" dialog of the New Project templates, without its toolkit: the source project and
-// the new project's name, which the New command clones from after OK. Its two buttons have no effect.
+// the new project's name, which the New command clones from after OK.
 #pragma once
 
 #include <string>
@@ -13,8 +13,8 @@ struct CloneProjectDialog : DialogModel {
     std::string source_project;  // "&Source Project:"
     std::string new_project;     // "&New Project:"
 
-    void browse() {}  // "&Browse..."
-    void file() {}    // "&File..."
+    void browse(Host& host);  // "&Browse...": an Open dialog for the source project
+    void file(Host& host);    // "&File...": a Save dialog for the new project
     DialogResult ok() { return DialogResult::kOk; }
     DialogResult cancel() { return DialogResult::kCancel; }
 };

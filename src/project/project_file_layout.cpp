@@ -48,6 +48,18 @@ void measure_slot_table(std::span<const uint8_t> file, LayerEntryInFile& entry, 
 
 }  // namespace
 
+void take_geo_info(const ProjectFileLayout& layout, GeoInfo& geo) {
+    if (layout.west == layout.east || layout.south == layout.north) {
+        geo.mode = kGeoNone;
+        return;
+    }
+    geo.mode = kGeoScaleAndPos;
+    geo.west = layout.west;
+    geo.east = layout.east;
+    geo.south = layout.south;
+    geo.north = layout.north;
+}
+
 const char* layout_status_text(LayoutStatus status) {
     switch (status) {
         case LayoutStatus::kOk:

@@ -77,6 +77,10 @@ enum class LayoutStatus {
 // A one-line description of a status that is not kOk.
 const char* layout_status_text(LayoutStatus status);
 
+// The header's position: mode "Position and Scale" with its edges, or no position (equal edges), which
+// leaves the edges as they are.
+void take_geo_info(const ProjectFileLayout& layout, GeoInfo& geo);
+
 // Reads the header and the layer directory.
 //
 // What the readers accept: the header (224 bytes, magic "mp"), a layer count of 0..8 and the layer

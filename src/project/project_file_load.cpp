@@ -101,15 +101,7 @@ void take_header_fields(const ProjectFileLayout& layout, Project& p) {
     p.coord_sys = layout.coord_sys;
     p.range = layout.range;
     p.layer_count = layout.layer_count;
-    if (layout.west == layout.east || layout.south == layout.north) {
-        p.geo.mode = kGeoNone;
-    } else {
-        p.geo.mode = kGeoScaleAndPos;
-        p.geo.west = layout.west;
-        p.geo.east = layout.east;
-        p.geo.south = layout.south;
-        p.geo.north = layout.north;
-    }
+    take_geo_info(layout, p.geo);
 }
 
 // The parent map's basename from the record at `offset` (0: none); empty when there is none.

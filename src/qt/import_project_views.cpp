@@ -133,8 +133,8 @@ void LayerTranslationView::accept() {
 
 // --- Clone Project --------------------------------------------------------------------------------
 
-CloneProjectView::CloneProjectView(QWidget* owner, CloneProjectDialog& model)
-    : QDialog(owner), model_(model) {
+CloneProjectView::CloneProjectView(QWidget* owner, Host& host, CloneProjectDialog& model)
+    : QDialog(owner), host_(host), model_(model) {
     setWindowTitle(from_local_text(model.dialog_title()));
     source_ = new QLineEdit(from_local_text(model.source_project), this);
     source_->setMinimumWidth(260);
@@ -142,8 +142,16 @@ CloneProjectView::CloneProjectView(QWidget* owner, CloneProjectDialog& model)
     new_project_ = new QLineEdit(from_local_text(model.new_project), this);
     auto* file = new QPushButton("&File...", this);
     for (QPushButton* b : {browse, file}) b->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this, [this]() { model_.browse(); });
-    connect(file, &QPushButton::clicked, this, [this]() { model_.file(); });
+    connect(browse, &QPushButton::clicked, this, [this]() {
+        model_.source_project = to_local_text(source_->text());
+        model_.browse(host_);
+        source_->setText(from_local_text(model_.source_project));
+    });
+    connect(file, &QPushButton::clicked, this, [this]() {
+        model_.new_project = to_local_text(new_project_->text());
+        model_.file(host_);
+        new_project_->setText(from_local_text(model_.new_project));
+    });
     auto* grid = new QGridLayout;
     grid->addWidget(buddy_label("&Source Project:", source_, this), 0, 0);
     grid->addWidget(source_, 0, 1);

@@ -62,7 +62,7 @@ class LayerTranslationView : public QDialog {
 class CloneProjectView : public QDialog {
     Q_OBJECT
   public:
-    CloneProjectView(QWidget* owner, CloneProjectDialog& model);
+    CloneProjectView(QWidget* owner, Host& host, CloneProjectDialog& model);
     QLineEdit* source_edit() const { return source_; }
     QLineEdit* new_project_edit() const { return new_project_; }
 
@@ -71,6 +71,7 @@ class CloneProjectView : public QDialog {
     void reject() override;
 
   private:
+    Host& host_;
     CloneProjectDialog& model_;
     QLineEdit* source_;
     QLineEdit* new_project_;

@@ -389,12 +389,14 @@ TEST_F(ProjectCommands, CloneCopiesTheLayerStructureIntoANewFile) {
     project.coord_sys = kCoordDegrees;
     project.range = {1000, 2000, 300, 400};
     project.layers[1].display_flags = kLayerShowAlways;
+    project.geo = GeoInfo{kGeoScaleAndPos, 0, 1000, 1300, 2000, 2400};
     save_to_disk();
     answer_template(2);
+    host.file_answers = {base("city.mpr"), base("copy.mpr")};
     host.answer_dialog("Clone Project", [&](DialogModel& m) {
         auto& clone = dynamic_cast<CloneProjectDialog&>(m);
-        clone.source_project = base("city.mpr");
-        clone.new_project = base("copy.mpr");
+        clone.browse(host);
+        clone.file(host);
         return 1;
     });
     EXPECT_EQ(new_project_command(ctx), Outcome::Ok);
@@ -407,6 +409,8 @@ TEST_F(ProjectCommands, CloneCopiesTheLayerStructureIntoANewFile) {
     EXPECT_EQ(project.layers[0].objects, nullptr);
     EXPECT_EQ(project.coord_sys, kCoordDegrees);
     EXPECT_EQ(project.range, (CoordRange{1000, 2000, 300, 400}));
+    EXPECT_EQ(project.geo.mode, kGeoScaleAndPos);
+    EXPECT_EQ(project.geo.north, 2400);
     EXPECT_EQ(project.modified, 0);  // written at once
     EXPECT_EQ(host.titles.back(), "Plotwell - copy");
 

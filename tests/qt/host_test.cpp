@@ -17,8 +17,8 @@
 #include <chrono>
 #include <thread>
 
-#include "export/publisher_dialog.h"
 #include "editor/command_ids.h"
+#include "export/publisher_dialog.h"
 #include "model/text.h"
 #include "qt/frame_dialog_views.h"
 #include "qt/progress_dialog.h"
@@ -233,7 +233,7 @@ TEST(QtHostDialogs, AboutShowsTheVersion) {
     EXPECT_TRUE(texts.contains("Plotwell ver 2.4"));
 }
 
-TEST(QtHostFiles, OpenDialogHasTitleFilterAndExtensionAndMovesTheWorkingDirectory) {
+TEST(QtHostFiles, OpenDialogHasTitleFilterAndExtensionAndKeepsTheWorkingDirectory) {
     WindowFixture f;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -269,7 +269,8 @@ TEST(QtHostFiles, OpenDialogHasTitleFilterAndExtensionAndMovesTheWorkingDirector
     EXPECT_EQ(filters, QStringList{"Map Project (*.mpr)"});
     EXPECT_EQ(suffix, "mpr");
     EXPECT_EQ(mode, QFileDialog::ExistingFile);
-    EXPECT_EQ(QFileInfo(now_dir).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+    // The working directory stays where it was: relative names keep their meaning.
+    EXPECT_EQ(now_dir, old_dir);
 
     when_modal<QFileDialog>([](QFileDialog* d) { d->reject(); });
     EXPECT_FALSE(f.window->host().save_file_dialog(options));

@@ -136,8 +136,9 @@ TEST_F(ImportViewTest, EditAndDoubleClickGoThroughLayerTranslation) {
 
 TEST(CloneProjectView, OkHandsBothFieldsToTheModel) {
     CloneProjectDialog model;
+    ScriptedHost host;
     {
-        qt::CloneProjectView view(nullptr, model);
+        qt::CloneProjectView view(nullptr, host, model);
         EXPECT_EQ(view.windowTitle(), "Clone Project");
         EXPECT_EQ(buddy_of(view, "&Source Project:"), view.source_edit());
         EXPECT_EQ(buddy_of(view, "&New Project:"), view.new_project_edit());
@@ -145,15 +146,20 @@ TEST(CloneProjectView, OkHandsBothFieldsToTheModel) {
         ASSERT_TRUE(button_named(view, "&File..."));
         QTest::keyClicks(view.source_edit(), "/maps/city.mpr");
         QTest::keyClicks(view.new_project_edit(), "/maps/town");
-        button_named(view, "&Browse...")->click();  // no effect on the fields
+        host.file_answers = {std::nullopt, "/maps/harbour.mpr"};
+        button_named(view, "&Browse...")->click();  // cancelled: no effect on the fields
         EXPECT_EQ(view.source_edit()->text(), "/maps/city.mpr");
+        button_named(view, "&File...")->click();
+        EXPECT_EQ(view.new_project_edit()->text(), "/maps/harbour.mpr");
+        EXPECT_TRUE(host.file_dialogs.back().save);
+        view.new_project_edit()->setText("/maps/town");
         press(view, QDialogButtonBox::Ok);
         EXPECT_EQ(view.result(), QDialog::Accepted);
     }
     EXPECT_EQ(model.source_project, "/maps/city.mpr");
     EXPECT_EQ(model.new_project, "/maps/town");
 
-    qt::CloneProjectView again(nullptr, model);
+    qt::CloneProjectView again(nullptr, host, model);
     EXPECT_EQ(again.source_edit()->text(), "/maps/city.mpr");
     again.new_project_edit()->setText("elsewhere");
     press(again, QDialogButtonBox::Cancel);
@@ -196,6 +202,6 @@ TEST(CloneProjectView, NewFromTheWindowClonesTheTypedSource) {
     ASSERT_EQ(p.layer_count, 3);
     EXPECT_EQ(field_text(p.layers[1].name), "Water");
     EXPECT_EQ(p.layers[1].object_count, 0) << "the layer structure only";
-    EXPECT_EQ(field_text(p.file_base_name), "town");
+    EXPECT_EQ(field_text(p.file_base_name), dir.file("town"));  // made absolute when named
     EXPECT_TRUE(std::filesystem::exists(dir.file("town.mpr")));
 }

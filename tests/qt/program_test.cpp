@@ -59,7 +59,7 @@ TEST(ProgramStart, StartsWithTheEmptyWindowAndWritesPublisherDetailsAtTheEnd) {
     ASSERT_TRUE(program);
     EXPECT_TRUE(program->window->isVisible());
     EXPECT_EQ(field_text(program->workspace.publisher.publisher_notice), "(c) Millbrook Maps");
-    EXPECT_EQ(field_text(program->workspace.project.file_base_name), "maps/city");
+    EXPECT_EQ(field_text(program->workspace.project.file_base_name), dir.filePath("maps/city").toStdString());
     EXPECT_GT(program->workspace.categories.category_count, 0);
     EXPECT_EQ(program->map_font.pixelSize(), 13);
     EXPECT_EQ(program->fixed_font.pixelSize(), 10);

@@ -1,0 +1,29 @@
+#include "project/clone_project_dialog.h"
+
+namespace plotwell {
+
+namespace {
+
+FileDialogOptions project_files(const char* title, unsigned flags) {
+    FileDialogOptions o;
+    o.title = title;
+    o.filter_name = "Map Project";
+    o.filter_pattern = "*.mpr";
+    o.default_extension = ".mpr";
+    o.flags = flags | kHideReadOnly;
+    return o;
+}
+
+}  // namespace
+
+void CloneProjectDialog::browse(Host& host) {
+    if (auto path = host.open_file_dialog(project_files("Source Project", kFileMustExist)))
+        source_project = *path;
+}
+
+void CloneProjectDialog::file(Host& host) {
+    // Replacing an existing file is asked when the clone is written.
+    if (auto path = host.save_file_dialog(project_files("New Project", 0))) new_project = *path;
+}
+
+}  // namespace plotwell
