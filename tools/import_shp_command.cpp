@@ -244,6 +244,8 @@ int run(const std::vector<std::string>& args) {
                      o.project_path.c_str());
         return kExitInterrupted;
     }
+    if (result.objects_added == 0)
+        return fail(kExitFailure, "import-shp: nothing was imported; " + o.project_path + " was not changed");
     NullProgressSink quiet;
     if (!save_project(project, project_base, quiet))
         return fail(kExitFailure, "import-shp: " + o.project_path + ": cannot write the project file");
