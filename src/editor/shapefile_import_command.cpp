@@ -49,7 +49,7 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     ReaderCloser closer{reader};
     if (shape_dimension(reader) < 0) {
         show_error(ctx.host, "Unsupported shape type " + std::to_string(shape_type(reader)) +
-                                 ": only Point, PolyLine and Polygon shapefiles can be imported.");
+                        ": only Point, PolyLine and Polygon shapefiles can be imported.");
         return Outcome::Cancelled;
     }
     if (project.layer_count <= 0) {
