@@ -42,6 +42,7 @@ const char kUsage[] =
     "  --multiply-y N    millionths of a degree of a decimal-degree project)\n"
     "  --profile FILE    import settings from a profile file (below)\n"
     "Ctrl+C stops the reading; the project file is then left untouched (exit status 130).\n"
+    "An import that adds no object fails and leaves the project file untouched (exit status 1).\n"
     "\n"
     "A profile holds one setting per line, KEY = VALUE; '#' starts a comment line, keys not given keep\n"
     "their value. Fields go by name, types by name (ROAD3) or index, icons by name (PI_BANK) or code;\n"
@@ -244,6 +245,8 @@ int run(const std::vector<std::string>& args) {
                      o.project_path.c_str());
         return kExitInterrupted;
     }
+    if (result.objects_added == 0)
+        return fail(kExitFailure, "import-shp: nothing was imported; " + o.project_path + " was not changed");
     NullProgressSink quiet;
     if (!save_project(project, project_base, quiet))
         return fail(kExitFailure, "import-shp: " + o.project_path + ": cannot write the project file");

@@ -20,8 +20,10 @@ void TerminalSink::log_line(std::string_view text) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
         plain += text[i];
     }
+    // Some texts (the export's build errors) come without their line break; on a terminal whatever
+    // is written next would run on behind them.
+    if (!plain.empty() && plain.back() != '\n') plain += '\n';
     std::fwrite(plain.data(), 1, plain.size(), out_);
-    if (!plain.empty()) line_open_ = plain.back() != '\n';
     std::fflush(out_);
     draw();
 }
@@ -44,8 +46,7 @@ void TerminalSink::close_progress(int result) {
 }
 
 void TerminalSink::draw() {
-    // A line still being written would be overdrawn; the bar waits until it ends.
-    if (!draw_bar_ || range_ <= 0 || line_open_) return;
+    if (!draw_bar_ || range_ <= 0) return;
     const int clamped = pos_ < 0 ? 0 : (pos_ > range_ ? range_ : pos_);
     const int percent = int(int64_t(clamped) * 100 / range_);
     if (bar_shown_ && percent == drawn_percent_) return;

@@ -1,5 +1,6 @@
-// The progress of a long task on a terminal: log lines go to stderr as they come (with plain newlines),
-// and a progress bar is drawn on stderr only when stderr is a terminal, so redirected output stays clean.
+// The progress of a long task on a terminal: log lines go to stderr as they come (with plain newlines,
+// each text ending its line), and a progress bar is drawn on stderr only when stderr is a terminal, so
+// redirected output stays clean.
 #pragma once
 
 #include <cstdio>
@@ -30,7 +31,6 @@ class TerminalSink final : public ProgressSink {
     std::FILE* out_;
     bool draw_bar_;
     bool bar_shown_ = false;
-    bool line_open_ = false;  // the last log text did not end its line
     int range_ = 0;
     int pos_ = 0;
     int drawn_percent_ = -1;

@@ -24,12 +24,14 @@ Outcome import_project_file_command(EditorContext& ctx) {
     if (ctx.host.run_dialog(dialog) != 1) return Outcome::Cancelled;
 
     Project& project = ctx.project;
+    ImportReport report;
     ctx.host.run_with_progress(
         // An unreadable source is named in the log the user has just read.
         [&](ProgressSink& sink) {
-            (void)import_project_task(project, settings.source_path, settings.mapping, sink);
+            (void)import_project_task(project, settings.source_path, settings.mapping, sink, &report);
         },
         ProgressOptions{});
+    if (!report.imported) return Outcome::Failed;  // the project is as it was
     fit_view(ctx.view, project);
     mark_modified(ctx);
     return Outcome::Ok;

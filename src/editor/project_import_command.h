@@ -7,9 +7,10 @@
 namespace plotwell {
 
 // The editor has already checked that a project is open.
-// Cancelled when the file dialog or the import dialog was cancelled; Ok once the import ran, whatever
-// its outcome (its log told the user): the view is then fitted, the project marked modified, the
-// title updated and the map redrawn.
+// Cancelled when the file dialog or the import dialog was cancelled; Failed when the import added
+// nothing (refused, unreadable or empty; its log told the user) and the project is as it was; Ok when
+// objects were added: the view is then fitted, the project marked modified, the title updated and the
+// map redrawn.
 Outcome import_project_file_command(EditorContext& ctx);
 
 }  // namespace plotwell

@@ -67,16 +67,18 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     std::atomic<bool> running{true};
     ProgressOptions progress;
     progress.stop = [&running] { running.store(false); };
+    ShapeImportResult result;
     ctx.host.run_with_progress(
         [&](ProgressSink& sink) {
-            const ShapeImportResult result = run_shapefile_import(project, reader, settings, sink, running);
+            result = run_shapefile_import(project, reader, settings, sink, running);
             if (!result.started) {
                 sink.log_line("Error: " + result.error + "\r\n");
                 sink.show_ok_button();
             }
         },
         progress);
-    return Outcome::Ok;
+    // A run that added nothing left the project as it was: there is nothing to fit or mark.
+    return result.objects_added > 0 ? Outcome::Ok : Outcome::Failed;
 }
 
 }  // namespace plotwell

@@ -36,6 +36,7 @@ int build_object(ExportState& state, const ObjectItem& item, DefinitionBuilder& 
         std::snprintf(line, sizeof line, "Error: Too many vertices (name: %s)\r\n",
                       std::string(name).c_str());
         sink.log_line(line);
+        state.left_out.insert(o);
         return kStoreOk;
     }
     const uint8_t code = object_type_code(o);
@@ -77,7 +78,8 @@ int build_point(ExportState& state, const PointItem& item, const MapIdTable& map
             b.head.push_back(0);
             break;
         default:
-            return kStoreOk;  // no point layout for this type
+            state.left_out.insert(o);  // no point layout for this type
+            return kStoreOk;
     }
     return store_definition(state, state.layer_tables[size_t(item.layer)], b, named);
 }

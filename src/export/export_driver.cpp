@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "export/build_data.h"
 #include "export/scaling.h"
 #include "model/text.h"
@@ -110,6 +112,12 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
     if (!write_database(state, settings, extras, path, sink, inputs.write_faults)) {
         sink.log_line("Error: unable to write output file!\r\n");
         return kExportWriteFailed;
+    }
+    if (!state.left_out.empty()) {
+        char line[64];
+        std::snprintf(line, sizeof line, "Warning: %d objects left out of the map\r\n",
+                      int(state.left_out.size()));
+        sink.log_line(line);
     }
     sink.log_line("PDB file successfully created!\r\n");
     return kExportOk;

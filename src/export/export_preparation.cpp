@@ -1,5 +1,6 @@
 #include "export/export_preparation.h"
 
+#include <string_view>
 #include <utility>
 
 #include "model/text.h"
@@ -10,8 +11,15 @@ bool exportable_layer(const Project& project, int layer) {
     return layer >= 0 && layer < project.layer_count && layer < kMaxLayers && layer < kMaxExportLayers;
 }
 
+namespace {
+// A name of blanks shows as no name at all on the handheld.
+bool blank_text(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+}  // namespace
+
 ExportChoiceCheck check_export_choices(const ExportSettings& settings, const Project& project) {
-    if (field_text(settings.map_name).empty())
+    if (blank_text(field_text(settings.map_name)))
         return {false, kExportTabId, "You need to provide a map name."};
     if (settings.visible_layer_count <= 0)
         return {false, kExportTabLayers, "You need to add at least one layer"};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,9 @@ struct ExportState {
     std::vector<PointItem> point_items;
     RegionNode region_root;
     int32_t region_polygon_count = 0;
+    // Objects of the chosen layers or the region layer that the map does without (each logged where
+    // it is left out, counted once however often).
+    std::set<const MapObject*> left_out;
 
     // Compiled data, read by the writer.
     std::vector<uint8_t> data_area;   // kDataAreaSize bytes

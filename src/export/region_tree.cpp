@@ -31,6 +31,7 @@ void build_region_tree(ExportState& state, CellTable& parent, const RegionNode& 
             std::snprintf(line, sizeof line, "Warning: Polygon has too many points (%s)\r\n",
                           b.folded_name.c_str());
             sink.log_line(line);
+            state.left_out.insert(node.polygon);
             return;
         }
         b.body.push_back(kVertexListEnd);

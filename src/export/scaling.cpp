@@ -103,8 +103,11 @@ void scale_layer_objects(ExportState& state, const Project& project, const Expor
         for (const MapObject* o = project.layers[settings.visible_layers[i]].objects; o; o = o->next) {
             // Only points, lines and polygons have a layout in the map; a record of another dimension
             // (it cannot come from the editor or a sound file) is left out rather than misread.
-            if (o->dimension == kDimDeleted || (o->dimension != kDimPoint && !has_points(o))) continue;
-            if (has_points(o) && !exportable_line(o)) continue;
+            if (o->dimension == kDimDeleted) continue;
+            if ((o->dimension != kDimPoint && !has_points(o)) || (has_points(o) && !exportable_line(o))) {
+                state.left_out.insert(o);
+                continue;
+            }
             counter.step();
             if (has_points(o)) {
                 ObjectItem item;
@@ -132,9 +135,13 @@ void scale_region_polygons(ExportState& state, const Project& project, const Exp
                 std::snprintf(line, sizeof line, "Warning: non-polygon object found in Region layer: %s\r\n",
                               std::string(export_object_name(o)).c_str());
                 counter.sink.log_line(line);
+                state.left_out.insert(o);
                 continue;
             }
-            if (!exportable_line(o)) continue;
+            if (!exportable_line(o)) {
+                state.left_out.insert(o);
+                continue;
+            }
             counter.step();
             RegionNode node;
             node.level = int16_t(k);

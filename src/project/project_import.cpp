@@ -1,6 +1,7 @@
 #include "project/project_import.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -82,6 +83,19 @@ void import_checked_bytes(Project& project, std::span<const uint8_t> file, const
     }
     for (const std::string& problem : problems) progress.log_line("Warning: source " + problem + "\n");
 
+    if (r.skipped > 0) {
+        char line[128];
+        std::snprintf(line, sizeof line,
+                      "%lld objects imported from %lld records; %lld records not imported\r\n",
+                      static_cast<long long>(r.objects), static_cast<long long>(r.objects + r.skipped),
+                      static_cast<long long>(r.skipped));
+        progress.log_line(line);
+    }
+    // Without an object the source's range would only move the project's, and nothing else changed.
+    if (r.objects == 0) {
+        progress.log_line("Error: nothing was imported!\r\n");
+        return;
+    }
     merge_import_range(project.range, layout.range);
     r.imported = true;
     progress.log_line("  Project successfully imported.\n");

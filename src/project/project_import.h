@@ -14,7 +14,8 @@ namespace plotwell {
 
 // What an import did, for callers that need more than the task's result.
 struct ImportReport {
-    bool imported = false;  // objects were read and the range merged (false: refused or unreadable)
+    bool imported = false;  // objects were added and the range merged (false: refused, unreadable or
+                            // without a sound record in the mapped layers; the project is unchanged)
     int64_t objects = 0;    // records added to the project
     int64_t skipped = 0;    // unreadable records left out
 };
@@ -27,7 +28,8 @@ void merge_import_range(CoordRange& range, const CoordRange& source);
 // with a destination at the head of that layer of `project`. Logs one line per event. False when the
 // file cannot be opened; true otherwise: when it was imported and when it was refused (not a project
 // file, another coordinate system, a project without layers, a mapping to a layer the project does
-// not have). A damaged source gives what is sound; the log names what was skipped.
+// not have). A damaged source gives what is sound; the log names what was skipped and counts the
+// records left out. A source that gives no object is logged as an error and changes nothing.
 [[nodiscard]] bool import_project_file(Project& project, const std::string& path, const LayerMapping& mapping,
                                        ProgressSink& progress, ImportReport* report = nullptr);
 

@@ -1,6 +1,8 @@
 #include "shapefile/shapefile_import.h"
 
+#include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/geometry.h"
@@ -62,8 +64,16 @@ struct ImportRun {
     FieldList link_list;
     std::unique_ptr<LinkGroupTable> groups = std::make_unique<LinkGroupTable>();
     int objects_added = 0;
+    // The current record: the objects it gave (parts held for linking included) and the first reason
+    // one of its parts was left out.
+    int record_objects = 0;
+    std::optional<SkipCause> record_skip = std::nullopt;
 
     bool linking() const { return link_list.count > 0; }
+
+    void skip(SkipCause cause) {
+        if (!record_skip) record_skip = cause;
+    }
 
     int record_type() {
         int t;
@@ -80,23 +90,24 @@ struct ImportRun {
 
     void import_point(std::string& name, int t) {
         PointShape shape;
-        if (!read_point_shape(reader, shape)) return;  // null shape or short content
+        if (!read_point_shape(reader, shape)) return skip(SkipCause::unreadable);  // null or short
         cut_name(name, kLineNameLength, sink);
-        if (t != kPntFeature) return;
+        if (t != kPntFeature) return skip(SkipCause::untranslated);
         Point p;
         if (!convert_coordinate(shape.x, settings.add_x, settings.multiply_x, p.x) ||
             !convert_coordinate(shape.y, settings.add_y, settings.multiply_y, p.y)) {
             log_named(sink, "Warning: coordinates out of range! Name: ", name);
-            return;
+            return skip(SkipCause::out_of_range);
         }
         int icon = settings.default_icon;
         if (settings.icon_translation.kind != kNoTranslation) {
             const int r = translate_value(reader, settings.icon_translation);
             if (r >= 0) icon = r;
         }
-        if (!apply_range_step(project.range, settings.filter_outside_range != 0, true, p, p)) return;
+        if (!apply_range_step(project.range, settings.filter_outside_range != 0, true, p, p))
+            return skip(SkipCause::filtered);
         MapObject* o = allocate_object(record_size_for(kDimPoint, kPntFeature, 0));
-        if (!o) return;
+        if (!o) return skip(SkipCause::unreadable);
         o->dimension = kDimPoint;
         o->type = kPntFeature;
         set_field(o->name, kPointNameLength + 1, name);
@@ -104,16 +115,21 @@ struct ImportRun {
         set_icon_code(o, uint8_t(icon & 0xFF));
         push_object(layer, o);
         ++objects_added;
+        ++record_objects;
     }
 
     void import_parts(std::string& name, int t) {
         PolyShape shape;
-        if (!read_poly_shape(reader, shape)) return;  // null shape or counts that do not fit
+        if (!read_poly_shape(reader, shape)) return skip(SkipCause::unreadable);  // null or short
         const bool polygon = settings.dimension == kDimPolygon;
         LinkGroup* group = nullptr;  // found for the record's first linked part
         for (int32_t i = 0; i < shape.part_count(); ++i) {
-            ObjectPtr o(convert_part(shape, i, settings, project, name, sink));
-            if (!o) continue;
+            SkipCause why = SkipCause::unreadable;
+            ObjectPtr o(convert_part(shape, i, settings, project, name, sink, &why));
+            if (!o) {
+                skip(why);
+                continue;
+            }
             int type = t;
             if (polygon) {
                 const int32_t n = object_point_count(o.get());
@@ -123,6 +139,7 @@ struct ImportRun {
                 set_object_point_count(o.get(), n - 1);
                 if (!(ring[0] == ring[n - 1])) {
                     log_named(sink, "Warning: Polygon not closed! Name: ", name);
+                    skip(SkipCause::not_closed);
                     continue;
                 }
             }
@@ -132,8 +149,11 @@ struct ImportRun {
             cut_name(stored, kLineNameLength, sink);
             set_field(o->name, stored);
             const Bounds b = object_bounds(o.get());
-            if (!apply_range_step(project.range, settings.filter_outside_range != 0, false, b.min, b.max))
+            if (!apply_range_step(project.range, settings.filter_outside_range != 0, false, b.min, b.max)) {
+                skip(SkipCause::filtered);
                 continue;
+            }
+            ++record_objects;
             if (linking() && !polygon) {
                 if (!group) {
                     const std::string key = joined_field_text(reader.record, link_list, kLinkKeyCapacity);
@@ -172,6 +192,41 @@ struct ImportRun {
         clear_link_groups(*groups);
     }
 };
+
+void count_skip(SkippedRecords& counts, SkipCause cause) {
+    switch (cause) {
+        case SkipCause::out_of_range:
+            ++counts.out_of_range;
+            break;
+        case SkipCause::too_many_points:
+            ++counts.too_many_points;
+            break;
+        case SkipCause::not_closed:
+            ++counts.not_closed;
+            break;
+        case SkipCause::unreadable:
+            ++counts.unreadable;
+            break;
+        case SkipCause::filtered:
+            ++counts.filtered;
+            break;
+        case SkipCause::untranslated:
+            ++counts.untranslated;
+            break;
+    }
+}
+
+// The closing lines: what did not come in, then success or, when nothing came in at all, the error.
+void log_outcome(const ShapeImportResult& result, ProgressSink& sink) {
+    if (result.records_skipped > 0) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%d objects imported from %d records; %d records not imported\r\n",
+                      result.objects_added, result.records_read, result.records_skipped);
+        sink.log_line(line);
+    }
+    sink.log_line(result.objects_added > 0 ? "Shapefile successfully imported.\r\n"
+                                           : "Error: nothing was imported!\r\n");
+}
 
 }  // namespace
 
@@ -213,7 +268,10 @@ bool apply_range_step(CoordRange& range, bool filter, bool is_point, Point min, 
 }
 
 MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportSettings& settings,
-                        const Project& project, const std::string& name, ProgressSink& sink) {
+                        const Project& project, const std::string& name, ProgressSink& sink, SkipCause* why) {
+    SkipCause unused;
+    SkipCause& cause = why ? *why : unused;
+    cause = SkipCause::unreadable;
     const int32_t first = shape.part_start(part);
     const int32_t end = part + 1 < shape.part_count() ? shape.part_start(part + 1) : shape.point_count();
     // Part indices come from the file: a part must lie inside the record's points.
@@ -225,6 +283,7 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
     if (polygon && n < kMinPolygonPartPoints) return nullptr;
     if (n > kMaxPartPoints) {
         log_named(sink, "Warning: too many points in object! Name: ", name);
+        cause = SkipCause::too_many_points;
         return nullptr;
     }
     ObjectPtr o(allocate_object(record_size_for(kDimLine, 0, n)));
@@ -237,6 +296,7 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
         fits = convert_coordinate(p.x, settings.add_x, settings.multiply_x, pts[j].x) &&
                convert_coordinate(p.y, settings.add_y, settings.multiply_y, pts[j].y);
     }
+    cause = SkipCause::out_of_range;
     if (!fits) {
         log_named(sink, "Warning: coordinates out of range! Name: ", name);
         return nullptr;
@@ -257,6 +317,7 @@ ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader
     if (!allowed.ok) return result;
     result.started = true;
 
+    const CoordRange range_before = project.range;
     ImportRun run{project, reader, settings, sink, project.layers[settings.dest_layer], {}, {}};
     sink.log_line("Reading shapefile...\r\n");
     sink.set_progress_range(count_records(reader));
@@ -275,11 +336,17 @@ ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader
                 apply_substitutions(name, settings.substitutions, settings.substitution_count);
             if (settings.downcase) downcase_name(name);
             const int t = run.record_type();
-            if (t >= 0) {
-                if (settings.dimension == kDimPoint)
-                    run.import_point(name, t);
-                else
-                    run.import_parts(name, t);
+            run.record_objects = 0;
+            run.record_skip.reset();
+            if (t < 0)
+                run.skip(SkipCause::untranslated);
+            else if (settings.dimension == kDimPoint)
+                run.import_point(name, t);
+            else
+                run.import_parts(name, t);
+            if (run.record_objects == 0) {
+                ++result.records_skipped;
+                count_skip(result.skipped, run.record_skip.value_or(SkipCause::unreadable));
             }
             if (!running.load(std::memory_order_relaxed)) break;
         }
@@ -288,8 +355,11 @@ ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader
 
     result.stopped = !running.load(std::memory_order_relaxed);
     result.objects_added = run.objects_added;
-    if (!result.stopped) sink.log_line("Shapefile successfully imported.\r\n");
-    project.modified = 1;
+    if (!result.stopped) log_outcome(result, sink);
+    if (result.objects_added > 0)
+        project.modified = 1;
+    else
+        project.range = range_before;
     if (!result.stopped) sink.show_ok_button();
     return result;
 }

@@ -84,15 +84,16 @@ TEST_F(ImportCommand, MapsThroughTheDialogsRunsTheTaskAndMarksTheProject) {
     EXPECT_GT(host.redraws, 0);
 }
 
-TEST_F(ImportCommand, ARefusedImportStillEndsWithTheMainWindowSteps) {
+TEST_F(ImportCommand, ARefusedImportLeavesTheProjectUnmarked) {
     project.coord_sys = kCoordArbitrary;
     host.file_answers.push_back(dir.file("source.mpr"));
     host.answer_dialog("Import Plotwell Project", [](DialogModel&) { return 1; });
-    EXPECT_EQ(import_project_file_command(ctx), Outcome::Ok);
+    EXPECT_EQ(import_project_file_command(ctx), Outcome::Failed);
     EXPECT_EQ(host.last_sink.log, "Error: project files have incompatible coordinate systems!\n");
     EXPECT_TRUE(host.last_sink.ok_shown);
     EXPECT_EQ(project.layers[0].object_count, 0);
-    EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(project.range, (CoordRange{0, 0, 10, 10}));
 }
 
 TEST_F(ImportCommand, CancellingEitherDialogImportsNothing) {

@@ -130,6 +130,25 @@ TEST_F(ShapefileCommand, ImportsThroughItsDialogAndEndsWithTheMainWindowSteps) {
     EXPECT_NE(view.origin_x, 0);  // fitted to the new range
 }
 
+TEST_F(ShapefileCommand, AnImportThatAddsNothingSaysSoAndLeavesTheProjectUnmarked) {
+    ASSERT_TRUE(write_shapefile(dir.file("streets"), sample_streets(2)));
+    host.file_answers.push_back(dir.file("streets.shp"));
+    host.answer_dialog("Import ShapeFile", [this](DialogModel& model) {
+        auto& d = dynamic_cast<ImportShapefileDialog&>(model);
+        d.name_page.selected_remaining = 0;
+        d.name_page.add(host);
+        d.multiply_x = "2000000000";  // 151 degrees times this does not fit 32 bits
+        return d.ok(host) ? 1 : 0;
+    });
+    EXPECT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);
+    EXPECT_TRUE(host.last_sink.log.ends_with(
+        "0 objects imported from 2 records; 2 records not imported\r\nError: nothing was imported!\r\n"))
+        << host.last_sink.log;
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_TRUE(host.titles.empty());
+    EXPECT_EQ(view.origin_x, 0);  // not fitted
+}
+
 TEST_F(ShapefileCommand, FilesThatCannotBeImportedAreRefusedBeforeTheDialog) {
     ShapefileBytes bytes = build_shapefile(sample_streets(2));
     ShapefileBytes no_dbf = bytes;

@@ -117,6 +117,11 @@ TEST_F(ExportDialogTest, ExportChecksThePagesInTabOrderAndStaysAtTheFirstFailure
     EXPECT_EQ(settings.visible_layer_count, 1);
     EXPECT_EQ(settings.visible_layers[0], 1);
     EXPECT_EQ(field_text(settings.region_level_name), "A region level ");  // 15 characters
+
+    d.id.map_name = "  \t ";  // shows as no name at all
+    EXPECT_FALSE(d.export_pressed(host));
+    EXPECT_EQ(host.last_message(), "You need to provide a map name.");
+    EXPECT_EQ(d.current_tab, kExportTabId);
 }
 
 TEST_F(ExportDialogTest, TheMiscPageRewritesTheWholeFlagsWord) {

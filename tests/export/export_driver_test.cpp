@@ -314,10 +314,13 @@ TEST(ExportDriver, PolygonsOf200PointsAreLeftOutAndMiddlePointsAtTheOriginDroppe
     make_object(project.layers[0], head, ring.data(), int32_t(ring.size()));
     // (0, 0) as a middle point is dropped, (0, 6) is kept; the last point is kept even at the origin.
     add_line(project.layers[0], "", {{4, 4}, {-1, -1}, {-1, 10}, {-2, -2}}, kDimLine, kRiver);
+    add_line(project.layers[0], "stub", {{7, 7}}, kDimLine, kRiver);  // no last point: left out too
     TempDir dir;
     ExportRun run = run_test_export(project, default_settings(project), dir);
     ASSERT_EQ(run.result, kExportOk);
     EXPECT_NE(run.sink.log.find("Error: Too many vertices (name: Lake 200)\r\n"), std::string::npos);
+    EXPECT_TRUE(run.sink.log.ends_with(
+        "Warning: 2 objects left out of the map\r\nPDB file successfully created!\r\n"));
     EXPECT_EQ(run.sink.log.find("Lake 199"), std::string::npos);
     ASSERT_EQ(run.report.definitions.size(), 2u);
     bool lake = false, river = false;
@@ -423,7 +426,8 @@ TEST(ExportDriver, RegionLayerWarnsAboutNonPolygonsAndBuildsTheTree) {
               "Warning: non-polygon object found in Region layer: a point\r\n"
               "Warning: non-polygon object found in Region layer: a road\r\n"
               "Building data chunks...\r\nBuilding region tree...\r\nSorting name index...\r\n"
-              "Writing PDB file...\r\nPDB file successfully created!\r\n");
+              "Writing PDB file...\r\nWarning: 2 objects left out of the map\r\n"
+              "PDB file successfully created!\r\n");
     EXPECT_EQ(run.report.header_flags, 0x41);
     EXPECT_EQ(run.report.region_level_name, "Suburbs");
     EXPECT_NE(run.report.region_root_offset, 0);
@@ -461,7 +465,10 @@ TEST(ExportDriver, RegionPolygonMiddlePointsWithAZeroCoordinateAreLeftOut) {
     TempDir dir;
     ExportRun run = run_test_export(project, settings, dir);
     ASSERT_EQ(run.result, kExportOk);
-    EXPECT_NE(run.sink.log.find("Warning: Polygon has too many points (Big)\r\n"), std::string::npos);
+    EXPECT_NE(run.sink.log.find("Warning: Polygon has too many points (Big)\r\n"
+                                "Sorting name index...\r\nWriting PDB file...\r\n"
+                                "Warning: 1 objects left out of the map\r\n"),
+              std::string::npos);
     const auto leaves = definitions_of(run.report, "region");
     ASSERT_EQ(leaves.size(), 1u);
     EXPECT_EQ(leaves[0].vertices, (std::vector<ScaledPoint>{{51, 51}, {201, 251}}));

@@ -138,6 +138,22 @@ TEST(ExportTool, RefusalsAndFailures) {
     EXPECT_EQ(empty_sel.status, 1);
     EXPECT_NE(empty_sel.err.find("Error: nothing to export, the coordinate range is empty!\n"),
               std::string::npos);
+    // A build error's text has no line break of its own; the failure line still starts a new line.
+    Project zigzag;
+    set_field(zigzag.name, "Zigzag");
+    zigzag.range = {0, 0, 24000, 12000};
+    std::vector<Point> points;
+    for (int i = 0; i < 3000; ++i) points.push_back({i % 2 ? 0 : 24000, i % 2 ? 0 : 12000});
+    ObjectHead head;
+    head.dimension = kDimLine;
+    make_object(add_layer(zigzag, "roads", kThemeRoads), head, points.data(), int32_t(points.size()));
+    NullProgressSink quiet;
+    ASSERT_TRUE(save_project(zigzag, dir.file("zigzag"), quiet));
+    const ToolRun too_long = tool(dir, "export zigzag.mpr z.pdb");
+    EXPECT_EQ(too_long.status, 1);
+    EXPECT_NE(too_long.err.find("Error: individual definition too long!\nplotwell-tool: export: "),
+              std::string::npos)
+        << too_long.err;
     const ToolRun unopened = tool(dir, "export town.mpr no-such-dir/o.pdb");
     EXPECT_EQ(unopened.status, 1);
     EXPECT_NE(unopened.err.find("Fatal: Unable to open output file!\n"), std::string::npos);

@@ -120,6 +120,23 @@ TEST(ProjectImport, RefusalsLogTheirLineAndChangeNothing) {
     EXPECT_EQ(p.range, (CoordRange{0, 0, 100, 100}));
 }
 
+TEST(ProjectImport, ASourceThatGivesNoObjectIsAnErrorAndChangesNothing) {
+    ScratchDir dir;
+    Project empty;
+    add_layer(empty, "E");
+    empty.range = {-500, -500, 10, 10};
+    const std::string path = save(empty, dir, "empty");
+    Project p;
+    add_layer(p, "L");
+    p.range = {0, 0, 100, 100};
+    RecordingSink sink;
+    ImportReport report;
+    EXPECT_TRUE(import_project_file(p, path, identity(1), sink, &report));
+    EXPECT_EQ(sink.log, "Error: nothing was imported!\r\n");
+    EXPECT_FALSE(report.imported);
+    EXPECT_EQ(p.range, (CoordRange{0, 0, 100, 100}));
+}
+
 TEST(ProjectImport, ProjectWithoutLayersOrMissingDestinationIsRefusedBeforeReading) {
     Project none;
     RecordingSink sink;
@@ -193,6 +210,7 @@ TEST(ProjectImport, DamagedSourceImportsWhatIsSoundAndSaysWhatWasSkipped) {
     EXPECT_EQ(report.skipped, 1);
     EXPECT_EQ(sink.log,
               "Warning: source layer 0: 1 object record(s) skipped as unreadable (first at slot 1)\n"
+              "3 objects imported from 4 records; 1 records not imported\r\n"
               "  Project successfully imported.\n");
 
     // every prefix of the file: refused, or imported without reading outside it

@@ -113,7 +113,9 @@ TEST(ShapefileImport, PartsOfUpTo6143PointsAreImported) {
     c.run();
     EXPECT_EQ(c.sink.log,
               "Reading shapefile...\r\nWarning: too many points in object! Name: long\r\n"
+              "1 objects imported from 2 records; 1 records not imported\r\n"
               "Shapefile successfully imported.\r\n");
+    EXPECT_EQ(c.result.skipped.too_many_points, 1);
     ASSERT_EQ(c.objects().size(), 1u);
     EXPECT_EQ(c.objects()[0].points.size(), 6143u);
 }
@@ -130,7 +132,10 @@ TEST(ShapefileImport, PolygonRingsNeedFourPointsAndAreStoredOpen) {
     c.run();
     EXPECT_EQ(c.sink.log,
               "Reading shapefile...\r\nWarning: Polygon not closed! Name: open\r\n"
+              "1 objects imported from 3 records; 2 records not imported\r\n"
               "Shapefile successfully imported.\r\n");
+    EXPECT_EQ(c.result.skipped.not_closed, 1);
+    EXPECT_EQ(c.result.skipped.unreadable, 1);
     const auto objects = c.objects();
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(objects[0].dimension, kDimPolygon);
@@ -186,7 +191,10 @@ TEST(ShapefileImport, DegreeLimitsDropLinesSilentlyButNotPoints) {
     lines.settings.multiply_x = lines.settings.multiply_y = kDefaultMultiply;
     lines.settings.filter_outside_range = 0;
     lines.run();
-    EXPECT_EQ(lines.sink.log, "Reading shapefile...\r\nShapefile successfully imported.\r\n");
+    EXPECT_EQ(lines.sink.log,
+              "Reading shapefile...\r\n1 objects imported from 2 records; 1 records not imported\r\n"
+              "Shapefile successfully imported.\r\n");
+    EXPECT_EQ(lines.result.skipped.out_of_range, 1);
     ASSERT_EQ(lines.objects().size(), 1u);
     EXPECT_EQ(lines.objects()[0].name, "inside");
 
@@ -212,17 +220,25 @@ TEST(ShapefileImport, CoordinatesBeyond32BitsAreDroppedWithAWarning) {
     lines.run();
     EXPECT_EQ(lines.sink.log,
               "Reading shapefile...\r\nWarning: coordinates out of range! Name: metres\r\n"
+              "1 objects imported from 2 records; 1 records not imported\r\n"
               "Shapefile successfully imported.\r\n");
     ASSERT_EQ(lines.objects().size(), 1u);
 
+    // Nothing came in: an error instead of the success line, and the project is left as it was.
     ImportCase pts(points({point_record(1, 1, {"a"}), point_record(1, 1, {"b"})}));
     pts.settings.add_y = 3e9f;
     pts.settings.downcase = 0;
     pts.run();
-    EXPECT_EQ(pts.sink.log,
-              "Reading shapefile...\r\nWarning: coordinates out of range! Name: a\r\n"
-              "Warning: coordinates out of range! Name: b\r\nShapefile successfully imported.\r\n");
+    EXPECT_EQ(
+        pts.sink.log,
+        "Reading shapefile...\r\nWarning: coordinates out of range! Name: a\r\n"
+        "Warning: coordinates out of range! Name: b\r\n"
+        "0 objects imported from 2 records; 2 records not imported\r\nError: nothing was imported!\r\n");
     EXPECT_TRUE(pts.objects().empty());
+    EXPECT_EQ(pts.result.skipped.out_of_range, 2);
+    EXPECT_EQ(pts.project.modified, 0);
+    EXPECT_EQ(pts.project.range, (CoordRange{0, 0, -1, -1}));
+    EXPECT_TRUE(pts.sink.ok_shown);
 }
 
 TEST(ShapefileImport, OffsetsAndFactorsApplyPerAxis) {
@@ -255,6 +271,7 @@ TEST(ShapefileImport, RangeFilterKeepsCrossingLinesWholeAndBoundaryPoints) {
                  kCoordArbitrary, range);
     p.settings.filter_outside_range = 1;
     p.run();
+    EXPECT_EQ(p.result.skipped.filtered, 1);
     ASSERT_EQ(p.objects().size(), 2u);
     EXPECT_EQ(p.objects()[0].name, "origin");
     EXPECT_EQ(p.objects()[1].name, "corner");
@@ -330,6 +347,7 @@ TEST(ShapefileImport, TypeTranslationPicksTypesOrDropsUntranslatedRecords) {
     ImportCase filtered(d);
     translate(filtered.settings);
     filtered.run();
+    EXPECT_EQ(filtered.result.skipped.untranslated, 2);
     auto objects = filtered.objects();
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[1].type, kFreeway);
@@ -365,6 +383,17 @@ TEST(ShapefileImport, SkipsBrokenRecordsAndImportsTheRest) {
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[0].name, "c");
     EXPECT_EQ(objects[1].name, "a");
+    EXPECT_EQ(c.result.skipped.unreadable, 2);
+
+    // A main file cut short: the records past its end are counted, not passed over in silence.
+    b.shp.resize(b_at);
+    ImportCase cut(d);
+    open_shapefile_bytes(cut.reader, b.shp, b.shx, b.dbf);
+    cut.run();
+    EXPECT_EQ(cut.sink.log,
+              "Reading shapefile...\r\n1 objects imported from 4 records; 3 records not imported\r\n"
+              "Shapefile successfully imported.\r\n");
+    EXPECT_EQ(cut.result.records_skipped, 3);
 }
 
 TEST(ShapefileImport, PartIndicesOutsideTheRecordSkipOnlyThatPart) {
@@ -430,6 +459,7 @@ TEST(ShapefileImport, StopFinishesTheRecordLinksWhatWasReadAndLogsNoSuccess) {
     early.run(false);
     EXPECT_EQ(early.sink.log, "Reading shapefile...\r\nLinking line segments...\r\n");
     EXPECT_TRUE(early.objects().empty());
+    EXPECT_EQ(early.project.modified, 0);
 }
 
 TEST(ShapefileImport, RefusesBeforeTouchingTheProject) {

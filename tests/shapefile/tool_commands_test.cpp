@@ -177,6 +177,20 @@ TEST_F(ImportShpTool, TheDialogChecksAreErrorsAndLeaveTheProjectAlone) {
     EXPECT_EQ(project_bytes(), before);
 }
 
+TEST_F(ImportShpTool, AnImportThatAddsNothingFailsWithoutSaving) {
+    const std::vector<uint8_t> before = project_bytes();
+    const ToolRun r = run_tool("import-shp " + project() + " " + path("roads.shp") +
+                               " --name-field NAME --multiply-x 2000000000");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("0 objects imported from 3 records; 3 records not imported\n"
+                            "Error: nothing was imported!\n"
+                            "plotwell-tool: import-shp: nothing was imported; " +
+                            project() + " was not changed\n"),
+              std::string::npos)
+        << r.output;
+    EXPECT_EQ(project_bytes(), before);
+}
+
 TEST_F(ImportShpTool, RefusesUnsupportedFilesAndProjectsWithoutLayers) {
     ShapefileData z = town_roads();
     z.shape_type = 13;
