@@ -1,9 +1,9 @@
 #include "project/dialog_fields.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "model/geometry.h"
+#include "model/number_text.h"
 
 namespace plotwell {
 
@@ -26,8 +26,11 @@ int32_t read_int_field(std::string_view text, size_t max_chars) {
 }
 
 double read_float_field(std::string_view text, size_t max_chars) {
-    const std::string s(cut_text(text, max_chars));
-    const double v = std::strtod(s.c_str(), nullptr);
+    text = cut_text(text, max_chars);
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    double v = 0;
+    read_number(text.substr(i), v);
     return std::isfinite(v) ? v : 0.0;
 }
 

@@ -14,7 +14,8 @@ std::string_view cut_text(std::string_view text, size_t max_chars);
 
 // A decimal integer field. Values beyond the int32 range are clamped: a typo must not wrap around.
 int32_t read_int_field(std::string_view text, size_t max_chars = 15);
-// A floating-point field (the Km field); text that does not start with a number reads as 0.
+// A floating-point field (the Km field), '.' before the fraction whatever the locale; text that does not
+// start with a number reads as 0.
 double read_float_field(std::string_view text, size_t max_chars);
 
 std::string int_field_text(int64_t value);

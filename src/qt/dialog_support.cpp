@@ -27,7 +27,9 @@ int exec_centred(QDialog& dialog, QWidget* owner) {
 }
 
 QFont fixed_pitch_font() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font;
+    font.setFamilies({"DejaVu Sans Mono", "Noto Sans Mono", "Noto Mono", "Liberation Mono",
+                      QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(10);

@@ -19,7 +19,9 @@ namespace plotwell::qt {
 // Runs `dialog` modally, centred over `owner` (or the screen without one); 1 when accepted, else 0.
 int exec_centred(QDialog& dialog, QWidget* owner);
 
-// Fixed pitch, so that the "%-24s [%s]" columns of the layer lines stay in line.
+// Fixed pitch, so that the "%-24s [%s]" columns of the layer lines stay in line. The monospace faces
+// of the usual font sets are named first: the desktop's fixed font, last, may be an alias that
+// fontconfig resolves to a proportional face.
 QFont fixed_pitch_font();
 
 // A label showing `text` (in record text, "&" marking the mnemonic) that gives `control` the focus.

@@ -119,6 +119,12 @@ void ProgressDialog::show_ok() {
 }
 
 void ProgressDialog::request_close(int result) {
+    // Tasks report every few steps, so their last position may fall short of the range; a task that
+    // succeeded has done all of it. An empty range would leave the busy animation instead.
+    if (result == 1) {
+        if (bar_->maximum() <= bar_->minimum()) bar_->setRange(0, 1);
+        bar_->setValue(bar_->maximum());
+    }
     // After Stop the dialog's answer is already 1; the worker's own close does not change it.
     if (!result_) result_ = result;
     finish_when_ready();

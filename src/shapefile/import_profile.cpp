@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <locale>
 #include <memory>
 #include <sstream>
 #include <vector>
 
 #include "model/bytes.h"
+#include "model/number_text.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 
@@ -65,9 +67,11 @@ bool parse_int(const std::string& word, long long& out) {
 }
 
 bool parse_float(const std::string& word, float& out) {
-    const char* end = word.data() + word.size();
-    auto r = std::from_chars(word.data() + (!word.empty() && word[0] == '+'), end, out);
-    return r.ec == std::errc() && r.ptr == end && !word.empty();
+    float v = 0;
+    const NumberRead r = read_number(word, v);
+    if (word.empty() || r.length != word.size() || r.out_of_range) return false;
+    out = v;
+    return true;
 }
 
 std::string quoted(std::string_view text) {
@@ -297,12 +301,6 @@ std::string icon_word(int code) {
     return code >= 0 && code < kIconCount ? kIconNames[code] : std::to_string(code);
 }
 
-std::string number(float v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
 void write_translation(std::ostringstream& out, const char* prefix, const ValueTranslation& t,
                        const ShapefileReader& reader, int dimension) {
     auto word = [&](int32_t r) {
@@ -323,8 +321,8 @@ void write_translation(std::ostringstream& out, const char* prefix, const ValueT
                 << word(t.strings[i].result) << "\n";
     } else {
         for (int i = 0; i < std::min<int>(t.entry_count, kMaxRangeTranslations); ++i)
-            out << prefix << ".range = " << number(t.ranges[i].min) << " " << number(t.ranges[i].max) << " "
-                << word(t.ranges[i].result) << "\n";
+            out << prefix << ".range = " << number_text(t.ranges[i].min) << " "
+                << number_text(t.ranges[i].max) << " " << word(t.ranges[i].result) << "\n";
     }
 }
 
@@ -366,6 +364,8 @@ Result load_import_profile(const std::string& path, const ShapefileReader& reade
 
 std::string write_import_profile(const ShapeImportSettings& s, const ShapefileReader& reader) {
     std::ostringstream out;
+    // A stream groups digits as the global C++ locale says; profiles are read back in the C format.
+    out.imbue(std::locale::classic());
     out << "# Plotwell shapefile import profile\n";
     out << "name_fields = " << field_names(s.name_fields, reader) << "\n";
     out << "link_fields = " << field_names(s.link_fields, reader) << "\n";
@@ -377,8 +377,8 @@ std::string write_import_profile(const ShapeImportSettings& s, const ShapefileRe
     out << "filter_untranslated = " << (s.filter_untranslated ? 1 : 0) << "\n";
     out << "multiply_x = " << s.multiply_x << "\n";
     out << "multiply_y = " << s.multiply_y << "\n";
-    out << "add_x = " << number(s.add_x) << "\n";
-    out << "add_y = " << number(s.add_y) << "\n";
+    out << "add_x = " << number_text(s.add_x) << "\n";
+    out << "add_y = " << number_text(s.add_y) << "\n";
     out << "multipart_policy = " << (s.multipart_policy == kCcwPartsGetCcwType ? 1 : 0) << "\n";
     out << "ccw_type = " << type_word(kDimPolygon, s.ccw_type) << "\n";
     out << "substitution_mode = " << (s.substitution_mode == 1 ? 1 : 0) << "\n";

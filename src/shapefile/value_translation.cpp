@@ -1,10 +1,9 @@
 #include "shapefile/value_translation.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <string>
 
+#include "model/number_text.h"
 #include "model/text.h"
 #include "shapefile/field_text.h"
 
@@ -46,18 +45,8 @@ double parse_number_prefix(std::string_view text) {
             end = j;
         }
     }
-    // from_chars takes no '+' and ignores the locale, which strtod would not.
-    size_t from = start;
-    if (text[from] == '+') ++from;
     double v = 0;
-    const auto r = std::from_chars(text.data() + from, text.data() + end, v);
-    if (r.ec == std::errc::result_out_of_range) {
-        // Saturate like the C library: a negative exponent underflows to 0, anything else overflows.
-        const std::string_view number(text.data() + from, end - from);
-        const size_t e = number.find_first_of("eE");
-        if (e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-') return 0;
-        return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
-    }
+    read_number(text.substr(start, end - start), v);
     return v;
 }
 

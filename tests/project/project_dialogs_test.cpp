@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <locale>
+#include <string>
+
+#include "model/number_text.h"
 #include "model/text.h"
 #include "project/confirm_save.h"
 #include "project/dialog_fields.h"
 #include "project/geo_info_dialog.h"
 #include "project/new_project_dialog.h"
 #include "project/project_properties_dialog.h"
+#include "shapefile/import_dialog.h"
+#include "shapefile/import_profile.h"
 #include "support/scripted_host.h"
 
 namespace plotwell {
@@ -177,6 +184,49 @@ TEST_F(GeoInfoTest, ScaleFromTheSelectionRectangle) {
     wide.km = "4000";  // 40000 x 1000: cut to 16 bits as the field keeps it
     EXPECT_TRUE(wide.ok());
     EXPECT_EQ(project.geo.scale, int16_t(uint16_t((40000LL * 1000) & 0xFFFF)));
+}
+
+// Qt switches the C library to the user's locale at start-up; typed and written numbers stay in the C
+// format all the same.
+TEST_F(GeoInfoTest, NumbersKeepTheCFormatUnderADecimalCommaLocale) {
+    const auto check = [&] {
+        EXPECT_DOUBLE_EQ(read_float_field(" 12.5", 7), 12.5);
+        double v = 0;
+        EXPECT_EQ(read_number("-0.25e1x", v).length, 7u);
+        EXPECT_DOUBLE_EQ(v, -2.5);
+        EXPECT_EQ(number_text(0.5f), "0.5");
+        EXPECT_EQ(number_text(-1234.125), "-1234.125");
+        EXPECT_EQ(parse_factor_text("1000000"), 1000000);
+        ShapeImportSettings settings;
+        settings.multiply_x = 1000000;
+        settings.add_x = 0.5f;
+        const std::string profile = write_import_profile(settings, ShapefileReader{});
+        EXPECT_NE(profile.find("\nmultiply_x = 1000000\nmultiply_y = "), std::string::npos) << profile;
+        EXPECT_NE(profile.find("\nadd_x = 0.5\n"), std::string::npos) << profile;
+        project.range.width = 1000;
+        GeoInfoModel m(project, host, 1000);
+        m.select_mode(kGeoScale);
+        m.km = "12.5";
+        EXPECT_TRUE(m.ok());
+        EXPECT_EQ(project.geo.scale, 125);
+    };
+    check();
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "fr_FR",
+                             "nl_NL.UTF-8", "ru_RU.UTF-8"}) {
+        if (std::setlocale(LC_ALL, name) && *std::localeconv()->decimal_point == ',') {
+            comma = name;
+            break;
+        }
+    }
+    if (comma) {
+        const std::locale saved_global = std::locale::global(std::locale(comma));
+        check();
+        std::locale::global(saved_global);
+    }
+    std::setlocale(LC_ALL, saved.c_str());
+    if (!comma) GTEST_SKIP() << "no decimal-comma locale installed; checked in the C locale only";
 }
 
 TEST_F(GeoInfoTest, ScaleWithoutASelectionRectangleIsRefused) {

@@ -4,6 +4,9 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -14,6 +17,7 @@
 #include "editor/command_ids.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
+#include "qt/dialog_support.h"
 #include "qt_test_support.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
@@ -53,6 +57,25 @@ struct LayerViewsTest : ::testing::Test {
     void TearDown() override { drop_pending_modal_answers(); }
 };
 
+TEST(FixedPitchFont, AsksForTheMonospaceFacesOfTheUsualFontSets) {
+    const QFont font = qt::fixed_pitch_font();
+    EXPECT_EQ(font.families().mid(0, 4),
+              (QStringList{"DejaVu Sans Mono", "Noto Sans Mono", "Noto Mono", "Liberation Mono"}));
+    EXPECT_EQ(font.styleHint(), QFont::TypeWriter);
+    EXPECT_TRUE(font.fixedPitch());
+    EXPECT_EQ(font.pixelSize(), 10);
+    // Where one of the named faces is installed, the first of them is what the lists get.
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : font.families().mid(0, 4)) {
+        if (!installed.contains(family)) continue;
+        EXPECT_EQ(QFontInfo(font).family(), family);
+        EXPECT_TRUE(QFontInfo(font).fixedPitch());
+        const QFontMetrics metrics(font);
+        EXPECT_EQ(metrics.horizontalAdvance("iiii ["), metrics.horizontalAdvance("WWWW ["));
+        break;
+    }
+}
+
 TEST_F(LayerViewsTest, LayersShowsTheTableInColumnsAndHasNoCancel) {
     Workspace ws;
     add_layer(ws.project, "Roads", kThemeRoads);
@@ -68,9 +91,9 @@ TEST_F(LayerViewsTest, LayersShowsTheTableInColumnsAndHasNoCancel) {
     EXPECT_EQ(view.findChildren<QPushButton*>().size(), captions.size());  // no Cancel among them
     EXPECT_EQ(lines_of(view.layer_list()),
               (QStringList{"Roads                    [ROADS]", QString(30, 'w') + " [WATER]"}));
-    // The padded columns line up only when every character is as wide as any other.
-    const QFontMetrics metrics(view.layer_list()->font());
-    EXPECT_EQ(metrics.horizontalAdvance("iiii ["), metrics.horizontalAdvance("WWWW ["));
+    // The padded columns line up only when every character is as wide as any other. What the list asks
+    // for is checked: a machine without any monospace face gives a proportional one whatever is asked.
+    EXPECT_EQ(view.layer_list()->font(), qt::fixed_pitch_font());
 
     view.show();
     QTest::keyClick(&view, Qt::Key_Escape);

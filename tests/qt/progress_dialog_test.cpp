@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "qt/text_codec.h"
 
@@ -59,6 +61,27 @@ TEST(ProgressDialog, ATaskThatClosesItselfReturnsItsResultWithoutTheUser) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(log, "Loading layer objects...\nno line end, same line\n");
     EXPECT_FALSE(button_seen) << "a task without a stop operation shows no button";
+}
+
+TEST(ProgressDialog, TheBarEndsFullWhenTheTaskClosesWithSuccess) {
+    // Tasks report every 16th step, so the last position they send falls short of the range.
+    const auto run = [](int range, int result) {
+        ProgressDialog d(
+            nullptr,
+            [=](ProgressSink& sink) {
+                sink.set_progress_range(range);
+                if (range > 0) sink.set_progress_pos(range - 3);
+                sink.close_progress(result);
+            },
+            nullptr);
+        EXPECT_EQ(d.run(), result);
+        return std::pair(d.progress_bar()->value(), d.progress_bar()->maximum());
+    };
+    EXPECT_EQ(run(40, 1), std::pair(40, 40));
+    EXPECT_EQ(run(40, 0), std::pair(37, 40)) << "a failed task leaves the bar where it stopped";
+    const auto [value, maximum] = run(0, 1);  // nothing to count: no busy bar once done
+    EXPECT_GT(maximum, 0);
+    EXPECT_EQ(value, maximum);
 }
 
 TEST(ProgressDialog, OkEndsATaskThatShowedItsLog) {
