@@ -27,6 +27,7 @@ void clear_hot_item(EditorState& editor) {
     editor.hot_bitmap = -1;
     editor.hot_index = 0;
     editor.hot_on_vertex = false;
+    editor.drag.bitmap_pressed = false;
 }
 
 void set_current_layer(EditorState& editor, int layer) {

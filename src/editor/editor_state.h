@@ -43,6 +43,8 @@ struct DragState {
     MapObject* target = nullptr;  // vertex and object drag: the object being changed
     bool button_down = false;
     bool dragging = false;
+    // Pressed on a movable bitmap: its drag starts once the mouse has moved far enough.
+    bool bitmap_pressed = false;
     bool press_in_map = false;  // the rectangle tool ignores a release whose press was elsewhere
     bool rubber_band = false;   // a new selection rectangle is being dragged out
     ScreenPoint press;          // where the left button went down
