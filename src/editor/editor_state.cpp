@@ -30,6 +30,10 @@ void clear_hot_item(EditorState& editor) {
     editor.drag.bitmap_pressed = false;
 }
 
+void forget_hot_bitmap(EditorState& editor) {
+    if (editor.hot_kind == HotKind::Bitmap) clear_hot_item(editor);
+}
+
 void set_current_layer(EditorState& editor, int layer) {
     editor.current_layer = layer;
     clear_hot_item(editor);
