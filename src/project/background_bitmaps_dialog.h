@@ -32,6 +32,7 @@ class BackgroundBitmapsModel : public DialogModel {
 
   private:
     void refill();
+    BitmapFolders folders() const;
     bool load_image(BackgroundBitmap& entry);
 
     Project& project_;

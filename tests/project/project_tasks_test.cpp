@@ -131,7 +131,7 @@ TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
 
     Project p;
     RecordingSink sink;
-    ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, bitmap_loader(dir.file("program") + "/")));
+    ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, bitmap_loader({"", dir.file("program") + "/"})));
     ASSERT_TRUE(p.bitmaps.entries[0].image);
     EXPECT_EQ(p.bitmaps.entries[0].image->width, 2);
     EXPECT_TRUE(p.bitmaps.entries[1].image);
@@ -149,7 +149,7 @@ TEST(ProjectTasks, BitmapLoaderFallsBackToTheWorkingDirectory) {
     bmp.height = 1;
     bmp.pixel_data = {0, 0, 255, 0};
     ASSERT_TRUE(write_bytes(dir.file("work/sample/town.bmp"), write_bmp(bmp)));
-    const BitmapImageLoader load = bitmap_loader(dir.file("program") + "/");
+    const BitmapImageLoader load = bitmap_loader({"", dir.file("program") + "/"});
     const std::filesystem::path old_dir = std::filesystem::current_path();
     std::filesystem::current_path(dir.path() / "work");
     const bool found = load("sample/town.bmp") != nullptr;
