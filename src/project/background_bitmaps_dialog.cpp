@@ -11,6 +11,12 @@ namespace {
 
 constexpr const char* kLoadFailed = "Unable to load bitmap into memory!";
 
+std::string list_line(const BackgroundBitmap& entry) {
+    std::string line(field_text(entry.file_name));
+    if (!entry.image && !(entry.flags & kBitmapHidden)) line += " (missing)";
+    return line;
+}
+
 }  // namespace
 
 BackgroundBitmapsModel::BackgroundBitmapsModel(Project& project, Host& host, std::string program_dir,
@@ -23,7 +29,7 @@ void BackgroundBitmapsModel::refill() {
     BitmapTable& t = project_.bitmaps;
     if (t.count > kMaxBitmaps) t.count = kMaxBitmaps;
     lines.clear();
-    for (int i = 0; i < t.count; ++i) lines.emplace_back(field_text(t.entries[i].file_name));
+    for (int i = 0; i < t.count; ++i) lines.push_back(list_line(t.entries[i]));
     if (selected >= int(t.count)) selected = -1;
 }
 
@@ -62,7 +68,7 @@ void BackgroundBitmapsModel::new_bitmap() {
         return;
     }
     ++t.count;
-    lines.emplace_back(field_text(entry.file_name));
+    lines.push_back(list_line(entry));
     project_.modified = 1;
 }
 

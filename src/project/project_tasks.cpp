@@ -26,6 +26,10 @@ bool load_project_task(Project& project, const std::string& base_name, ProgressS
             bitmap.image.reset();
             if (!(bitmap.flags & kBitmapHidden) && load_image) {
                 bitmap.image = load_image(std::string(field_text(bitmap.file_name)));
+                // The map still opens; the log says which picture is not behind it.
+                if (!bitmap.image)
+                    progress.log_line("Warning: background bitmap not found: " +
+                                      std::string(field_text(bitmap.file_name)) + "\r\n");
             }
             progress.set_progress_pos(i + 1);
         }

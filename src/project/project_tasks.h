@@ -20,9 +20,9 @@ using BitmapImageLoader = std::function<std::shared_ptr<const Image>(const std::
 BitmapImageLoader bitmap_loader(const BitmapFolders& folders);
 
 // Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and
-// loads the image of every visible bitmap (a hidden one or one that cannot be loaded gets none; an empty
-// loader loads none). Ends with close_progress(1 or 0) and returns whether it loaded; when not, the
-// project is unchanged.
+// loads the image of every visible bitmap (a hidden one gets none; an empty loader loads none). A
+// visible one that cannot be loaded gets none and a warning line with its name in the log. Ends with
+// close_progress(1 or 0) and returns whether it loaded; when not, the project is unchanged.
 [[nodiscard]] bool load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
                                      const BitmapImageLoader& load_image);
 

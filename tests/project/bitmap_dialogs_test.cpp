@@ -164,6 +164,13 @@ TEST_F(BitmapDialogTest, NewReadsTheSizeWhereTheLoadFindsTheFile) {
     EXPECT_EQ(project.bitmaps.entries[1].image->width, 16);
 }
 
+TEST_F(BitmapDialogTest, AVisibleBitmapWithoutItsImageIsListedAsMissing) {
+    add("gone.bmp", 0, 0, 10, 10);
+    add("a.bmp", 0, 0, 10, 10);
+    add("hidden.bmp", 0, 0, 10, 10, kBitmapHidden);
+    EXPECT_EQ(model().lines, (std::vector<std::string>{"gone.bmp (missing)", "a.bmp", "hidden.bmp"}));
+}
+
 TEST_F(BitmapDialogTest, NewPlacesASizelessBitmapAndLoadsIt) {
     auto m = model();
     host.answer_dialog("Bitmap Properties", [&](DialogModel& d) {
