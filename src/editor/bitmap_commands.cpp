@@ -20,8 +20,8 @@ Outcome set_bitmap_hidden(EditorContext& ctx, bool hidden) {
         b->image.reset();
     } else {
         b->flags = uint16_t(b->flags & ~kBitmapHidden);
-        // A name relative to the program directory is found there, as at load time.
-        b->image = bitmap_loader(ctx.workspace.program_dir)(std::string(field_text(b->file_name)));
+        // Found where the load looks for it.
+        b->image = bitmap_loader(bitmap_folders(ctx.workspace))(std::string(field_text(b->file_name)));
     }
     return Outcome::Ok;
 }

@@ -165,10 +165,20 @@ Outcome end_handle_drag(EditorContext& ctx) {
     return Outcome::Ok;
 }
 
-Outcome end_bitmap_drag(EditorContext& ctx) {
+Outcome end_bitmap_drag(EditorContext& ctx, ScreenPoint release) {
     BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ctx.editor);
     draw_xor_frame(ctx.host.overlay(), ctx.editor.drag.frame);
     if (!b) return Outcome::Failed;
+    if (ctx.editor.hot_index == 4) {
+        // A move keeps the size: taking it back from the screen frame would round it away below zoom 1.
+        const Point d = mouse_delta(ctx, release);
+        if (d.x == 0 && d.y == 0) return Outcome::Cancelled;
+        const Point corner = add({b->x, b->y}, d);
+        b->x = corner.x;
+        b->y = corner.y;
+        mark_modified(ctx);
+        return Outcome::Ok;
+    }
     const ScreenRect& f = ctx.editor.drag.frame;
     const Point corner = screen_to_world(ctx.view, ctx.project, {f.left, f.top});
     b->x = corner.x;
@@ -318,7 +328,7 @@ Outcome end_drag(EditorContext& ctx, ScreenPoint release) {
             o = end_handle_drag(ctx);
             break;
         case DragKind::Bitmap:
-            o = end_bitmap_drag(ctx);
+            o = end_bitmap_drag(ctx, release);
             break;
         case DragKind::None:
             break;

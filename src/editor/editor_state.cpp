@@ -27,6 +27,11 @@ void clear_hot_item(EditorState& editor) {
     editor.hot_bitmap = -1;
     editor.hot_index = 0;
     editor.hot_on_vertex = false;
+    editor.drag.bitmap_pressed = false;
+}
+
+void forget_hot_bitmap(EditorState& editor) {
+    if (editor.hot_kind == HotKind::Bitmap) clear_hot_item(editor);
 }
 
 void set_current_layer(EditorState& editor, int layer) {

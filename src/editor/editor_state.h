@@ -43,6 +43,8 @@ struct DragState {
     MapObject* target = nullptr;  // vertex and object drag: the object being changed
     bool button_down = false;
     bool dragging = false;
+    // Pressed on a movable bitmap: its drag starts once the mouse has moved far enough.
+    bool bitmap_pressed = false;
     bool press_in_map = false;  // the rectangle tool ignores a release whose press was elsewhere
     bool rubber_band = false;   // a new selection rectangle is being dragged out
     ScreenPoint press;          // where the left button went down
@@ -98,6 +100,8 @@ const Layer* current_layer_ptr(const Project& project, const EditorState& editor
 BackgroundBitmap* hot_bitmap_ptr(Project& project, const EditorState& editor);
 
 void clear_hot_item(EditorState& editor);
+// After the bitmap table changed an index found before may name another bitmap, or none.
+void forget_hot_bitmap(EditorState& editor);
 // Changing the current layer or the tool mode forgets the hot item: it belongs to where it was found.
 void set_current_layer(EditorState& editor, int layer);
 void set_tool_mode(EditorState& editor, int mode);

@@ -1,5 +1,8 @@
 #include "editor/input_dispatch.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "editor/command_ids.h"
 #include "editor/drags.h"
 #include "editor/drawing.h"
@@ -59,6 +62,13 @@ void set_hot_rectangle(EditorContext& ctx, ScreenPoint p) {
         ed.hot_index = hit->index;
     }
     ctx.host.set_cursor(hit ? hit->cursor : Cursor::Arrow);
+}
+
+// A press becomes a bitmap drag only once the mouse has moved the platform's drag distance: a plain
+// click must leave the bitmap where it is.
+bool beyond_drag_distance(const EditorState& ed, ScreenPoint p) {
+    const int64_t moved = std::abs(int64_t(p.x) - ed.drag.press.x) + std::abs(int64_t(p.y) - ed.drag.press.y);
+    return moved >= ed.layout.metrics.drag_distance;
 }
 
 }  // namespace
@@ -140,7 +150,12 @@ void on_mouse_move(EditorContext& ctx, ScreenPoint p) {
         return;
     }
     if (ed.current_layer == -1) {
-        set_hot_bitmap(ctx, p);
+        if (!ed.drag.bitmap_pressed)
+            set_hot_bitmap(ctx, p);
+        else if (beyond_drag_distance(ed, p)) {
+            ed.drag.bitmap_pressed = false;
+            if (start_bitmap_drag(ctx, ed.drag.press) == Outcome::Ok) follow_drag(ctx, p);
+        }
         return;
     }
     const bool in_map = inside_map_area(ed.layout, p) && current_layer_ptr(ctx.project, ed);
@@ -162,10 +177,8 @@ void on_left_down(EditorContext& ctx, ScreenPoint p) {
     ed.drag.button_down = true;
     ed.drag.press = p;
     if (ed.current_layer == -1) {
-        if (ed.hot_kind == HotKind::Bitmap && ed.hot_bitmap >= 0 &&
-            ed.hot_bitmap < ctx.project.bitmaps.count && ed.hot_bitmap < kMaxBitmaps &&
-            !(ctx.project.bitmaps.entries[ed.hot_bitmap].flags & kBitmapLocked))
-            start_bitmap_drag(ctx, p);
+        const BackgroundBitmap* b = hot_bitmap_ptr(ctx.project, ed);
+        ed.drag.bitmap_pressed = b && !(b->flags & kBitmapLocked);
         return;
     }
     if (ed.tool_mode == kToolRectangle) {
@@ -189,6 +202,9 @@ void on_left_down(EditorContext& ctx, ScreenPoint p) {
 void on_left_up(EditorContext& ctx, ScreenPoint p, bool ctrl) {
     EditorState& ed = ctx.editor;
     ed.drag.button_down = false;
+    // A release far enough away without a move reported before it still drags.
+    if (std::exchange(ed.drag.bitmap_pressed, false) && beyond_drag_distance(ed, p))
+        start_bitmap_drag(ctx, ed.drag.press);
     if (ed.drag.dragging) {
         end_drag(ctx, p);
         ed.drag.press_in_map = false;

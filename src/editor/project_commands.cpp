@@ -313,7 +313,7 @@ Outcome load_after_open(EditorContext& ctx) {
 Outcome load_project_named(EditorContext& ctx, const std::string& base) {
     // Loaded aside: only a project that loaded takes the place of the open one.
     Project staged;
-    const BitmapImageLoader loader = bitmap_loader(ctx.workspace.program_dir);
+    const BitmapImageLoader loader = bitmap_loader({project_dir_of(base), ctx.workspace.program_dir});
     const int result = ctx.host.run_with_progress(
         // The task hands its result to close_progress, which run_with_progress returns.
         [&](ProgressSink& sink) { (void)load_project_task(staged, base, sink, loader); }, {});

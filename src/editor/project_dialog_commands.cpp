@@ -76,6 +76,7 @@ Outcome background_bitmaps_dialog(EditorContext& ctx) {
     BackgroundBitmapsModel model(ctx.project, ctx.host, ctx.workspace.program_dir,
                                  default_bitmap_placement(ctx.view, ctx.project));
     ctx.host.run_dialog(model);
+    forget_hot_bitmap(ctx.editor);
     return Outcome::Ok;
 }
 

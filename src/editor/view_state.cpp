@@ -100,7 +100,12 @@ void scroll_view(ViewState& view, const Project& project, ScrollBar bar, ScrollA
     const bool horizontal = bar == ScrollBar::Horizontal;
     if (action == ScrollAction::ThumbRelease) {
         // The full 32-bit position: cutting it to 16 bits would throw a degree map's view far away.
-        (horizontal ? view.origin_x : view.origin_y) = thumb_position;
+        if (horizontal)
+            view.origin_x = thumb_position;
+        else if (degrees(project))
+            view.origin_y = clamp_to_int32(2 * int64_t(project.range.y_min) - thumb_position);
+        else
+            view.origin_y = thumb_position;
         return;
     }
     const int32_t step =
@@ -127,7 +132,9 @@ ScrollBarValues scroll_bar_values(const ViewState& view, const Project& project,
         v.minimum = r.y_min;
         v.maximum = clamp_to_int32(int64_t(r.y_min) + r.height);
         v.page = length_to_world(view, view.view_rect.bottom - view.view_rect.top);
-        v.position = view.origin_y;
+        // With decimal degrees north is up: the bar's top is the range's north edge, and the thumb shows
+        // the view's centre mirrored in the range, as scrolling down moves it down.
+        v.position = degrees(project) ? clamp_to_int32(2 * int64_t(r.y_min) - view.origin_y) : view.origin_y;
     }
     v.enabled = v.page >= 0 && int64_t(v.maximum) - v.minimum >= int64_t(v.page) && v.maximum > v.minimum;
     return v;

@@ -8,12 +8,14 @@
 
 namespace plotwell {
 
-// Sizes measured once: toolbar and status bar heights, the system's scroll bar thickness.
+// Sizes measured once: toolbar and status bar heights, the system's scroll bar thickness, and how far
+// the mouse moves with the button down before a press becomes a drag.
 struct WindowMetrics {
     int32_t toolbar_height = 0;
     int32_t status_height = 0;
     int32_t vscroll_width = 0;
     int32_t hscroll_height = 0;
+    int32_t drag_distance = 4;
 };
 
 struct WindowLayout {

@@ -13,6 +13,7 @@
 #include "export/map_id_table.h"
 #include "export/publisher.h"
 #include "model/records.h"
+#include "project/bitmap_paths.h"
 
 namespace plotwell {
 
@@ -36,5 +37,8 @@ struct Workspace {
 
 // A file of the start folder: "map-id.txt", "publisher.txt".
 std::string in_start_dir(const Workspace& workspace, const std::string& file_name);
+
+// Where the open project's relative bitmap names are found.
+BitmapFolders bitmap_folders(const Workspace& workspace);
 
 }  // namespace plotwell

@@ -11,6 +11,12 @@ namespace {
 
 constexpr const char* kLoadFailed = "Unable to load bitmap into memory!";
 
+std::string list_line(const BackgroundBitmap& entry) {
+    std::string line(field_text(entry.file_name));
+    if (!entry.image && !(entry.flags & kBitmapHidden)) line += " (missing)";
+    return line;
+}
+
 }  // namespace
 
 BackgroundBitmapsModel::BackgroundBitmapsModel(Project& project, Host& host, std::string program_dir,
@@ -23,12 +29,16 @@ void BackgroundBitmapsModel::refill() {
     BitmapTable& t = project_.bitmaps;
     if (t.count > kMaxBitmaps) t.count = kMaxBitmaps;
     lines.clear();
-    for (int i = 0; i < t.count; ++i) lines.emplace_back(field_text(t.entries[i].file_name));
+    for (int i = 0; i < t.count; ++i) lines.push_back(list_line(t.entries[i]));
     if (selected >= int(t.count)) selected = -1;
 }
 
+BitmapFolders BackgroundBitmapsModel::folders() const {
+    return {project_dir_of(field_text(project_.file_base_name)), program_dir_};
+}
+
 bool BackgroundBitmapsModel::load_image(BackgroundBitmap& entry) {
-    entry.image = bitmap_loader(program_dir_)(std::string(field_text(entry.file_name)));
+    entry.image = bitmap_loader(folders())(std::string(field_text(entry.file_name)));
     if (entry.image) return true;
     host_.message_box(kLoadFailed, "Error", MessageIcon::Warning, MessageButtons::Ok);
     return false;
@@ -43,7 +53,7 @@ void BackgroundBitmapsModel::new_bitmap() {
     BackgroundBitmap& entry = t.entries[t.count];
     entry = BackgroundBitmap{};
     const BackgroundBitmap* previous = t.count > 0 ? &t.entries[t.count - 1] : nullptr;
-    BitmapPropertiesModel dialog(entry, previous, host_, program_dir_, placement_);
+    BitmapPropertiesModel dialog(entry, previous, host_, folders(), placement_);
     if (host_.run_dialog(dialog) != 1) {
         entry = BackgroundBitmap{};
         return;
@@ -58,7 +68,7 @@ void BackgroundBitmapsModel::new_bitmap() {
         return;
     }
     ++t.count;
-    lines.emplace_back(field_text(entry.file_name));
+    lines.push_back(list_line(entry));
     project_.modified = 1;
 }
 
@@ -67,8 +77,8 @@ void BackgroundBitmapsModel::properties() {
     if (selected < 0 || selected >= t.count) return;
     BackgroundBitmap& entry = t.entries[selected];
     const uint16_t hidden_before = entry.flags & kBitmapHidden;
-    BitmapPropertiesModel dialog(entry, selected > 0 ? &t.entries[selected - 1] : nullptr, host_,
-                                 program_dir_, placement_);
+    BitmapPropertiesModel dialog(entry, selected > 0 ? &t.entries[selected - 1] : nullptr, host_, folders(),
+                                 placement_);
     if (host_.run_dialog(dialog) != 1) return;
     if ((entry.flags & kBitmapHidden) != hidden_before) {
         if (entry.flags & kBitmapHidden)

@@ -20,7 +20,8 @@ class BackgroundBitmapsModel : public DialogModel {
     BackgroundBitmapsModel(Project& project, Host& host, std::string program_dir, BitmapPlacement placement);
     std::string_view dialog_title() const override { return kTitle; }
 
-    // The list: one file name per entry, and its selection (-1: none).
+    // The list: one file name per entry, marked when a visible one has no image, and its selection
+    // (-1: none).
     std::vector<std::string> lines;
     int selected = -1;
 
@@ -32,6 +33,7 @@ class BackgroundBitmapsModel : public DialogModel {
 
   private:
     void refill();
+    BitmapFolders folders() const;
     bool load_image(BackgroundBitmap& entry);
 
     Project& project_;

@@ -36,12 +36,8 @@ int32_t same_units_per_pixel(int32_t previous_units, int64_t previous_pixels, in
 }  // namespace
 
 BitmapPropertiesModel::BitmapPropertiesModel(BackgroundBitmap& entry, const BackgroundBitmap* previous,
-                                             Host& host, std::string program_dir, BitmapPlacement placement)
-    : entry_(entry),
-      previous_(previous),
-      host_(host),
-      program_dir_(std::move(program_dir)),
-      placement_(placement) {
+                                             Host& host, BitmapFolders folders, BitmapPlacement placement)
+    : entry_(entry), previous_(previous), host_(host), folders_(std::move(folders)), placement_(placement) {
     load();
 }
 
@@ -67,19 +63,19 @@ void BitmapPropertiesModel::browse() {
     options.default_extension = "bmp";
     options.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
     const auto chosen = host_.open_file_dialog(options);
-    if (chosen) file_name = relative_to_program_dir(*chosen, program_dir_);
+    if (chosen) file_name = relative_to_program_dir(*chosen, folders_.program_dir);
 }
 
 void BitmapPropertiesModel::set_from_prev() {
     if (!set_from_prev_enabled()) return;
-    const PixelSize own = file_pixel_size(bitmap_file_path(file_name, program_dir_));
+    const PixelSize own = file_pixel_size(resolve_bitmap_path(file_name, folders_));
     // The previous entry's image gives its pixel size; when it has none (hidden, or it failed to
     // load) its file still does.
     PixelSize before;
     if (previous_->image && previous_->image->width > 0 && previous_->image->height > 0)
         before = {previous_->image->width, previous_->image->height};
     else
-        before = file_pixel_size(bitmap_file_path(field_text(previous_->file_name), program_dir_));
+        before = file_pixel_size(resolve_bitmap_path(field_text(previous_->file_name), folders_));
     if (!own.known() || !before.known()) {
         host_.message_box(kSizeUnreadable, "Error", MessageIcon::Warning, MessageButtons::Ok);
         return;
@@ -100,7 +96,7 @@ void BitmapPropertiesModel::set_from_prev() {
 
 bool BitmapPropertiesModel::ok() {
     BackgroundBitmap& b = entry_;
-    set_field(b.file_name, relative_to_program_dir(file_name, program_dir_));
+    set_field(b.file_name, relative_to_program_dir(file_name, folders_.program_dir));
     uint16_t flags = uint16_t(b.flags & ~(kBitmapLocked | kBitmapHidden));
     if (locked) flags |= kBitmapLocked;
     if (!visible) flags |= kBitmapHidden;

@@ -5,6 +5,7 @@
 
 #include "model/records.h"
 #include "platform/host.h"
+#include "project/bitmap_paths.h"
 
 namespace plotwell {
 
@@ -26,7 +27,7 @@ class BitmapPropertiesModel : public DialogModel {
 
     // `previous` is the entry before this one in the table (none for the first).
     BitmapPropertiesModel(BackgroundBitmap& entry, const BackgroundBitmap* previous, Host& host,
-                          std::string program_dir, BitmapPlacement placement);
+                          BitmapFolders folders, BitmapPlacement placement);
     std::string_view dialog_title() const override { return kTitle; }
 
     // The controls.
@@ -47,7 +48,7 @@ class BitmapPropertiesModel : public DialogModel {
     BackgroundBitmap& entry_;
     const BackgroundBitmap* previous_;
     Host& host_;
-    std::string program_dir_;
+    BitmapFolders folders_;
     BitmapPlacement placement_;
 };
 

@@ -1,28 +1,15 @@
 #include "project/project_tasks.h"
 
 #include "model/bitmap_file.h"
+#include "model/text.h"
 #include "project/project_file.h"
 
 namespace plotwell {
 
-namespace {
-// "/x", "\\server\x" and "C:\x" or "C:/x" name a file on their own.
-bool is_absolute(const std::string& name) {
-    if (name.empty()) return false;
-    if (name[0] == '/' || name[0] == '\\') return true;
-    return name.size() >= 3 && name[1] == ':' && (name[2] == '\\' || name[2] == '/');
-}
-}  // namespace
-
-BitmapImageLoader bitmap_loader(const std::string& program_dir) {
-    return [program_dir](const std::string& file_name) -> std::shared_ptr<const Image> {
+BitmapImageLoader bitmap_loader(const BitmapFolders& folders) {
+    return [folders](const std::string& file_name) -> std::shared_ptr<const Image> {
         if (file_name.empty()) return nullptr;
-        if (is_absolute(file_name)) return load_bitmap_file(file_name);
-        // Names below the program directory are stored relative to it; a project kept elsewhere (a sample
-        // beside its data, a folder copied from another machine) names its bitmaps from the working
-        // directory instead, so that is tried next.
-        if (auto image = load_bitmap_file(program_dir + file_name)) return image;
-        return load_bitmap_file(file_name);
+        return load_bitmap_file(resolve_bitmap_path(file_name, folders));
     };
 }
 
@@ -37,7 +24,13 @@ bool load_project_task(Project& project, const std::string& base_name, ProgressS
         for (int i = 0; i < table.count; ++i) {
             BackgroundBitmap& bitmap = table.entries[i];
             bitmap.image.reset();
-            if (!(bitmap.flags & kBitmapHidden) && load_image) bitmap.image = load_image(bitmap.file_name);
+            if (!(bitmap.flags & kBitmapHidden) && load_image) {
+                bitmap.image = load_image(std::string(field_text(bitmap.file_name)));
+                // The map still opens; the log says which picture is not behind it.
+                if (!bitmap.image)
+                    progress.log_line("Warning: background bitmap not found: " +
+                                      std::string(field_text(bitmap.file_name)) + "\r\n");
+            }
             progress.set_progress_pos(i + 1);
         }
     }

@@ -9,21 +9,20 @@
 #include "model/records.h"
 #include "platform/image.h"
 #include "platform/progress_sink.h"
+#include "project/bitmap_paths.h"
 
 namespace plotwell {
 
 // Loads the image of one background bitmap from its stored file name; none when it cannot be loaded.
 using BitmapImageLoader = std::function<std::shared_ptr<const Image>(const std::string& file_name)>;
 
-// Loads bitmap files with load_bitmap_file; a relative file name is taken below `program_dir` (which
-// ends in a directory separator), where the Background Bitmaps dialog stores such names from, and
-// failing that from the working directory.
-BitmapImageLoader bitmap_loader(const std::string& program_dir);
+// Loads bitmap files with load_bitmap_file from where resolve_bitmap_path finds them.
+BitmapImageLoader bitmap_loader(const BitmapFolders& folders);
 
 // Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and
-// loads the image of every visible bitmap (a hidden one or one that cannot be loaded gets none; an empty
-// loader loads none). Ends with close_progress(1 or 0) and returns whether it loaded; when not, the
-// project is unchanged.
+// loads the image of every visible bitmap (a hidden one gets none; an empty loader loads none). A
+// visible one that cannot be loaded gets none and a warning line with its name in the log. Ends with
+// close_progress(1 or 0) and returns whether it loaded; when not, the project is unchanged.
 [[nodiscard]] bool load_project_task(Project& project, const std::string& base_name, ProgressSink& progress,
                                      const BitmapImageLoader& load_image);
 

@@ -247,6 +247,7 @@ void MainWindow::lay_out() {
     m.status_height = status_bar_->height();
     m.vscroll_width = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vbar_);
     m.hscroll_height = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, hbar_);
+    m.drag_distance = QApplication::startDragDistance();
     const WindowLayout l = compute_layout(client_->width(), client_->height(), m);
     auto place = [](QWidget* w, const ScreenRect& r) {
         w->setGeometry(r.left, r.top, std::max(0, r.right - r.left), std::max(0, r.bottom - r.top));

@@ -5,6 +5,7 @@
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
 #include "editor_fixture.h"
+#include "project/background_bitmaps_dialog.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -498,6 +499,26 @@ TEST_F(Commands, BackgroundHoverFindsBitmapsAndTheirCursors) {
     click(at(150, 150));
     EXPECT_TRUE(editor.current_objects.empty());
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Commands, AChangedBitmapTableForgetsTheHotBitmap) {
+    project.bitmaps.count = 2;
+    project.bitmaps.entries[0].width = project.bitmaps.entries[0].height = 200;
+    move(at(50, 50));
+    ASSERT_EQ(editor.hot_bitmap, 0);
+    host.answer_dialog("Background Bitmaps", [](DialogModel& d) {
+        auto& m = dynamic_cast<BackgroundBitmapsModel&>(d);
+        m.selected = 0;
+        m.move_down();
+        return 1;
+    });
+    command(cmd::kBackgroundBitmaps);
+    on_right_up(ctx, at(50, 50));
+    EXPECT_TRUE(host.popups.empty()) << "its menu would act on the other bitmap";
+    on_left_down(ctx, at(50, 50));
+    move(at(90, 50));
+    on_left_up(ctx, at(90, 50), false);
+    EXPECT_EQ(project.bitmaps.entries[0].x, 0);
 }
 
 TEST_F(Commands, ResizeLaysOutTheMapAreaAndLoadsTheScrollBars) {

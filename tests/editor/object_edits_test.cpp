@@ -1,3 +1,4 @@
+#include <array>
 #include <vector>
 
 #include "editor/bitmap_commands.h"
@@ -131,6 +132,21 @@ TEST_F(ObjectEdits, BitmapsDragUnlessLockedAndTheirCommandsLeaveModifiedAlone) {
     handle_command(ctx, cmd::kUnlockPosition);
     EXPECT_EQ(t.entries[0].flags, 0);
     EXPECT_EQ(project.modified, 1);
+}
+
+TEST_F(ObjectEdits, ABitmapMovesOnlyPastTheDragDistanceAndKeepsItsSize) {
+    BackgroundBitmap& b = project.bitmaps.entries[project.bitmaps.count++];
+    b.x = b.y = b.width = b.height = 101;  // not a whole number of pixels at zoom 0.5
+    view.zoom = 0.5f;
+    set_current_layer(editor, -1);
+    const ScreenPoint body = world_to_screen(view, project, {151, 151});
+    drag(body, {body.x + 2, body.y + 1});  // less than the drag distance: a click
+    EXPECT_EQ(project.modified, 0);
+    drag(body, {body.x + 10, body.y + 6});
+    EXPECT_EQ((std::array{b.x, b.y, b.width, b.height}), (std::array{121, 113, 101, 101}));
+    editor.layout.metrics.drag_distance = 20;
+    drag(body, {body.x + 10, body.y + 6});
+    EXPECT_EQ(b.x, 121);
 }
 
 TEST_F(ObjectEdits, SplitLineAtAnInnerVertexOnly) {

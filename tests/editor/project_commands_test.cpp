@@ -80,6 +80,24 @@ TEST(BaseNameOfFile, CutsOnlyTheFileNamesExtension) {
     EXPECT_EQ(strip_file_extension("C:\\maps.v2\\town.x.mpr"), "C:\\maps.v2\\town.x");
 }
 
+TEST_F(ProjectCommands, OpenAndShowFindBitmapsBesideTheProjectFile) {
+    std::filesystem::create_directories(dir.path() / "maps");
+    bitmap("maps/park.bmp", 4, 3);
+    project.bitmaps.count = 2;
+    set_field(project.bitmaps.entries[0].file_name, "park.bmp");
+    set_field(project.bitmaps.entries[1].file_name, "park.bmp");
+    project.bitmaps.entries[1].flags = kBitmapHidden;
+    set_field(project.file_base_name, base("maps/city"));
+    save_to_disk();
+    host.file_answers = {base("maps/city.mpr")};
+    command(cmd::kOpen);
+    EXPECT_TRUE(project.bitmaps.entries[0].image);
+    editor.hot_kind = HotKind::Bitmap;
+    editor.hot_bitmap = 1;
+    command(cmd::kShowBitmap);
+    EXPECT_TRUE(project.bitmaps.entries[1].image);
+}
+
 TEST_F(ProjectCommands, SaveWritesTheFileAndClearsModified) {
     project.modified = 1;
     EXPECT_EQ(command(cmd::kSave), CommandResult::Done);

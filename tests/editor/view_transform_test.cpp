@@ -152,4 +152,14 @@ TEST(ViewScrolling, ScrollBarsShowTheRangeAndTheVisiblePart) {
     set_scroll_bars(v, p, host);
     EXPECT_FALSE(host.scroll_bars[ScrollBar::Horizontal].enabled);
     EXPECT_FALSE(host.scroll_bars[ScrollBar::Vertical].enabled);
+
+    // Decimal degrees, north up: the thumb shows the centre mirrored in the range, and a release where
+    // it shows keeps the view.
+    p.coord_sys = kCoordDegrees;
+    fit_view(v, p);
+    const int32_t y = v.origin_y;
+    set_scroll_bars(v, p, host);
+    EXPECT_EQ(host.scroll_bars[ScrollBar::Vertical].position, 600);
+    scroll_view(v, p, ScrollBar::Vertical, ScrollAction::ThumbRelease, 300, 600);
+    EXPECT_EQ(v.origin_y, y);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "model/bitmap_file.h"
@@ -34,6 +35,8 @@ TEST(BitmapPaths, RelativeBelowTheProgramDirectoryOnly) {
     EXPECT_EQ(bitmap_file_path("maps/a.bmp", "/opt/plotwell/"), "/opt/plotwell/maps/a.bmp");
     EXPECT_EQ(bitmap_file_path("/data/a.bmp", "/opt/plotwell/"), "/data/a.bmp");
     EXPECT_EQ(bitmap_file_path("C:\\maps\\a.bmp", "/opt/plotwell/"), "C:\\maps\\a.bmp");
+    EXPECT_EQ(project_dir_of("/maps/town"), "/maps/");
+    EXPECT_EQ(resolve_bitmap_path("maps/a.bmp", {"/nowhere/", "/opt/none/"}), "maps/a.bmp");
 }
 
 struct BitmapDialogTest : ::testing::Test {
@@ -56,6 +59,7 @@ struct BitmapDialogTest : ::testing::Test {
         return b;
     }
     std::string program_dir() const { return dir.path().string() + "/"; }
+    BitmapFolders folders() const { return {"", program_dir()}; }
     BackgroundBitmapsModel model() { return BackgroundBitmapsModel(project, host, program_dir(), placement); }
 
     test::ScratchDir dir;
@@ -66,7 +70,7 @@ struct BitmapDialogTest : ::testing::Test {
 
 TEST_F(BitmapDialogTest, PropertiesOpenAndStore) {
     BackgroundBitmap& b = add("a.bmp", 10, 20, 100, 50, kBitmapLocked | 1);
-    BitmapPropertiesModel m(b, nullptr, host, program_dir(), placement);
+    BitmapPropertiesModel m(b, nullptr, host, folders(), placement);
     EXPECT_EQ(m.file_name, "a.bmp");
     EXPECT_TRUE(m.file_read_only);
     EXPECT_FALSE(m.browse_visible);
@@ -88,7 +92,7 @@ TEST_F(BitmapDialogTest, PropertiesOpenAndStore) {
 
 TEST_F(BitmapDialogTest, BrowseShowsThePathRelativeToTheProgram) {
     BackgroundBitmap fresh;
-    BitmapPropertiesModel m(fresh, nullptr, host, program_dir(), placement);
+    BitmapPropertiesModel m(fresh, nullptr, host, folders(), placement);
     EXPECT_TRUE(m.browse_visible);
     host.file_answers = {dir.file("b.bmp"), std::nullopt};
     m.browse();
@@ -111,7 +115,7 @@ TEST_F(BitmapDialogTest, SetFromPreviousKeepsTheUnitsPerPixel) {
     BackgroundBitmap second;
     set_field(second.file_name, "b.bmp");
     second.x = 7;
-    BitmapPropertiesModel m(second, &first, host, program_dir(), placement);
+    BitmapPropertiesModel m(second, &first, host, folders(), placement);
     ASSERT_TRUE(m.set_from_prev_enabled());
     m.set_from_prev();
     EXPECT_EQ(m.x_min, "7");
@@ -126,7 +130,7 @@ TEST_F(BitmapDialogTest, SetFromPreviousWithoutItsImageReadsItsFile) {
     ASSERT_FALSE(first.image);
     BackgroundBitmap second;
     set_field(second.file_name, "b.bmp");
-    BitmapPropertiesModel m(second, &first, host, program_dir(), placement);
+    BitmapPropertiesModel m(second, &first, host, folders(), placement);
     m.set_from_prev();  // x and y are 0: placed as a new bitmap is
     EXPECT_EQ(m.x_min, "-10");
     EXPECT_EQ(m.x_max, "790");
@@ -135,11 +139,36 @@ TEST_F(BitmapDialogTest, SetFromPreviousWithoutItsImageReadsItsFile) {
     EXPECT_TRUE(host.messages.empty());
 
     set_field(first.file_name, "broken.bmp");
-    BitmapPropertiesModel unreadable(second, &first, host, program_dir(), placement);
+    BitmapPropertiesModel unreadable(second, &first, host, folders(), placement);
     unreadable.set_from_prev();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, BitmapPropertiesModel::kSizeUnreadable);
     EXPECT_EQ(unreadable.x_max, "0");
+}
+
+TEST_F(BitmapDialogTest, NewReadsTheSizeWhereTheLoadFindsTheFile) {
+    std::filesystem::create_directories(dir.path() / "maps");
+    write_bitmap(dir.file("maps/b.bmp"), 16, 6);  // beside the project: before the program's b.bmp
+    set_field(project.file_base_name, dir.file("maps/town"));
+    add("a.bmp", 0, 0, 400, 100);
+    auto m = model();
+    host.answer_dialog("Bitmap Properties", [&](DialogModel& d) {
+        auto& p = dynamic_cast<BitmapPropertiesModel&>(d);
+        p.file_name = "b.bmp";
+        p.set_from_prev();
+        return p.ok() ? 1 : 0;
+    });
+    m.new_bitmap();
+    ASSERT_EQ(project.bitmaps.count, 2);
+    EXPECT_EQ(project.bitmaps.entries[1].width, 1600);
+    EXPECT_EQ(project.bitmaps.entries[1].image->width, 16);
+}
+
+TEST_F(BitmapDialogTest, AVisibleBitmapWithoutItsImageIsListedAsMissing) {
+    add("gone.bmp", 0, 0, 10, 10);
+    add("a.bmp", 0, 0, 10, 10);
+    add("hidden.bmp", 0, 0, 10, 10, kBitmapHidden);
+    EXPECT_EQ(model().lines, (std::vector<std::string>{"gone.bmp (missing)", "a.bmp", "hidden.bmp"}));
 }
 
 TEST_F(BitmapDialogTest, NewPlacesASizelessBitmapAndLoadsIt) {

@@ -37,14 +37,16 @@ TEST(ProjectTasks, LoadLogsBothStepsAndLoadsOnlyVisibleBitmaps) {
     Project p;
     RecordingSink sink;
     ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, loader));
-    EXPECT_EQ(sink.log, "Loading layer objects...\r\nLoading background bitmaps...\r\n");
+    EXPECT_EQ(sink.log,
+              "Loading layer objects...\r\nLoading background bitmaps...\r\n"
+              "Warning: background bitmap not found: unloadable.bmp\r\n");
     EXPECT_TRUE(sink.closed);
     EXPECT_EQ(sink.result, 1);
     EXPECT_EQ(asked, (std::vector<std::string>{"maps/shown.bmp", "unloadable.bmp"}))
         << "the hidden one is not read";
     EXPECT_TRUE(p.bitmaps.entries[0].image);
     EXPECT_FALSE(p.bitmaps.entries[1].image) << "hidden";
-    EXPECT_FALSE(p.bitmaps.entries[2].image) << "cannot be loaded: silently none";
+    EXPECT_FALSE(p.bitmaps.entries[2].image) << "cannot be loaded: none, and a warning";
     EXPECT_EQ(sink.ranges, (std::vector<int>{7, 3}));
     EXPECT_EQ(sink.positions, (std::vector<int>{1, 2, 3}));
 }
@@ -131,7 +133,7 @@ TEST(ProjectTasks, BitmapLoaderTakesRelativeNamesBelowTheProgramDirectory) {
 
     Project p;
     RecordingSink sink;
-    ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, bitmap_loader(dir.file("program") + "/")));
+    ASSERT_TRUE(load_project_task(p, dir.file("p"), sink, bitmap_loader({"", dir.file("program") + "/"})));
     ASSERT_TRUE(p.bitmaps.entries[0].image);
     EXPECT_EQ(p.bitmaps.entries[0].image->width, 2);
     EXPECT_TRUE(p.bitmaps.entries[1].image);
@@ -149,7 +151,7 @@ TEST(ProjectTasks, BitmapLoaderFallsBackToTheWorkingDirectory) {
     bmp.height = 1;
     bmp.pixel_data = {0, 0, 255, 0};
     ASSERT_TRUE(write_bytes(dir.file("work/sample/town.bmp"), write_bmp(bmp)));
-    const BitmapImageLoader load = bitmap_loader(dir.file("program") + "/");
+    const BitmapImageLoader load = bitmap_loader({"", dir.file("program") + "/"});
     const std::filesystem::path old_dir = std::filesystem::current_path();
     std::filesystem::current_path(dir.path() / "work");
     const bool found = load("sample/town.bmp") != nullptr;

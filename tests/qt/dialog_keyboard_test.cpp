@@ -325,7 +325,7 @@ int run_bitmap_properties(Bench& b, const char* file) {
     set_field(previous.file_name, "a.bmp");
     BackgroundBitmap entry;
     set_field(entry.file_name, file);
-    BitmapPropertiesModel model(entry, &previous, b.host, b.dir.path().string() + "/", {50, 0, 0});
+    BitmapPropertiesModel model(entry, &previous, b.host, {"", b.dir.path().string() + "/"}, {50, 0, 0});
     return b.show(model);
 }
 
