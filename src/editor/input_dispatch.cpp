@@ -157,7 +157,7 @@ void on_mouse_move(EditorContext& ctx, ScreenPoint p) {
     ctx.host.set_cursor(Cursor::Arrow);
 }
 
-void on_left_down(EditorContext& ctx, ScreenPoint p) {
+void on_left_down(EditorContext& ctx, ScreenPoint p, bool ctrl) {
     EditorState& ed = ctx.editor;
     ed.drag.button_down = true;
     ed.drag.press = p;
@@ -175,7 +175,7 @@ void on_left_down(EditorContext& ctx, ScreenPoint p) {
             start_handle_drag(ctx, p);
         else
             start_rubber_band(ctx, p);
-    } else if (ed.tool_mode == kToolSelect) {
+    } else if (ed.tool_mode == kToolSelect && !ctrl) {
         if (ed.hot_kind == HotKind::Object && ed.hot_item && ed.current_objects.size() == 1 &&
             ed.current_objects.front() == ed.hot_item) {
             if (ed.hot_on_vertex)

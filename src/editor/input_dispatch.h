@@ -28,7 +28,8 @@ CommandResult on_key(EditorContext& ctx, const KeyPress& press);
 CommandResult on_char(EditorContext& ctx, char c);
 
 void on_mouse_move(EditorContext& ctx, ScreenPoint p);
-void on_left_down(EditorContext& ctx, ScreenPoint p);
+// Ctrl+click only changes the current objects: it starts no drag.
+void on_left_down(EditorContext& ctx, ScreenPoint p, bool ctrl = false);
 void on_left_up(EditorContext& ctx, ScreenPoint p, bool ctrl);
 void on_left_double_click(EditorContext& ctx, ScreenPoint p);
 void on_right_down(EditorContext& ctx, ScreenPoint p);

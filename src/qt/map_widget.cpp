@@ -137,8 +137,9 @@ void MapWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void MapWidget::mousePressEvent(QMouseEvent* event) {
     const ScreenPoint p = client_point(event->position());
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (event->button() == Qt::LeftButton)
-        window_->forward([p](EditorContext& ctx) { on_left_down(ctx, p); });
+        window_->forward([p, ctrl](EditorContext& ctx) { on_left_down(ctx, p, ctrl); });
     else if (event->button() == Qt::RightButton)
         window_->forward([p](EditorContext& ctx) { on_right_down(ctx, p); });
 }
