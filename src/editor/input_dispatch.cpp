@@ -8,6 +8,7 @@
 #include "editor/menus.h"
 #include "editor/selection.h"
 #include "editor/status_bar.h"
+#include "editor/vertex_edits.h"
 
 namespace plotwell {
 
@@ -245,7 +246,7 @@ std::optional<int> choose_context_menu(const Project& project, const EditorState
                 return std::nullopt;
         }
     }
-    if (ed.current_objects.size() == 2) return kMenuTwoObjects;
+    if (two_lines_current(ed)) return kMenuTwoObjects;
     return std::nullopt;
 }
 

@@ -211,15 +211,25 @@ TEST_F(ObjectEdits, JoinLinesByTheNearestEnds) {
     }
 }
 
-TEST_F(ObjectEdits, JoinLinesRefusesAPoint) {
+TEST_F(ObjectEdits, JoinLinesRefusesAnythingButTwoLinesAndSaysWhy) {
     MapObject* a = add_line(layer(), "a", {{0, 0}, {10, 0}});
     MapObject* pt = add_point(layer(), "p", {11, 0});
-    editor.current_objects = {a, pt};
+    MapObject* poly = add_line(layer(), "park", {{11, 0}, {20, 0}, {20, 9}}, kDimPolygon);
     MapObject* head = layer().objects;
-    command(cmd::kJoinLines);
+    const std::vector<MapObject*> refused[] = {{a, pt}, {a, poly}, {a}, {a, a}};
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        editor.current_objects = refused[i];
+        command(cmd::kJoinLines);
+        ASSERT_EQ(host.messages.size(), i + 1);
+        EXPECT_EQ(host.last_message(), "Select exactly two lines to join.");
+        EXPECT_EQ(host.messages.back().caption, "Error");
+        EXPECT_EQ(host.messages.back().icon, MessageIcon::Information);
+    }
     EXPECT_EQ(layer().objects, head);
     EXPECT_EQ(a->dimension, kDimLine);
     EXPECT_EQ(pt->dimension, kDimPoint);
+    EXPECT_EQ(poly->dimension, kDimPolygon);
+    EXPECT_EQ(object_point_count(poly), 3);
     EXPECT_EQ(project.modified, 0);
 }
 
