@@ -139,4 +139,14 @@ Outcome finish_drawing(EditorContext& ctx) {
     return made ? Outcome::Ok : Outcome::Cancelled;
 }
 
+Outcome cancel_drawing(EditorContext& ctx) {
+    EditorState& ed = ctx.editor;
+    if (!drawing_mode(ed.tool_mode)) return Outcome::Cancelled;
+    ed.drawing_points.clear();
+    ctx.host.request_redraw();
+    set_tool_buttons(ctx.host, kToolSelect);
+    set_tool_mode(ed, kToolSelect);
+    return Outcome::Ok;
+}
+
 }  // namespace plotwell

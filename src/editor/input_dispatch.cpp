@@ -105,6 +105,9 @@ CommandResult on_key(EditorContext& ctx, const KeyPress& press) {
         case Key::Down:
             on_scroll(ctx, ScrollBar::Vertical, ScrollAction::LineForward);
             break;
+        case Key::Escape:
+            if (cancel_drawing(ctx) != Outcome::Ok) return CommandResult::Unknown;
+            break;
         default:
             return CommandResult::Unknown;
     }

@@ -22,7 +22,8 @@ void on_paint(EditorContext& ctx, Canvas& canvas);
 bool should_blink(const EditorState& editor);
 void on_timer(EditorContext& ctx);
 
-// A key press passes the accelerator table first; the arrows scroll by a line.
+// A key press passes the accelerator table first; the arrows scroll by a line, Esc drops the figure
+// being drawn.
 CommandResult on_key(EditorContext& ctx, const KeyPress& press);
 // Enter ('\r'), '+' and '-'.
 CommandResult on_char(EditorContext& ctx, char c);

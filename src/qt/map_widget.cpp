@@ -45,6 +45,9 @@ std::optional<KeyPress> key_press(const QKeyEvent* event) {
         case Qt::Key_Delete:
             press.key = Key::Delete;
             break;
+        case Qt::Key_Escape:
+            press.key = Key::Escape;
+            break;
         default:
             if (k >= Qt::Key_A && k <= Qt::Key_Z) {
                 press.key = Key::Letter;

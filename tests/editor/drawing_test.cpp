@@ -167,6 +167,20 @@ TEST_F(Drawing, APointIsCompletedByItsFirstClickAndCancelDropsIt) {
     EXPECT_EQ(editor.last_point_type, kLink);
 }
 
+TEST_F(Drawing, EscDropsTheFigureBeingDrawn) {
+    EXPECT_EQ(on_key(ctx, {Key::Escape, 0, false}), CommandResult::Unknown);  // nothing being drawn
+    command(cmd::kNewLine);
+    click(at(10, 10));
+    click(at(50, 10));
+    EXPECT_EQ(on_key(ctx, {Key::Escape, 0, false}), CommandResult::Done);
+    EXPECT_EQ(project.layers[0].objects, nullptr);
+    EXPECT_TRUE(editor.drawing_points.empty());
+    EXPECT_EQ(editor.tool_mode, kToolSelect);
+    EXPECT_TRUE(host.tool_buttons[cmd::kSelectTool]);
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_TRUE(host.dialogs.empty());
+}
+
 TEST_F(Drawing, AFullBufferRefusesMorePointsWithTheExclamationBeep) {
     command(cmd::kNewLine);
     editor.drawing_points.assign(kMaxDrawingPoints, Point{1, 1});
