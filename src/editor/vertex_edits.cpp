@@ -51,12 +51,11 @@ Outcome insert_point(EditorContext& ctx) {
     Layer* layer = current_layer_ptr(ctx.project, ed);
     if (!u || !layer || !has_points(u)) return Outcome::Failed;
     ScreenPoint probe = ed.context_point;
-    const MapObject* found = snap_to_vertex(ctx.view, ctx.project, *layer, probe);
-    if (found == u)
-        probe = ed.context_point;
-    else if (found)
-        ctx.host.beep(BeepKind::Default);
-    const Point w = screen_to_world(ctx.view, ctx.project, probe);
+    Point snapped;
+    const MapObject* found = snap_to_vertex(ctx.view, ctx.project, *layer, probe, &snapped);
+    if (found && found != u) ctx.host.beep(BeepKind::Default);
+    // An object never snaps onto its own vertices.
+    const Point w = found && found != u ? snapped : screen_to_world(ctx.view, ctx.project, ed.context_point);
     if (!insert_vertex(ctx, *layer, u, ed.hot_index, w)) return Outcome::Failed;
     mark_modified(ctx);
     return Outcome::Ok;
