@@ -122,9 +122,7 @@ Outcome complete_drawing(EditorContext& ctx) {
             else if (t.dimension == kDimPolygon)
                 ed.last_polygon_type = t.type;
             else
-                ed.last_point_type = t.type;
-            if (t.dimension == kDimPoint && t.type == kCatPntFeature)
-                ed.last_category = {t.category, t.sub_type};
+                ed.last_point_type = t.type;  // the category is remembered by its own dialog only
         } else {
             ed.drawing_points.clear();
             ctx.host.request_redraw();

@@ -216,8 +216,10 @@ void properties_command(EditorContext& ctx) {
     if (ed.current_objects.empty()) return;
     if (ed.current_objects.size() == 1) {
         MapObject* o = ed.current_objects.front();
+        // Only the Category Point Object dialog chooses a category worth remembering.
+        const bool category_dialog = is_category_point(o);
         const int result = run_object_properties(ctx, *o);
-        if (is_category_point(o)) ed.last_category = {object_category(o), object_sub_type(o)};
+        if (category_dialog) ed.last_category = {object_category(o), object_sub_type(o)};
         if (result == 1) {
             show_object_status(ctx);  // the dialog may have renamed it
             mark_modified(ctx);

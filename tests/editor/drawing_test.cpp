@@ -167,6 +167,15 @@ TEST_F(Drawing, APointIsCompletedByItsFirstClickAndCancelDropsIt) {
     EXPECT_EQ(o->type, kLink);
     EXPECT_EQ(object_position(o), (Point{40, 40}));
     EXPECT_EQ(editor.last_point_type, kLink);
+
+    // Point Details remembers the type only: the category stays the one last chosen in its own dialog.
+    editor.last_category = {3, 4};
+    command(cmd::kNewPoint);
+    confirm_new("Point Details", "cafe", kCatPntFeature);
+    click(at(60, 40));
+    EXPECT_EQ(editor.last_point_type, kCatPntFeature);
+    EXPECT_EQ(editor.last_category.category, 3);
+    EXPECT_EQ(editor.last_category.sub_type, 4);
 }
 
 TEST_F(Drawing, EscDropsTheFigureBeingDrawn) {
