@@ -44,7 +44,7 @@ int run_object_properties(EditorContext& ctx, MapObject& o) {
     if (o.dimension == kDimPoint) {
         switch (o.type) {
             case kPntFeature: {
-                SimplePointModel m(o);
+                SimplePointModel m(o, ctx.host);
                 return ctx.host.run_dialog(m);
             }
             case kLink: {
