@@ -6,7 +6,7 @@
 
 namespace plotwell {
 
-SimplePointModel::SimplePointModel(MapObject& point) : point_(point) {
+SimplePointModel::SimplePointModel(MapObject& point, Host& host) : point_(point), host_(host) {
     load();
 }
 
@@ -57,6 +57,12 @@ bool SimplePointModel::click_panel(int x, int y) {
 }
 
 bool SimplePointModel::ok() {
+    // A label switched to "&Icon" carries its label code until an icon is picked; storing that code
+    // would leave the point a label.
+    if (kind == kIcon && (panel.selection & (kIconLabelBit | kIconPopulationBit))) {
+        show_error(host_, kNoIconMessage, MessageIcon::Warning);
+        return false;
+    }
     // 40 characters: the 42nd byte is the icon code itself.
     set_field(point_.name, kObjectNameSize - 1, name);
     if (kind == kIcon) {

@@ -21,9 +21,11 @@ class SimplePointModel : public DialogModel {
     static constexpr const char* kPopulationClasses[5] = {"Major City", "City", "Minor City", "Town",
                                                           "Small Town"};
 
+    static constexpr const char* kNoIconMessage = "Please choose an icon.";
+
     enum Kind { kIcon = 0, kLabel, kPopulation };
 
-    explicit SimplePointModel(MapObject& point);
+    SimplePointModel(MapObject& point, Host& host);
     std::string_view dialog_title() const override { return kTitle; }
 
     // The controls.
@@ -37,11 +39,13 @@ class SimplePointModel : public DialogModel {
     void load();
     void choose(Kind new_kind);      // a radio button clicked
     bool click_panel(int x, int y);  // true when the panel must be repainted
-    bool ok();                       // always closes
+    // False, after its message, for "&Icon" while the panel still holds a label or population code.
+    bool ok();
 
   private:
     void fill_list(Kind k);
     MapObject& point_;
+    Host& host_;
 };
 
 }  // namespace plotwell

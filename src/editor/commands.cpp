@@ -141,6 +141,15 @@ void split(EditorContext& ctx, Outcome (*split_at)(EditorContext&), const char* 
         mark_modified(ctx);
 }
 
+void join(EditorContext& ctx) {
+    if (!two_lines_current(ctx.editor)) {
+        ctx.host.message_box("Select exactly two lines to join.", "Error", MessageIcon::Information,
+                             MessageButtons::Ok);
+        return;
+    }
+    join_lines(ctx);
+}
+
 void delete_hot_point(EditorContext& ctx) {
     if (ctx.editor.hot_kind != HotKind::Object || !ctx.editor.hot_item) return;
     if (delete_point(ctx) == Outcome::Ok) mark_modified(ctx);
@@ -209,7 +218,7 @@ const CommandEntry kCommands[] = {
     {cmd::kSplitPolygonHere, [](EditorContext& c) { split(c, split_polygon, "Bad split points"); }},
     {cmd::kSplitLineHere, [](EditorContext& c) { split(c, split_line, "Bad split point"); }},
     {cmd::kDeletePoint, delete_hot_point},
-    {cmd::kJoinLines, [](EditorContext& c) { join_lines(c); }},
+    {cmd::kJoinLines, join},
     {cmd::kLockPosition, [](EditorContext& c) { bitmap_command(c, set_bitmap_locked, true); }},
     {cmd::kUnlockPosition, [](EditorContext& c) { bitmap_command(c, set_bitmap_locked, false); }},
     {cmd::kShowBitmap, [](EditorContext& c) { bitmap_command(c, set_bitmap_hidden, false); }},

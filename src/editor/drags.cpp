@@ -101,15 +101,16 @@ Outcome end_vertex_drag(EditorContext& ctx, ScreenPoint release) {
     const ScreenPoint target{clamp_to_int32(int64_t(release.x) + half - drag.press_offset.x),
                              clamp_to_int32(int64_t(release.y) + half - drag.press_offset.y)};
     ScreenPoint probe = target;
+    Point w = screen_to_world(ctx.view, ctx.project, target);
     const Layer* layer = current_layer_ptr(ctx.project, ed);
-    const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe) : nullptr;
-    if (found == o) {
-        if (probe == target) return Outcome::Cancelled;  // back onto itself
-        probe = target;                                  // an object never snaps onto its own vertices
-    } else if (found) {
+    Point snapped;
+    const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe, &snapped) : nullptr;
+    if (found == o && probe == target) return Outcome::Cancelled;  // back onto itself
+    // The snapped vertex is the other vertex itself; an object never snaps onto its own vertices.
+    if (found && found != o) {
         ctx.host.beep(BeepKind::Default);
+        w = snapped;
     }
-    const Point w = screen_to_world(ctx.view, ctx.project, probe);
     if (has_points(o)) {
         const int i = ed.hot_index;
         if (i < 0 || i >= object_point_count(o)) return Outcome::Failed;
@@ -129,22 +130,20 @@ Outcome end_object_drag(EditorContext& ctx, ScreenPoint release) {
     if (release == drag.press) return Outcome::Cancelled;
     // The copy follows the moves; a release without a move before it still counts where it is.
     place_moved(drag.copy.get(), o, mouse_delta(ctx, release));
-    ScreenPoint v = world_to_screen(ctx.view, ctx.project, end_vertex(drag.copy.get(), false));
-    ScreenPoint probe = v;
+    Point end = end_vertex(drag.copy.get(), false);
+    ScreenPoint probe = world_to_screen(ctx.view, ctx.project, end);
     const Layer* layer = current_layer_ptr(ctx.project, ed);
-    const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe) : nullptr;
+    Point snapped;
+    const MapObject* found = layer ? snap_to_vertex(ctx.view, ctx.project, *layer, probe, &snapped) : nullptr;
     if (!found && has_points(o) && layer) {
-        v = world_to_screen(ctx.view, ctx.project, end_vertex(drag.copy.get(), true));
-        probe = v;
-        found = snap_to_vertex(ctx.view, ctx.project, *layer, probe);
+        end = end_vertex(drag.copy.get(), true);
+        probe = world_to_screen(ctx.view, ctx.project, end);
+        found = snap_to_vertex(ctx.view, ctx.project, *layer, probe, &snapped);
     }
-    if (found == o)
-        probe = v;
-    else if (found)
-        ctx.host.beep(BeepKind::Default);
-    const Point offset =
-        difference(screen_to_world(ctx.view, ctx.project, probe), screen_to_world(ctx.view, ctx.project, v));
-    place_moved(o, drag.copy.get(), offset);
+    // The snapped end lands on the vertex itself; an object never snaps onto its own vertices.
+    const bool snaps = found && found != o;
+    if (snaps) ctx.host.beep(BeepKind::Default);
+    place_moved(o, drag.copy.get(), snaps ? difference(snapped, end) : Point{0, 0});
     mark_modified(ctx);
     return Outcome::Ok;
 }

@@ -84,14 +84,19 @@ Outcome add_drawing_point(EditorContext& ctx, ScreenPoint click) {
         return Outcome::Failed;
     }
     ScreenPoint probe = click;
+    Point w = screen_to_world(ctx.view, ctx.project, click);
     const Layer* layer = current_layer_ptr(ctx.project, ed);
-    if (layer && snap_to_vertex(ctx.view, ctx.project, *layer, probe)) {
+    // A snapped point is the vertex itself, not where its pixel maps back to.
+    if (layer && snap_to_vertex(ctx.view, ctx.project, *layer, probe, &w)) {
         ctx.host.beep(BeepKind::Default);
     } else if (!ed.drawing_points.empty()) {
         const ScreenPoint first = world_to_screen(ctx.view, ctx.project, ed.drawing_points.front());
-        if (vertex_hit(first, probe)) ctx.host.beep(BeepKind::Default);
+        if (vertex_hit(first, probe)) {
+            ctx.host.beep(BeepKind::Default);
+            w = ed.drawing_points.front();
+        }
     }
-    ed.drawing_points.push_back(screen_to_world(ctx.view, ctx.project, probe));
+    ed.drawing_points.push_back(w);
     if (ed.tool_mode == kToolPoint) return complete_drawing(ctx);
     if (ed.tool_mode == kToolPolygon && ed.drawing_points.size() > 3 &&
         ed.drawing_points.back() == ed.drawing_points.front()) {
@@ -117,9 +122,7 @@ Outcome complete_drawing(EditorContext& ctx) {
             else if (t.dimension == kDimPolygon)
                 ed.last_polygon_type = t.type;
             else
-                ed.last_point_type = t.type;
-            if (t.dimension == kDimPoint && t.type == kCatPntFeature)
-                ed.last_category = {t.category, t.sub_type};
+                ed.last_point_type = t.type;  // the category is remembered by its own dialog only
         } else {
             ed.drawing_points.clear();
             ctx.host.request_redraw();
@@ -137,6 +140,16 @@ Outcome finish_drawing(EditorContext& ctx) {
     ctx.editor.drawing_points.clear();
     ctx.host.request_redraw();
     return made ? Outcome::Ok : Outcome::Cancelled;
+}
+
+Outcome cancel_drawing(EditorContext& ctx) {
+    EditorState& ed = ctx.editor;
+    if (!drawing_mode(ed.tool_mode)) return Outcome::Cancelled;
+    ed.drawing_points.clear();
+    ctx.host.request_redraw();
+    set_tool_buttons(ctx.host, kToolSelect);
+    set_tool_mode(ed, kToolSelect);
+    return Outcome::Ok;
 }
 
 }  // namespace plotwell

@@ -10,5 +10,7 @@ Outcome start_drawing(EditorContext& ctx, int dimension);
 Outcome add_drawing_point(EditorContext& ctx, ScreenPoint click);
 Outcome complete_drawing(EditorContext& ctx);
 Outcome finish_drawing(EditorContext& ctx);
+// Drops the figure in progress and returns to the select tool; Cancelled outside the drawing modes.
+Outcome cancel_drawing(EditorContext& ctx);
 
 }  // namespace plotwell

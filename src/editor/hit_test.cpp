@@ -90,15 +90,20 @@ FoundObject find_object_at(const ViewState& view, const Project& project, const 
 }
 
 MapObject* snap_to_vertex(const ViewState& view, const Project& project, const Layer& layer,
-                          ScreenPoint& probe) {
+                          ScreenPoint& probe, Point* vertex) {
+    auto snaps = [&](Point p) {
+        if (!vertex_hit(screen_of(view, project, p), probe)) return false;
+        if (vertex) *vertex = p;
+        return true;
+    };
     for (MapObject* o = layer.objects; o; o = o->next) {
         if (o->dimension == kDimPoint) {
-            if (vertex_hit(screen_of(view, project, object_position(o)), probe)) return o;
+            if (snaps(object_position(o))) return o;
         } else if (has_points(o)) {
             const Point* pts = object_points(o);
             const int32_t n = object_point_count(o);
             for (int32_t i = 0; i < n; ++i)
-                if (vertex_hit(screen_of(view, project, pts[i]), probe)) return o;
+                if (snaps(pts[i])) return o;
         }
     }
     return nullptr;

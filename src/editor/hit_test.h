@@ -37,9 +37,11 @@ struct FoundObject {
 // The first object in list order that answers a vertex or a segment.
 FoundObject find_object_at(const ViewState& view, const Project& project, const Layer& layer,
                            ScreenPoint probe);
-// The first vertex in list order near the probe; the probe moves onto it. None leaves the probe alone.
+// The first vertex in list order near the probe; the probe moves onto it and `vertex`, when given,
+// receives its map coordinates: below zoom 1 the probe's pixel maps back to another point. None leaves
+// both alone.
 MapObject* snap_to_vertex(const ViewState& view, const Project& project, const Layer& layer,
-                          ScreenPoint& probe);
+                          ScreenPoint& probe, Point* vertex = nullptr);
 
 struct HandleHit {
     int index = 0;  // row * 3 + column on the screen; 4 (the middle) means move

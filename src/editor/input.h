@@ -3,7 +3,7 @@
 
 namespace plotwell {
 
-enum class Key { Left, Right, Up, Down, PageUp, PageDown, Delete, Letter, Other };
+enum class Key { Left, Right, Up, Down, PageUp, PageDown, Delete, Escape, Letter, Other };
 
 struct KeyPress {
     Key key = Key::Other;

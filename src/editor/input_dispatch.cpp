@@ -11,6 +11,7 @@
 #include "editor/menus.h"
 #include "editor/selection.h"
 #include "editor/status_bar.h"
+#include "editor/vertex_edits.h"
 
 namespace plotwell {
 
@@ -114,6 +115,9 @@ CommandResult on_key(EditorContext& ctx, const KeyPress& press) {
         case Key::Down:
             on_scroll(ctx, ScrollBar::Vertical, ScrollAction::LineForward);
             break;
+        case Key::Escape:
+            if (cancel_drawing(ctx) != Outcome::Ok) return CommandResult::Unknown;
+            break;
         default:
             return CommandResult::Unknown;
     }
@@ -172,7 +176,7 @@ void on_mouse_move(EditorContext& ctx, ScreenPoint p) {
     ctx.host.set_cursor(Cursor::Arrow);
 }
 
-void on_left_down(EditorContext& ctx, ScreenPoint p) {
+void on_left_down(EditorContext& ctx, ScreenPoint p, bool ctrl) {
     EditorState& ed = ctx.editor;
     ed.drag.button_down = true;
     ed.drag.press = p;
@@ -188,7 +192,7 @@ void on_left_down(EditorContext& ctx, ScreenPoint p) {
             start_handle_drag(ctx, p);
         else
             start_rubber_band(ctx, p);
-    } else if (ed.tool_mode == kToolSelect) {
+    } else if (ed.tool_mode == kToolSelect && !ctrl) {
         if (ed.hot_kind == HotKind::Object && ed.hot_item && ed.current_objects.size() == 1 &&
             ed.current_objects.front() == ed.hot_item) {
             if (ed.hot_on_vertex)
@@ -261,7 +265,7 @@ std::optional<int> choose_context_menu(const Project& project, const EditorState
                 return std::nullopt;
         }
     }
-    if (ed.current_objects.size() == 2) return kMenuTwoObjects;
+    if (two_lines_current(ed)) return kMenuTwoObjects;
     return std::nullopt;
 }
 

@@ -22,13 +22,15 @@ void on_paint(EditorContext& ctx, Canvas& canvas);
 bool should_blink(const EditorState& editor);
 void on_timer(EditorContext& ctx);
 
-// A key press passes the accelerator table first; the arrows scroll by a line.
+// A key press passes the accelerator table first; the arrows scroll by a line, Esc drops the figure
+// being drawn.
 CommandResult on_key(EditorContext& ctx, const KeyPress& press);
 // Enter ('\r'), '+' and '-'.
 CommandResult on_char(EditorContext& ctx, char c);
 
 void on_mouse_move(EditorContext& ctx, ScreenPoint p);
-void on_left_down(EditorContext& ctx, ScreenPoint p);
+// Ctrl+click only changes the current objects: it starts no drag.
+void on_left_down(EditorContext& ctx, ScreenPoint p, bool ctrl = false);
 void on_left_up(EditorContext& ctx, ScreenPoint p, bool ctrl);
 void on_left_double_click(EditorContext& ctx, ScreenPoint p);
 void on_right_down(EditorContext& ctx, ScreenPoint p);

@@ -209,6 +209,7 @@ void release_project(EditorContext& ctx) {
     EditorState& ed = ctx.editor;
     // Nothing may keep pointing into the freed lists.
     ed.current_objects.clear();
+    clear_object_status(ctx);
     set_current_layer(ed, -1);
     ed.drag.dragging = false;
     ed.drag.copy.reset();

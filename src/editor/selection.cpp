@@ -1,6 +1,7 @@
 #include "editor/selection.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "dialogs/category_point_dialog.h"
 #include "dialogs/group_properties_dialog.h"
@@ -43,7 +44,7 @@ int run_object_properties(EditorContext& ctx, MapObject& o) {
     if (o.dimension == kDimPoint) {
         switch (o.type) {
             case kPntFeature: {
-                SimplePointModel m(o);
+                SimplePointModel m(o, ctx.host);
                 return ctx.host.run_dialog(m);
             }
             case kLink: {
@@ -73,14 +74,14 @@ void mark_modified(EditorContext& ctx) {
 void set_current_object(EditorContext& ctx, MapObject* object) {
     ctx.editor.current_objects.clear();
     if (object) ctx.editor.current_objects.push_back(object);
-    ctx.host.set_status_text(kStatusObjectPart,
-                             object ? std::string(field_text(object->name)) : std::string());
+    show_object_status(ctx);
 }
 
 void set_current_list(EditorContext& ctx, MapObject* chain) {
     std::vector<MapObject*>& set = ctx.editor.current_objects;
     set.clear();
     for (MapObject* o = chain; o && int(set.size()) < kMaxCurrentObjects; o = o->next) set.push_back(o);
+    show_object_status(ctx);
 }
 
 void hover(EditorContext& ctx, ScreenPoint mouse) {
@@ -114,9 +115,12 @@ void click_select(EditorContext& ctx, ScreenPoint click, bool ctrl) {
     const Layer* layer = current_layer_ptr(ctx.project, ed);
     if (!layer) return;
     if (ctrl && ed.hot_kind == HotKind::Object && ed.hot_item) {
-        // A full set ignores the click without a word.
-        if (!is_current(ed, ed.hot_item) && int(ed.current_objects.size()) < kMaxCurrentObjects)
+        // Ctrl toggles the hot object; a full set ignores an addition without a word.
+        if (is_current(ed, ed.hot_item))
+            std::erase(ed.current_objects, ed.hot_item);
+        else if (int(ed.current_objects.size()) < kMaxCurrentObjects)
             ed.current_objects.push_back(ed.hot_item);
+        show_object_status(ctx);
         return;
     }
     const FoundObject found = find_object_at(ctx.view, ctx.project, *layer, click);
@@ -141,10 +145,11 @@ void select_matching(EditorContext& ctx, const Layer& layer, Qualifies qualifies
         if (int(ed.current_objects.size()) >= kMaxCurrentObjects) {
             ctx.host.message_box("Maximum current objects reached.", "Warning", MessageIcon::Warning,
                                  MessageButtons::Ok);
-            return;
+            break;
         }
         ed.current_objects.push_back(o);
     }
+    show_object_status(ctx);
 }
 
 }  // namespace
@@ -169,6 +174,7 @@ void select_by_type(EditorContext& ctx) {
 void start_rubber_band(EditorContext& ctx, ScreenPoint press) {
     EditorState& ed = ctx.editor;
     ed.current_objects.clear();
+    show_object_status(ctx);
     const Point w = screen_to_world(ctx.view, ctx.project, press);
     ed.selection_rect = {w.x, w.y, w.x, w.y};
     ed.drag.rubber_band = true;
@@ -210,9 +216,14 @@ void properties_command(EditorContext& ctx) {
     if (ed.current_objects.empty()) return;
     if (ed.current_objects.size() == 1) {
         MapObject* o = ed.current_objects.front();
+        // Only the Category Point Object dialog chooses a category worth remembering.
+        const bool category_dialog = is_category_point(o);
         const int result = run_object_properties(ctx, *o);
-        if (is_category_point(o)) ed.last_category = {object_category(o), object_sub_type(o)};
-        if (result == 1) mark_modified(ctx);
+        if (category_dialog) ed.last_category = {object_category(o), object_sub_type(o)};
+        if (result == 1) {
+            show_object_status(ctx);  // the dialog may have renamed it
+            mark_modified(ctx);
+        }
         return;
     }
     const uint8_t d = ed.current_objects.front()->dimension;

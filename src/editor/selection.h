@@ -8,15 +8,16 @@
 
 namespace plotwell {
 
-// The set becomes exactly this object (or empty); status part 0 shows its name (or nothing).
+// Everything that changes the set shows it in status part 0 (see object_status_text).
+// The set becomes exactly this object (or empty).
 void set_current_object(EditorContext& ctx, MapObject* object);
-// The set becomes the objects of the chain in chain order, at most kMaxCurrentObjects; the status bar
-// is left alone.
+// The set becomes the objects of the chain in chain order, at most kMaxCurrentObjects.
 void set_current_list(EditorContext& ctx, MapObject* chain);
 
 // A mouse move in select mode over the map area with a current layer.
 void hover(EditorContext& ctx, ScreenPoint mouse);
-// A click in select mode: Ctrl adds the hot object, otherwise the object under the click becomes the set.
+// A click in select mode: Ctrl adds the hot object to the set or takes it out, otherwise the object under
+// the click becomes the set.
 void click_select(EditorContext& ctx, ScreenPoint click, bool ctrl);
 
 // 40038 and 40039.

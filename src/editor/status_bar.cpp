@@ -1,11 +1,20 @@
 #include "editor/status_bar.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "model/text.h"
 #include "model/vocabulary.h"
 
 namespace plotwell {
+
+std::string object_status_text(const EditorState& editor) {
+    const std::vector<MapObject*>& set = editor.current_objects;
+    if (set.empty()) return "";
+    if (set.size() == 1) return std::string(field_text(set.front()->name));
+    return std::to_string(set.size()) + " objects";
+}
 
 std::string layer_status_text(const Project& project, const EditorState& editor) {
     const Layer* layer = current_layer_ptr(project, editor);
@@ -26,12 +35,21 @@ std::string coord_status_text(const Project& project, const ViewState& view, Scr
     return text;
 }
 
+void show_object_status(EditorContext& ctx) {
+    ctx.host.set_status_text(kStatusObjectPart, object_status_text(ctx.editor));
+}
+
 void show_layer_status(EditorContext& ctx) {
     ctx.host.set_status_text(kStatusLayerPart, layer_status_text(ctx.project, ctx.editor));
 }
 
 void show_coord_status(EditorContext& ctx, ScreenPoint mouse) {
     ctx.host.set_status_text(kStatusCoordPart, coord_status_text(ctx.project, ctx.view, mouse));
+}
+
+void clear_object_status(EditorContext& ctx) {
+    ctx.host.set_status_text(kStatusObjectPart, "");
+    ctx.host.set_status_text(kStatusCoordPart, "");
 }
 
 }  // namespace plotwell

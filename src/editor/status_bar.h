@@ -12,10 +12,15 @@ inline constexpr int kStatusObjectPart = 0;
 inline constexpr int kStatusLayerPart = 1;
 inline constexpr int kStatusCoordPart = 2;
 
+// The single current object's name, "N objects" for more than one, nothing for none.
+std::string object_status_text(const EditorState& editor);
 std::string layer_status_text(const Project& project, const EditorState& editor);
 std::string coord_status_text(const Project& project, const ViewState& view, ScreenPoint mouse);
 
+void show_object_status(EditorContext& ctx);
 void show_layer_status(EditorContext& ctx);
 void show_coord_status(EditorContext& ctx, ScreenPoint mouse);
+// The object name and the mouse position belong to the project being closed or replaced.
+void clear_object_status(EditorContext& ctx);
 
 }  // namespace plotwell

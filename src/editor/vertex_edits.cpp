@@ -51,12 +51,11 @@ Outcome insert_point(EditorContext& ctx) {
     Layer* layer = current_layer_ptr(ctx.project, ed);
     if (!u || !layer || !has_points(u)) return Outcome::Failed;
     ScreenPoint probe = ed.context_point;
-    const MapObject* found = snap_to_vertex(ctx.view, ctx.project, *layer, probe);
-    if (found == u)
-        probe = ed.context_point;
-    else if (found)
-        ctx.host.beep(BeepKind::Default);
-    const Point w = screen_to_world(ctx.view, ctx.project, probe);
+    Point snapped;
+    const MapObject* found = snap_to_vertex(ctx.view, ctx.project, *layer, probe, &snapped);
+    if (found && found != u) ctx.host.beep(BeepKind::Default);
+    // An object never snaps onto its own vertices.
+    const Point w = found && found != u ? snapped : screen_to_world(ctx.view, ctx.project, ed.context_point);
     if (!insert_vertex(ctx, *layer, u, ed.hot_index, w)) return Outcome::Failed;
     mark_modified(ctx);
     return Outcome::Ok;
@@ -140,14 +139,19 @@ Outcome split_polygon(EditorContext& ctx) {
     return Outcome::Ok;
 }
 
+bool two_lines_current(const EditorState& editor) {
+    const std::vector<MapObject*>& set = editor.current_objects;
+    // An object joined with itself would lose its points; a polygon's ends are no ends.
+    return set.size() == 2 && set[0] != set[1] && set[0]->dimension == kDimLine &&
+           set[1]->dimension == kDimLine && has_points(set[0]) && has_points(set[1]);
+}
+
 Outcome join_lines(EditorContext& ctx) {
     EditorState& ed = ctx.editor;
     Layer* layer = current_layer_ptr(ctx.project, ed);
-    if (!layer || ed.current_objects.size() != 2) return Outcome::Failed;
+    if (!layer || !two_lines_current(ed)) return Outcome::Failed;
     MapObject* a = ed.current_objects[0];
     MapObject* b = ed.current_objects[1];
-    // A point has no vertex list to join, and an object joined with itself would lose its points.
-    if (a == b || !has_points(a) || !has_points(b)) return Outcome::Failed;
     const int32_t na = object_point_count(a), nb = object_point_count(b);
     if (na < 1 || nb < 1) return Outcome::Failed;
     const Point* pa = object_points(a);
@@ -195,7 +199,7 @@ Outcome join_lines(EditorContext& ctx) {
     delete_object(*layer, a);
     delete_object(*layer, b);
     if (ed.hot_item == a || ed.hot_item == b) clear_hot_item(ed);
-    ed.current_objects.assign(1, result);
+    set_current_object(ctx, result);
     mark_modified(ctx);
     return Outcome::Ok;
 }

@@ -12,6 +12,9 @@ Outcome add_point(EditorContext& ctx);
 Outcome delete_point(EditorContext& ctx);
 Outcome split_line(EditorContext& ctx);     // Failed: "Bad split point"
 Outcome split_polygon(EditorContext& ctx);  // Failed: "Bad split points"
+// Failed unless two_lines_current.
 Outcome join_lines(EditorContext& ctx);
+// Exactly two different lines are current: what Join Lines needs.
+bool two_lines_current(const EditorState& editor);
 
 }  // namespace plotwell

@@ -45,6 +45,9 @@ std::optional<KeyPress> key_press(const QKeyEvent* event) {
         case Qt::Key_Delete:
             press.key = Key::Delete;
             break;
+        case Qt::Key_Escape:
+            press.key = Key::Escape;
+            break;
         default:
             if (k >= Qt::Key_A && k <= Qt::Key_Z) {
                 press.key = Key::Letter;
@@ -137,8 +140,9 @@ void MapWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void MapWidget::mousePressEvent(QMouseEvent* event) {
     const ScreenPoint p = client_point(event->position());
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (event->button() == Qt::LeftButton)
-        window_->forward([p](EditorContext& ctx) { on_left_down(ctx, p); });
+        window_->forward([p, ctrl](EditorContext& ctx) { on_left_down(ctx, p, ctrl); });
     else if (event->button() == Qt::RightButton)
         window_->forward([p](EditorContext& ctx) { on_right_down(ctx, p); });
 }

@@ -11,6 +11,7 @@
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
 #include "support/recording_canvas.h"
+#include "support/scripted_host.h"
 
 namespace plotwell {
 namespace {
@@ -26,11 +27,12 @@ struct ObjectDialogTest : ::testing::Test {
         return o;
     }
     Layer layer;
+    test::ScriptedHost host;
 };
 
 TEST_F(ObjectDialogTest, LabelCodesOpenWithTheirClass) {
     MapObject* minor = point(130);
-    SimplePointModel m(*minor);
+    SimplePointModel m(*minor, host);
     EXPECT_EQ(m.kind, SimplePointModel::kLabel);
     EXPECT_FALSE(m.panel_visible);
     EXPECT_EQ(m.list, (std::vector<std::string>{"Minor", "Major"}));
@@ -40,7 +42,7 @@ TEST_F(ObjectDialogTest, LabelCodesOpenWithTheirClass) {
     EXPECT_EQ(icon_code(minor), 130);
 
     MapObject* major = point(128);
-    SimplePointModel n(*major);
+    SimplePointModel n(*major, host);
     EXPECT_EQ(n.list_selection, 1);
     n.ok();
     EXPECT_EQ(icon_code(major), 128);
@@ -48,7 +50,7 @@ TEST_F(ObjectDialogTest, LabelCodesOpenWithTheirClass) {
 
 TEST_F(ObjectDialogTest, PopulationCodesOpenWithTheirClass) {
     MapObject* p = point(66);
-    SimplePointModel m(*p);
+    SimplePointModel m(*p, host);
     EXPECT_EQ(m.kind, SimplePointModel::kPopulation);
     ASSERT_EQ(m.list.size(), 5u);
     EXPECT_EQ(m.list[size_t(m.list_selection)], "Minor City");
@@ -59,7 +61,7 @@ TEST_F(ObjectDialogTest, PopulationCodesOpenWithTheirClass) {
 
 TEST_F(ObjectDialogTest, SwitchingKindsSelectsTheFirstClass) {
     MapObject* p = point(5);
-    SimplePointModel m(*p);
+    SimplePointModel m(*p, host);
     EXPECT_EQ(m.kind, SimplePointModel::kIcon);
     EXPECT_TRUE(m.panel_visible);
     EXPECT_EQ(m.panel.selection, 5);
@@ -69,13 +71,13 @@ TEST_F(ObjectDialogTest, SwitchingKindsSelectsTheFirstClass) {
     m.ok();
     EXPECT_EQ(icon_code(p), 130);  // the first label entry is "Minor"
 
-    SimplePointModel again(*p);
+    SimplePointModel again(*p, host);
     again.choose(SimplePointModel::kPopulation);
     again.ok();
     EXPECT_EQ(icon_code(p), 64);
 
     // Back to an icon without a click: the code carried in the panel is stored as it is.
-    SimplePointModel icon(*p);
+    SimplePointModel icon(*p, host);
     icon.choose(SimplePointModel::kIcon);
     EXPECT_TRUE(icon.panel_visible);
     EXPECT_TRUE(icon.click_panel(30, 25));
@@ -83,9 +85,28 @@ TEST_F(ObjectDialogTest, SwitchingKindsSelectsTheFirstClass) {
     EXPECT_EQ(icon_code(p), 13);
 }
 
+TEST_F(ObjectDialogTest, ALabelOrPopulationCentreBecomesAnIconOnlyWithAnIconPicked) {
+    for (uint8_t code : {kIconLabelMinor, uint8_t(kIconPopulationBit + 2)}) {
+        MapObject* p = point(code);
+        SimplePointModel m(*p, host);
+        m.name = "Quay";
+        m.choose(SimplePointModel::kIcon);
+        EXPECT_FALSE(m.ok());
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.last_message(), "Please choose an icon.");
+        EXPECT_EQ(host.messages.back().caption, "Error");
+        EXPECT_EQ(icon_code(p), code);
+        EXPECT_EQ(field_text(p->name), "Spot");
+        m.click_panel(30, 25);
+        EXPECT_TRUE(m.ok());
+        EXPECT_EQ(icon_code(p), 13);
+    }
+    EXPECT_EQ(host.messages.size(), 2u);
+}
+
 TEST_F(ObjectDialogTest, ALongNameKeepsTheIconCode) {
     MapObject* p = point(7);
-    SimplePointModel m(*p);
+    SimplePointModel m(*p, host);
     m.name = std::string(45, 'n');
     m.ok();
     EXPECT_EQ(field_text(p->name), std::string(40, 'n'));
@@ -233,7 +254,7 @@ TEST_F(ObjectDialogTest, CancelLeavesEveryObjectUntouched) {
         return b;
     }();
     {
-        SimplePointModel a(*simple);
+        SimplePointModel a(*simple, host);
         a.name = "x";
         a.choose(SimplePointModel::kIcon);
         a.click_panel(0, 0);

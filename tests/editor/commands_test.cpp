@@ -301,7 +301,9 @@ TEST_F(Commands, ContextMenusFollowTheState) {
     hot(point, false);
     EXPECT_EQ(choose(), std::nullopt);
 
-    editor.current_objects = {point, poly};  // whatever the dimensions
+    editor.current_objects = {line, poly};  // Join Lines needs two lines
+    EXPECT_EQ(choose(), std::nullopt);
+    editor.current_objects = {line, add_line(layer, "l2", {{20, 0}, {30, 0}})};
     EXPECT_EQ(choose(), kMenuTwoObjects);
     EXPECT_EQ(context_menu_entries(kMenuTwoObjects)[0].command, cmd::kJoinLines);
     editor.current_objects = {point, poly, line};

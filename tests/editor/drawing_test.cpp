@@ -63,23 +63,25 @@ TEST_F(Drawing, APolygonClosedOnItsFirstPointStoresEachVertexOnce) {
     EXPECT_EQ(host.titles.back(), "Plotwell - city *");
 }
 
-TEST_F(Drawing, BelowZoomOneTheClosingClickCanMissTheFirstPoint) {
+TEST_F(Drawing, BelowZoomOneTheClosingClickStillClosesOnTheFirstPoint) {
     view.zoom = 0.5f;
     command(cmd::kNewPolygon);
     click({301, 281});
     ASSERT_EQ(editor.drawing_points.size(), 1u);
     EXPECT_EQ(editor.drawing_points[0], (Point{102, 202}));
     // At zoom 0.25 the first point shows at pixel (401, 306), which maps back to (104, 204): the
-    // closing click snaps onto that pixel but adds a fourth point instead of closing.
+    // closing click snaps onto the point itself all the same.
     command(cmd::kZoomOut);
     click({450, 300});
     click({450, 350});
+    confirm_new("Polygon Details", "pond", kOpenSpace);
     click({402, 307});
     EXPECT_EQ(host.beeps.size(), 1u);
-    ASSERT_EQ(editor.drawing_points.size(), 4u);
-    EXPECT_EQ(editor.drawing_points[3], (Point{104, 204}));
-    EXPECT_EQ(editor.tool_mode, kToolPolygon);
-    EXPECT_TRUE(host.dialogs.empty());
+    EXPECT_EQ(host.dialogs, std::vector<std::string>{"Polygon Details"});
+    ASSERT_NE(newest(), nullptr);
+    EXPECT_EQ(object_point_count(newest()), 3);
+    EXPECT_EQ(object_points(newest())[0], (Point{102, 202}));
+    EXPECT_EQ(editor.tool_mode, kToolSelect);
 }
 
 TEST_F(Drawing, ClicksSnapOntoVerticesOfTheCurrentLayerOnly) {
@@ -165,6 +167,29 @@ TEST_F(Drawing, APointIsCompletedByItsFirstClickAndCancelDropsIt) {
     EXPECT_EQ(o->type, kLink);
     EXPECT_EQ(object_position(o), (Point{40, 40}));
     EXPECT_EQ(editor.last_point_type, kLink);
+
+    // Point Details remembers the type only: the category stays the one last chosen in its own dialog.
+    editor.last_category = {3, 4};
+    command(cmd::kNewPoint);
+    confirm_new("Point Details", "cafe", kCatPntFeature);
+    click(at(60, 40));
+    EXPECT_EQ(editor.last_point_type, kCatPntFeature);
+    EXPECT_EQ(editor.last_category.category, 3);
+    EXPECT_EQ(editor.last_category.sub_type, 4);
+}
+
+TEST_F(Drawing, EscDropsTheFigureBeingDrawn) {
+    EXPECT_EQ(on_key(ctx, {Key::Escape, 0, false}), CommandResult::Unknown);  // nothing being drawn
+    command(cmd::kNewLine);
+    click(at(10, 10));
+    click(at(50, 10));
+    EXPECT_EQ(on_key(ctx, {Key::Escape, 0, false}), CommandResult::Done);
+    EXPECT_EQ(project.layers[0].objects, nullptr);
+    EXPECT_TRUE(editor.drawing_points.empty());
+    EXPECT_EQ(editor.tool_mode, kToolSelect);
+    EXPECT_TRUE(host.tool_buttons[cmd::kSelectTool]);
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_TRUE(host.dialogs.empty());
 }
 
 TEST_F(Drawing, AFullBufferRefusesMorePointsWithTheExclamationBeep) {

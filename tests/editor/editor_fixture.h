@@ -30,7 +30,7 @@ struct EditorFixture : ::testing::Test {
     void move(ScreenPoint p) { on_mouse_move(ctx, p); }
     void click(ScreenPoint p, bool ctrl = false) {
         on_mouse_move(ctx, p);
-        on_left_down(ctx, p);
+        on_left_down(ctx, p, ctrl);
         on_left_up(ctx, p, ctrl);
     }
 

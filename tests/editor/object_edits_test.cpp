@@ -86,6 +86,41 @@ TEST_F(ObjectEdits, AnObjectDragMovesEveryVertexAndSnapsItsFirstVertex) {
     EXPECT_EQ(project.modified, 0);
 }
 
+TEST_F(ObjectEdits, BelowZoomOneSnappedPointsTakeTheVertexItself) {
+    // A degree project fitted at zoom 1/32: a pixel maps back to a multiple of 32 units.
+    project.coord_sys = kCoordDegrees;
+    project.range = {0, 0, 20000, 12000};
+    fit_view(view, project);
+    ASSERT_EQ(view.zoom, 1.0f / 32);
+    const Point road_end{10013, 6007}, road_start{6013, 4007};
+    add_line(layer(), "road", {road_start, {8000, 5000}, road_end});
+    MapObject* st = add_line(layer(), "st", {{4000, 9000}, {6000, 9000}});
+    auto near = [&](Point p) {
+        const ScreenPoint s = world_to_screen(view, project, p);
+        return ScreenPoint{s.x + 2, s.y + 1};
+    };
+    // The whole line dragged so that its first vertex lands on the road's start.
+    editor.current_objects = {st};
+    const ScreenPoint mid = world_to_screen(view, project, {5000, 9000});
+    const ScreenPoint first = world_to_screen(view, project, {4000, 9000});
+    const ScreenPoint onto = near(road_start);
+    drag(mid, {mid.x + onto.x - first.x, mid.y + onto.y - first.y});
+    EXPECT_EQ(points_of(st), (Pts{road_start, {road_start.x + 2000, road_start.y}}));
+    // Its other vertex dragged onto the road's end.
+    drag(world_to_screen(view, project, points_of(st)[1]), near(road_end));
+    EXPECT_EQ(points_of(st), (Pts{road_start, road_end}));
+    // A vertex inserted onto the road's middle vertex.
+    editor.hot_index = 1;
+    editor.context_point = near({8000, 5000});
+    command(cmd::kInsertPoint);
+    EXPECT_EQ(points_of(editor.current_objects.front())[1], (Point{8000, 5000}));
+    // A new line that starts on the road's end.
+    command(cmd::kNewLine);
+    click(near(road_end));
+    EXPECT_EQ(editor.drawing_points, Pts{road_end});
+    EXPECT_EQ(host.beeps.size(), 4u);
+}
+
 TEST_F(ObjectEdits, TheLeftHandleCompressesVerticesInsideTheOldRectangle) {
     MapObject* line = add_line(layer(), "st", {{100, 200}, {200, 200}, {300, 200}, {400, 200}});
     editor.current_objects = {line};
@@ -231,15 +266,25 @@ TEST_F(ObjectEdits, JoinLinesByTheNearestEnds) {
     }
 }
 
-TEST_F(ObjectEdits, JoinLinesRefusesAPoint) {
+TEST_F(ObjectEdits, JoinLinesRefusesAnythingButTwoLinesAndSaysWhy) {
     MapObject* a = add_line(layer(), "a", {{0, 0}, {10, 0}});
     MapObject* pt = add_point(layer(), "p", {11, 0});
-    editor.current_objects = {a, pt};
+    MapObject* poly = add_line(layer(), "park", {{11, 0}, {20, 0}, {20, 9}}, kDimPolygon);
     MapObject* head = layer().objects;
-    command(cmd::kJoinLines);
+    const std::vector<MapObject*> refused[] = {{a, pt}, {a, poly}, {a}, {a, a}};
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        editor.current_objects = refused[i];
+        command(cmd::kJoinLines);
+        ASSERT_EQ(host.messages.size(), i + 1);
+        EXPECT_EQ(host.last_message(), "Select exactly two lines to join.");
+        EXPECT_EQ(host.messages.back().caption, "Error");
+        EXPECT_EQ(host.messages.back().icon, MessageIcon::Information);
+    }
     EXPECT_EQ(layer().objects, head);
     EXPECT_EQ(a->dimension, kDimLine);
     EXPECT_EQ(pt->dimension, kDimPoint);
+    EXPECT_EQ(poly->dimension, kDimPolygon);
+    EXPECT_EQ(object_point_count(poly), 3);
     EXPECT_EQ(project.modified, 0);
 }
 

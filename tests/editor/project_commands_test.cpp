@@ -466,3 +466,27 @@ TEST_F(ProjectCommands, CloneRefusesAnEmptyNameTheSourceItselfAndAnUnreadableSou
     EXPECT_EQ(project.layers[0].object_count, 2);
     EXPECT_FALSE(std::filesystem::exists(base("copy.mpr")));
 }
+
+TEST_F(ProjectCommands, NewOpenAndCloseClearTheObjectNameAndThePosition) {
+    save_to_disk();
+    auto stale = [&] {
+        host.status[kStatusObjectPart] = "main st";
+        host.status[kStatusCoordPart] = "X: 5, Y: 5";
+    };
+    auto cleared = [&] {
+        return host.status[kStatusObjectPart].empty() && host.status[kStatusCoordPart].empty();
+    };
+    stale();
+    host.file_answers = {base("city.mpr")};
+    command(cmd::kOpen);
+    EXPECT_TRUE(cleared());
+    stale();
+    answer_template(1);
+    host.file_answers = {base("world.mpr")};
+    command(cmd::kNew);
+    EXPECT_TRUE(cleared());
+    stale();
+    host.answers = {Answer::No};
+    command(cmd::kClose);
+    EXPECT_TRUE(cleared());
+}

@@ -2,6 +2,7 @@
 
 #include "dialogs/category_point_dialog.h"
 #include "dialogs/group_properties_dialog.h"
+#include "dialogs/object_details_dialog.h"
 #include "dialogs/select_objects_dialog.h"
 #include "editor/command_ids.h"
 #include "editor_fixture.h"
@@ -69,15 +70,23 @@ TEST_F(Selection, HoverOverTheSingleCurrentObjectAndOverOthers) {
     EXPECT_EQ(host.cursor(), Cursor::Arrow);
 }
 
-TEST_F(Selection, CtrlClickAddsTheHotObjectOnce) {
+TEST_F(Selection, CtrlClickTogglesTheHotObject) {
     MapObject* a = add_line(layer, "a", {{100, 100}, {300, 100}});
     MapObject* b = add_line(layer, "b", {{100, 200}, {300, 200}});
     click(at(200, 100));
     click(at(200, 200), true);
     EXPECT_EQ(editor.current_objects, (std::vector<MapObject*>{a, b}));
-    EXPECT_EQ(host.status[0], "a");  // Ctrl+click leaves the status bar alone
-    click(at(200, 100), true);       // already current
-    EXPECT_EQ(editor.current_objects.size(), 2u);
+    EXPECT_EQ(host.status[0], "2 objects");
+    click(at(200, 100), true);  // already current: taken out
+    EXPECT_EQ(editor.current_objects, std::vector<MapObject*>{b});
+    EXPECT_EQ(host.status[0], "b");
+    click(at(200, 200), true);  // the single current object, without starting a drag
+    EXPECT_TRUE(editor.current_objects.empty());
+    EXPECT_FALSE(editor.drag.dragging);
+    EXPECT_EQ(host.status[0], "");
+    click(at(200, 100), true);
+    click(at(200, 200), true);
+    EXPECT_EQ(editor.current_objects, (std::vector<MapObject*>{a, b}));
     // Ctrl with nothing hot is a plain click.
     click(at(500, 500), true);
     EXPECT_TRUE(editor.current_objects.empty());
@@ -255,10 +264,19 @@ TEST_F(Selection, PropertiesOfOneObjectByDimensionAndType) {
     EXPECT_EQ(project.modified, 0);
     EXPECT_EQ(host.redraws, redraws);
 
+    // A rename shows at once.
+    host.answer_dialog("Polygon Details", [](DialogModel& m) {
+        auto& d = dynamic_cast<ObjectDetailsModel&>(m);
+        d.name = "meadow";
+        return d.ok() ? 1 : 0;
+    });
+    command(cmd::kProperties);
+    EXPECT_EQ(host.status[0], "meadow");
+
     // An empty set does nothing.
     set_current_object(ctx, nullptr);
     command(cmd::kProperties);
-    EXPECT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(host.dialogs.size(), 3u);
 }
 
 TEST_F(Selection, GroupPropertiesRules) {
@@ -353,11 +371,11 @@ TEST_F(Selection, SetCurrentListKeepsChainOrderUpToTheLimit) {
         chain = o;
         blocks.push_back(o);
     }
-    host.status[0] = "untouched";
+    host.status[0] = "stale";
     set_current_list(ctx, chain);
     ASSERT_EQ(editor.current_objects.size(), size_t(kMaxCurrentObjects));
     EXPECT_EQ(editor.current_objects[0], chain);
     EXPECT_EQ(editor.current_objects[1], chain->next);
-    EXPECT_EQ(host.status[0], "untouched");
+    EXPECT_EQ(host.status[0], "8192 objects");
     for (MapObject* o : blocks) free_object(o);
 }

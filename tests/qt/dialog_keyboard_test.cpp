@@ -316,7 +316,7 @@ int run_simple_point(Bench& b, uint8_t code) {
     Project project;
     MapObject* o = add_point(add_layer(project, "Places"), "Harbour", {10, 20});
     set_icon_code(o, code);
-    SimplePointModel model(*o);
+    SimplePointModel model(*o, b.host);
     return b.show(model);
 }
 

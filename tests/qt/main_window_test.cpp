@@ -251,6 +251,10 @@ TEST(MainWindowMouse, AClickSelectsTheObjectAndTheStatusBarShowsItsName) {
     EXPECT_EQ(f.window->status_part(0)->text(), "Main Street");
     // The mouse position in map units.
     EXPECT_EQ(f.window->status_part(2)->text(), "X: 300, Y: 300");
+    // Ctrl+click on the current object takes it out again.
+    QTest::mouseClick(f.map(), Qt::LeftButton, Qt::ControlModifier, at);
+    EXPECT_TRUE(f.workspace.editor.current_objects.empty());
+    EXPECT_EQ(f.window->status_part(0)->text(), "");
 
     // A click on the empty sheet selects nothing.
     const QPoint empty = f.widget_of({200, 500});
@@ -278,6 +282,12 @@ TEST(MainWindowKeys, KeysReachTheEditorThroughTheAcceleratorTable) {
     EXPECT_EQ(f.window->status_part(1)->text(), "curr layer: 0:Roads [ROADS]");
     QTest::keyClick(f.map(), Qt::Key_PageUp);
     EXPECT_EQ(f.window->status_part(1)->text(), "curr layer: <background>");
+    // Esc drops the figure being drawn.
+    f.window->run_command(cmd::kNewLine);
+    f.workspace.editor.drawing_points = {{100, 300}};
+    QTest::keyClick(f.map(), Qt::Key_Escape);
+    EXPECT_TRUE(f.workspace.editor.drawing_points.empty());
+    EXPECT_EQ(f.workspace.editor.tool_mode, kToolSelect);
 }
 
 TEST(MainWindowWheel, WheelScrollsByLinesAndCtrlWheelZooms) {

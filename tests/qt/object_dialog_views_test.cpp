@@ -57,7 +57,7 @@ bool panel_shown(qt::SimplePointView& view) {
 TEST(SimplePointView, ShowsTheCodeItOpensWith) {
     Places p;
     MapObject* o = p.simple_point("Harbour", kIconLabelMinor);
-    SimplePointModel model(*o);
+    SimplePointModel model(*o, p.host);
     qt::SimplePointView view(nullptr, p.host, model);
     EXPECT_EQ(view.windowTitle(), "Simple Point Object");
     EXPECT_EQ(view.name_edit()->text(), "Harbour");
@@ -76,7 +76,7 @@ TEST(SimplePointView, ShowsTheCodeItOpensWith) {
     EXPECT_EQ(icon_code(o), kIconLabelMinor);
 
     set_icon_code(o, 66);
-    SimplePointModel population(*o);
+    SimplePointModel population(*o, p.host);
     qt::SimplePointView second(nullptr, p.host, population);
     EXPECT_TRUE(second.kind_button(Kind::kPopulation)->isChecked());
     EXPECT_FALSE(panel_shown(second));
@@ -84,7 +84,7 @@ TEST(SimplePointView, ShowsTheCodeItOpensWith) {
     EXPECT_EQ(second.type_list()->currentText(), "Minor City");
 
     set_icon_code(o, 7);
-    SimplePointModel icon(*o);
+    SimplePointModel icon(*o, p.host);
     qt::SimplePointView third(nullptr, p.host, icon);
     EXPECT_TRUE(third.kind_button(Kind::kIcon)->isChecked());
     EXPECT_TRUE(panel_shown(third));
@@ -97,7 +97,7 @@ TEST(SimplePointView, RadioButtonsAndTheListStoreTheClassCodes) {
     MapObject* o = p.simple_point("Old Mill", 4);
     {
         // A population centre of class 2, "Minor City": 64 + 2.
-        SimplePointModel model(*o);
+        SimplePointModel model(*o, p.host);
         qt::SimplePointView view(nullptr, p.host, model);
         view.name_edit()->setText("Milltown");
         view.kind_button(Kind::kPopulation)->click();
@@ -113,7 +113,7 @@ TEST(SimplePointView, RadioButtonsAndTheListStoreTheClassCodes) {
     }
     {
         // From the population centre to a label: "Major" picked first, then "Minor": 130.
-        SimplePointModel model(*o);
+        SimplePointModel model(*o, p.host);
         qt::SimplePointView view(nullptr, p.host, model);
         view.kind_button(Kind::kLabel)->click();
         EXPECT_TRUE(view.kind_button(Kind::kLabel)->isChecked());
@@ -128,7 +128,7 @@ TEST(SimplePointView, RadioButtonsAndTheListStoreTheClassCodes) {
     }
     {
         // Back to an icon: the panel replaces the list and a click in it picks the icon.
-        SimplePointModel model(*o);
+        SimplePointModel model(*o, p.host);
         qt::SimplePointView view(nullptr, p.host, model);
         view.kind_button(Kind::kIcon)->click();
         EXPECT_TRUE(panel_shown(view));
@@ -141,7 +141,7 @@ TEST(SimplePointView, RadioButtonsAndTheListStoreTheClassCodes) {
 TEST(SimplePointView, CancelLeavesThePointUntouched) {
     Places p;
     MapObject* o = p.simple_point("Harbour", 3);
-    SimplePointModel model(*o);
+    SimplePointModel model(*o, p.host);
     qt::SimplePointView view(nullptr, p.host, model);
     view.name_edit()->setText("Quay");
     view.kind_button(Kind::kLabel)->click();
@@ -236,7 +236,7 @@ TEST(ObjectDialogViews, EveryObjectModelHasItsView) {
     Places p;
     MapObject* point = p.simple_point("a", 0);
     const CategoryChoices choices;
-    SimplePointModel simple(*point);
+    SimplePointModel simple(*point, p.host);
     CategoryPointModel category(*point, choices);
     LinkObjectModel link(*point);
     ObjectDetailsModel details(*point);
