@@ -1,6 +1,8 @@
 #include "export/export_dialog.h"
 
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "model/layer_lines.h"
 #include "model/text.h"
@@ -239,7 +241,33 @@ bool ExportDialog::preference_details(Host& host) {
     return true;
 }
 
+namespace {
+
+// The number the field starts with must lie in 0..65535: any other would be written as another ID.
+bool map_id_text_fits(std::string_view text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) return true;
+    const bool negative = text[i] == '-';
+    if (text[i] == '+' || negative) ++i;
+    long value = 0;
+    bool digits = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= 65535; ++i, digits = true)
+        value = value * 10 + (text[i] - '0');
+    return !digits || (!negative && value <= 65535);
+}
+
+}  // namespace
+
 bool ExportDialog::export_pressed(Host& host) {
+    const std::pair<const std::string*, const char*> ids[] = {{&id.map_id, "Map ID"},
+                                                              {&id.parent_id, "Parent ID"}};
+    for (const auto& [text, field] : ids) {
+        if (map_id_text_fits(*text)) continue;
+        error_box(host, std::string(field) + " must be a number from 0 to 65535.");
+        current_tab = kExportTabId;
+        accepted_ = false;
+        return false;
+    }
     for (int tab = 0; tab < kExportTabCount; ++tab) store_page(tab);
     take_position_from_range(project_);
     const ExportChoiceCheck check = check_export_choices(settings_, project_);

@@ -122,6 +122,19 @@ TEST_F(ExportDialogTest, ExportChecksThePagesInTabOrderAndStaysAtTheFirstFailure
     EXPECT_FALSE(d.export_pressed(host));
     EXPECT_EQ(host.last_message(), "You need to provide a map name.");
     EXPECT_EQ(d.current_tab, kExportTabId);
+
+    // An ID the file cannot hold is refused on its page rather than written as another one.
+    d.id.map_name = "Sydney";
+    for (const char* bad : {"65536", "-1", "99999999999"}) {
+        d.select_tab(kExportTabMisc);
+        d.id.parent_id = bad;
+        EXPECT_FALSE(d.export_pressed(host));
+        EXPECT_EQ(host.last_message(), "Parent ID must be a number from 0 to 65535.");
+        EXPECT_EQ(d.current_tab, kExportTabId);
+    }
+    d.id.parent_id = "65535";
+    EXPECT_TRUE(d.export_pressed(host));
+    EXPECT_EQ(uint16_t(settings.parent_map_id), 65535);
 }
 
 TEST_F(ExportDialogTest, TheMiscPageRewritesTheWholeFlagsWord) {
@@ -155,11 +168,11 @@ TEST_F(ExportDialogTest, TheIdPageStoresNumbersAndCutsTheName) {
     ExportDialog d = opened();
     d.id.map_name = std::string(40, 'N');
     d.id.map_id = "abc";
-    d.id.parent_id = "  -5";
+    d.id.parent_id = "  5";
     ASSERT_TRUE(d.export_pressed(host));
     EXPECT_EQ(field_text(settings.map_name), std::string(31, 'N'));
     EXPECT_EQ(settings.map_id, 0);
-    EXPECT_EQ(settings.parent_map_id, -5);
+    EXPECT_EQ(settings.parent_map_id, 5);
 
     EXPECT_EQ(parse_map_id_text("42xyz"), 42);
     EXPECT_EQ(parse_map_id_text("65535"), -1);  // the same 16 bits
