@@ -22,10 +22,6 @@ int layer_of_entry(const std::string& entry) {
     return i == 0 ? -1 : n;
 }
 
-void error_box(Host& host, std::string_view text) {
-    host.message_box(text, "Error", MessageIcon::Error, MessageButtons::Ok);
-}
-
 int clamp_choice(int value, int count) {
     return value >= 0 && value < count ? value : 0;
 }
@@ -222,7 +218,7 @@ bool ExportDialog::layer_properties(Host& host) {
 
 void ExportDialog::more_regions(Host& host) {
     if (regions.has_level) {
-        error_box(host, "Maximum Region Levels reached.");
+        show_error(host, "Maximum Region Levels reached.");
         return;
     }
     regions.has_level = true;
@@ -263,7 +259,7 @@ bool ExportDialog::export_pressed(Host& host) {
                                                               {&id.parent_id, "Parent ID"}};
     for (const auto& [text, field] : ids) {
         if (map_id_text_fits(*text)) continue;
-        error_box(host, std::string(field) + " must be a number from 0 to 65535.");
+        show_error(host, std::string(field) + " must be a number from 0 to 65535.");
         current_tab = kExportTabId;
         accepted_ = false;
         return false;
@@ -272,7 +268,7 @@ bool ExportDialog::export_pressed(Host& host) {
     take_position_from_range(project_);
     const ExportChoiceCheck check = check_export_choices(settings_, project_);
     if (!check.ok) {
-        error_box(host, check.message);
+        show_error(host, check.message);
         current_tab = check.tab;
     }
     accepted_ = check.ok;

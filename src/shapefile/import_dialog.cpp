@@ -11,10 +11,6 @@ namespace plotwell {
 
 namespace {
 
-void error_box(Host& host, std::string_view text) {
-    host.message_box(text, "Error", MessageIcon::Error, MessageButtons::Ok);
-}
-
 // The sorted list's order: letters compare without case, as a sorted list box shows them.
 bool sorts_before(const std::string& a, const std::string& b) {
     const size_t n = std::min(a.size(), b.size());
@@ -215,13 +211,13 @@ bool ImportShapefileDialog::validate_page(int page, Host& host) {
     switch (page) {
         case kPageName:
             if (settings_.name_fields.count == 0) {
-                error_box(host, "You need to select at least one name field");
+                show_error(host, "You need to select at least one name field");
                 return false;
             }
             return true;
         case kPageCoordinates:
             if (settings_.multiply_x == 0 || settings_.multiply_y == 0) {
-                error_box(host, "'Multiply' factors must be non-zero");
+                show_error(host, "'Multiply' factors must be non-zero");
                 return false;
             }
             return true;
