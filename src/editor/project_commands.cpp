@@ -28,16 +28,6 @@ void warn(EditorContext& ctx, std::string_view text) {
     show_error(ctx.host, text, MessageIcon::Warning);
 }
 
-FileDialogOptions project_file_options(const char* title, unsigned flags) {
-    FileDialogOptions o;
-    o.title = title;
-    o.filter_name = "Map Project";
-    o.filter_pattern = "*.mpr";
-    o.default_extension = ".mpr";
-    o.flags = flags | kHideReadOnly;
-    return o;
-}
-
 void reset_export(EditorContext& ctx) {
     const PublisherInfo& publisher = ctx.workspace.publisher;
     reset_export_settings(ctx.workspace.export_settings, ctx.project, field_text(publisher.publisher_notice),
@@ -194,7 +184,7 @@ Outcome new_clone(EditorContext& ctx) {
     p.layer_count = count;
     ctx.view.origin_x = ctx.view.origin_y = 0;
     start_new_project(ctx, base);
-    take_geo_info(layout, p.geo);  // the clone covers the same ground
+    take_geo_info(layout, p.geo);             // the clone covers the same ground
     ctx.workspace.project_file_named = true;  // replacing an existing file was asked above
     // A clone that could not be written stays modified, so that Save can try again.
     save_project_command(ctx);

@@ -2,9 +2,7 @@
 
 namespace plotwell {
 
-namespace {
-
-FileDialogOptions project_files(const char* title, unsigned flags) {
+FileDialogOptions project_file_options(const char* title, unsigned flags) {
     FileDialogOptions o;
     o.title = title;
     o.filter_name = "Map Project";
@@ -14,16 +12,14 @@ FileDialogOptions project_files(const char* title, unsigned flags) {
     return o;
 }
 
-}  // namespace
-
 void CloneProjectDialog::browse(Host& host) {
-    if (auto path = host.open_file_dialog(project_files("Source Project", kFileMustExist)))
+    if (auto path = host.open_file_dialog(project_file_options("Source Project", kFileMustExist)))
         source_project = *path;
 }
 
 void CloneProjectDialog::file(Host& host) {
     // Replacing an existing file is asked when the clone is written.
-    if (auto path = host.save_file_dialog(project_files("New Project", 0))) new_project = *path;
+    if (auto path = host.save_file_dialog(project_file_options("New Project", 0))) new_project = *path;
 }
 
 }  // namespace plotwell

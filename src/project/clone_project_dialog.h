@@ -8,6 +8,9 @@
 
 namespace plotwell {
 
+// A file dialog for project files (".mpr"), as every project command shows it.
+FileDialogOptions project_file_options(const char* title, unsigned flags);
+
 struct CloneProjectDialog : DialogModel {
     std::string_view dialog_title() const override { return "Clone Project"; }
     std::string source_project;  // "&Source Project:"
