@@ -29,7 +29,10 @@ class DialogSink final : public ProgressSink {
         deliver([i](ProgressDialog* d) { d->set_position(i); });
     }
     void show_ok_button() override {
-        deliver([](ProgressDialog* d) { d->show_ok(); });
+        deliver([](ProgressDialog* d) {
+            d->fill_bar_unless_stopped();
+            d->show_ok();
+        });
     }
     void close_progress(int result) override {
         deliver([result](ProgressDialog* d) { d->request_close(result); });
@@ -118,13 +121,16 @@ void ProgressDialog::show_ok() {
     button_->setFocus();
 }
 
+// Tasks report every few steps, so their last position may fall short of the range; a task that
+// ran to its end has done all of it. An empty range would leave the busy animation instead.
+void ProgressDialog::fill_bar_unless_stopped() {
+    if (stopped_) return;
+    if (bar_->maximum() <= bar_->minimum()) bar_->setRange(0, 1);
+    bar_->setValue(bar_->maximum());
+}
+
 void ProgressDialog::request_close(int result) {
-    // Tasks report every few steps, so their last position may fall short of the range; a task that
-    // succeeded has done all of it. An empty range would leave the busy animation instead.
-    if (result == 1) {
-        if (bar_->maximum() <= bar_->minimum()) bar_->setRange(0, 1);
-        bar_->setValue(bar_->maximum());
-    }
+    if (result == 1) fill_bar_unless_stopped();
     // After Stop the dialog's answer is already 1; the worker's own close does not change it.
     if (!result_) result_ = result;
     finish_when_ready();
@@ -132,6 +138,7 @@ void ProgressDialog::request_close(int result) {
 
 void ProgressDialog::button_pressed() {
     if (!ok_mode_ && stop_) {
+        stopped_ = true;
         stop_();
         button_->setEnabled(false);
     }

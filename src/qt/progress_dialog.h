@@ -39,6 +39,7 @@ class ProgressDialog : public QDialog {
     void set_range(int n);
     void set_position(int i);
     void show_ok();
+    void fill_bar_unless_stopped();
     void request_close(int result);
 
   protected:
@@ -59,6 +60,7 @@ class ProgressDialog : public QDialog {
     bool started_ = false;
     bool worker_done_ = false;
     bool ok_mode_ = false;
+    bool stopped_ = false;  // Stop was pressed: the bar stays where the task ended
     std::optional<int> result_;
 };
 

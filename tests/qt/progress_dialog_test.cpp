@@ -82,6 +82,21 @@ TEST(ProgressDialog, TheBarEndsFullWhenTheTaskClosesWithSuccess) {
     const auto [value, maximum] = run(0, 1);  // nothing to count: no busy bar once done
     EXPECT_GT(maximum, 0);
     EXPECT_EQ(value, maximum);
+
+    // A task that ends by offering "OK" after its log has finished too.
+    int bar = 0;
+    when_shown([&bar](ProgressDialog* d) {
+        QTimer::singleShot(20, d, [d, &bar]() {
+            bar = d->progress_bar()->value();
+            d->button()->click();
+        });
+    });
+    run_with_progress(nullptr, [](ProgressSink& sink) {
+        sink.set_progress_range(40);
+        sink.set_progress_pos(32);
+        sink.show_ok_button();
+    });
+    EXPECT_EQ(bar, 40);
 }
 
 TEST(ProgressDialog, OkEndsATaskThatShowedItsLog) {
