@@ -4,7 +4,6 @@
 #include <locale>
 #include <string>
 
-#include "model/number_text.h"
 #include "model/text.h"
 #include "project/confirm_save.h"
 #include "project/dialog_fields.h"
@@ -191,11 +190,6 @@ TEST_F(GeoInfoTest, ScaleFromTheSelectionRectangle) {
 TEST_F(GeoInfoTest, NumbersKeepTheCFormatUnderADecimalCommaLocale) {
     const auto check = [&] {
         EXPECT_DOUBLE_EQ(read_float_field(" 12.5", 7), 12.5);
-        double v = 0;
-        EXPECT_EQ(read_number("-0.25e1x", v).length, 7u);
-        EXPECT_DOUBLE_EQ(v, -2.5);
-        EXPECT_EQ(number_text(0.5f), "0.5");
-        EXPECT_EQ(number_text(-1234.125), "-1234.125");
         EXPECT_EQ(parse_factor_text("1000000"), 1000000);
         ShapeImportSettings settings;
         settings.multiply_x = 1000000;
@@ -213,8 +207,7 @@ TEST_F(GeoInfoTest, NumbersKeepTheCFormatUnderADecimalCommaLocale) {
     check();
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     const char* comma = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8", "fr_FR",
-                             "nl_NL.UTF-8", "ru_RU.UTF-8"}) {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
         if (std::setlocale(LC_ALL, name) && *std::localeconv()->decimal_point == ',') {
             comma = name;
             break;
