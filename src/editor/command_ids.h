@@ -38,7 +38,7 @@ inline constexpr int kEditLayers = 40017;
 inline constexpr int kSave = 40018;
 inline constexpr int kNew = 40020;
 inline constexpr int kComplete = 40021;
-inline constexpr int kUndo = 40022;
+inline constexpr int kUndo = 40022;  // Ctrl+Z: the last placed point while drawing, else Undo
 inline constexpr int kPublisherSettings = 40024;
 inline constexpr int kExport = 40025;
 inline constexpr int kImportShapefile = 40026;
@@ -51,6 +51,8 @@ inline constexpr int kBackgroundBitmaps = 40032;
 inline constexpr int kSelectAll = 40038;
 inline constexpr int kSelectByType = 40039;
 inline constexpr int kImportProject = 40040;
+inline constexpr int kUndoChange = 40050;
+inline constexpr int kRedo = 40051;
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
 
 }  // namespace plotwell::cmd

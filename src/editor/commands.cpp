@@ -14,6 +14,7 @@
 #include "editor/selection.h"
 #include "editor/shapefile_import_command.h"
 #include "editor/status_bar.h"
+#include "editor/undo_commands.h"
 #include "editor/vertex_edits.h"
 #include "editor/window_title.h"
 #include "project/project_file.h"
@@ -109,12 +110,6 @@ void select_tool(EditorContext& ctx, int mode) {
     set_tool_mode(ctx.editor, mode);
 }
 
-void undo_drawing_point(EditorContext& ctx) {
-    if (ctx.editor.drawing_points.empty()) return;
-    ctx.editor.drawing_points.pop_back();
-    ctx.host.request_redraw();
-}
-
 // View.
 
 void set_display_flags(EditorContext& ctx, bool show) {
@@ -186,7 +181,9 @@ const CommandEntry kCommands[] = {
     {cmd::kSelectTool, [](EditorContext& c) { select_tool(c, kToolSelect); }},
     {cmd::kRectangleTool, [](EditorContext& c) { select_tool(c, kToolRectangle); }},
     {cmd::kComplete, [](EditorContext& c) { complete_drawing(c); }},
-    {cmd::kUndo, undo_drawing_point},
+    {cmd::kUndo, undo_key_command},
+    {cmd::kUndoChange, undo_command},
+    {cmd::kRedo, redo_command},
     {cmd::kProperties, properties_command},
     {cmd::kDelete, delete_command},
     {cmd::kSelectAll, select_all},
@@ -252,7 +249,11 @@ bool close_request(EditorContext& ctx) {
 CommandResult handle_command(EditorContext& ctx, int command) {
     for (const CommandEntry& entry : kCommands) {
         if (entry.command != command) continue;
+        const std::string label =
+            command == cmd::kComplete ? drawing_label(ctx.editor) : command_label(command);
         entry.handler(ctx);
+        if (command != cmd::kUndo && command != cmd::kUndoChange && command != cmd::kRedo)
+            finish_change(ctx, label, true);
         return CommandResult::Done;
     }
     return CommandResult::Unknown;

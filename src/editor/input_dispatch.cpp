@@ -11,6 +11,7 @@
 #include "editor/menus.h"
 #include "editor/selection.h"
 #include "editor/status_bar.h"
+#include "editor/undo_commands.h"
 #include "editor/vertex_edits.h"
 
 namespace plotwell {
@@ -72,6 +73,49 @@ bool beyond_drag_distance(const EditorState& ed, ScreenPoint p) {
     return moved >= ed.layout.metrics.drag_distance;
 }
 
+// The left button went up: ends a drag, a rubber band, a click or a placed point.
+void release_left(EditorContext& ctx, ScreenPoint p, bool ctrl) {
+    EditorState& ed = ctx.editor;
+    ed.drag.button_down = false;
+    // A release far enough away without a move reported before it still drags.
+    if (std::exchange(ed.drag.bitmap_pressed, false) && beyond_drag_distance(ed, p))
+        start_bitmap_drag(ctx, ed.drag.press);
+    if (ed.drag.dragging) {
+        end_drag(ctx, p);
+        ed.drag.press_in_map = false;
+        return;
+    }
+    if (ed.current_layer == -1) return;
+    if (ed.tool_mode == kToolRectangle) {
+        if (!ed.drag.press_in_map) return;
+        ed.drag.press_in_map = false;
+        end_rubber_band(ctx, p);
+    } else if (ed.tool_mode == kToolSelect) {
+        if (click_allowed(ctx, p)) click_select(ctx, p, ctrl);
+    } else if (drawing_mode(ed.tool_mode)) {
+        if (click_allowed(ctx, p)) add_drawing_point(ctx, p);
+    }
+}
+
+// What a release ends, named for the Undo entry.
+const char* release_label(const EditorState& ed) {
+    if (ed.drag.bitmap_pressed) return "Move Bitmap";
+    if (!ed.drag.dragging) return drawing_label(ed);
+    switch (ed.drag.kind) {
+        case DragKind::Vertex:
+            return "Move Vertex";
+        case DragKind::Object:
+            return "Move Object";
+        case DragKind::Handle:
+            return "Resize Objects";
+        case DragKind::Bitmap:
+            return "Move Bitmap";
+        case DragKind::None:
+            break;
+    }
+    return "Edit";
+}
+
 }  // namespace
 
 void on_resize(EditorContext& ctx, int32_t client_width, int32_t client_height,
@@ -128,7 +172,11 @@ CommandResult on_char(EditorContext& ctx, char c) {
     switch (c) {
         case '\r':
             if (ctx.editor.tool_mode == kToolSelect) return handle_command(ctx, cmd::kProperties);
-            complete_drawing(ctx);
+            {
+                const char* label = drawing_label(ctx.editor);
+                complete_drawing(ctx);
+                finish_change(ctx, label);
+            }
             return CommandResult::Done;
         case '+':
             return handle_command(ctx, cmd::kZoomIn);
@@ -204,26 +252,9 @@ void on_left_down(EditorContext& ctx, ScreenPoint p, bool ctrl) {
 }
 
 void on_left_up(EditorContext& ctx, ScreenPoint p, bool ctrl) {
-    EditorState& ed = ctx.editor;
-    ed.drag.button_down = false;
-    // A release far enough away without a move reported before it still drags.
-    if (std::exchange(ed.drag.bitmap_pressed, false) && beyond_drag_distance(ed, p))
-        start_bitmap_drag(ctx, ed.drag.press);
-    if (ed.drag.dragging) {
-        end_drag(ctx, p);
-        ed.drag.press_in_map = false;
-        return;
-    }
-    if (ed.current_layer == -1) return;
-    if (ed.tool_mode == kToolRectangle) {
-        if (!ed.drag.press_in_map) return;
-        ed.drag.press_in_map = false;
-        end_rubber_band(ctx, p);
-    } else if (ed.tool_mode == kToolSelect) {
-        if (click_allowed(ctx, p)) click_select(ctx, p, ctrl);
-    } else if (drawing_mode(ed.tool_mode)) {
-        if (click_allowed(ctx, p)) add_drawing_point(ctx, p);
-    }
+    const char* label = release_label(ctx.editor);
+    release_left(ctx, p, ctrl);
+    finish_change(ctx, label);
 }
 
 void on_left_double_click(EditorContext& ctx, ScreenPoint) {

@@ -107,6 +107,8 @@ void LayersModel::done() {
 }
 
 bool run_layers_dialog(EditorContext& ctx) {
+    // The export settings follow the layer table: Undo puts them back with it.
+    ctx.workspace.history.export_before = ctx.workspace.export_settings;
     LayersModel model(ctx);
     ctx.host.run_dialog(model);  // no Cancel: whatever the view answers, Done has been pressed
     model.done();

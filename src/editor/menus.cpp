@@ -23,6 +23,8 @@ constexpr MenuEntry kMenu[] = {
     {"&File", "&Import", "from &Trekpad map...", cmd::kImportTrekpadMap, nullptr, true},
     {"&File", nullptr, "T&ranslate coordinates...", cmd::kTranslateCoordinates, nullptr, true},
     {"&File", nullptr, "E&xit", cmd::kExit, nullptr, false},
+    {"&Edit", nullptr, "&Undo", cmd::kUndoChange, "Ctrl+Z", false},
+    {"&Edit", nullptr, "&Redo", cmd::kRedo, "Ctrl+Y", false},
     {"&Layer", nullptr, "&Up", cmd::kLayerUp, "PgUp", false},
     {"&Layer", nullptr, "&Down", cmd::kLayerDown, "PgDn", false},
     {"&Layer", nullptr, "&Edit Layers...", cmd::kEditLayers, nullptr, false},
@@ -43,20 +45,28 @@ constexpr MenuEntry kMenu[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {true, Key::Letter, 'C', true, cmd::kCopy},
-    {true, Key::Letter, 'V', true, cmd::kPaste},
-    {true, Key::Delete, 0, false, cmd::kDelete},
-    {true, Key::PageDown, 0, false, cmd::kLayerDown},
-    {true, Key::PageUp, 0, false, cmd::kLayerUp},
-    {true, Key::Letter, 'X', true, cmd::kCut},
-    {false, Key::Letter, 'L', true, cmd::kNewLine},
-    {false, Key::Letter, 'N', true, cmd::kNew},
-    {false, Key::Letter, 'O', true, cmd::kOpen},
-    {false, Key::Letter, 'P', true, cmd::kNewPolygon},
-    {false, Key::Letter, 'S', true, cmd::kSave},
-    {false, Key::Letter, 'T', true, cmd::kNewPoint},
-    {false, Key::Letter, 'Z', true, cmd::kUndo},
+    {true, Key::Letter, 'C', true, cmd::kCopy},     {true, Key::Letter, 'V', true, cmd::kPaste},
+    {true, Key::Delete, 0, false, cmd::kDelete},    {true, Key::PageDown, 0, false, cmd::kLayerDown},
+    {true, Key::PageUp, 0, false, cmd::kLayerUp},   {true, Key::Letter, 'X', true, cmd::kCut},
+    {false, Key::Letter, 'L', true, cmd::kNewLine}, {false, Key::Letter, 'N', true, cmd::kNew},
+    {false, Key::Letter, 'O', true, cmd::kOpen},    {false, Key::Letter, 'P', true, cmd::kNewPolygon},
+    {false, Key::Letter, 'S', true, cmd::kSave},    {false, Key::Letter, 'T', true, cmd::kNewPoint},
+    {false, Key::Letter, 'Z', true, cmd::kUndo},    {false, Key::Letter, 'Y', true, cmd::kRedo},
 };
+
+// Checked first when Shift is down; the other accelerators do not mind Shift.
+constexpr Accelerator kShiftAccelerators[] = {
+    {false, Key::Letter, 'Z', true, cmd::kRedo},
+};
+
+std::optional<int> find_in(std::span<const Accelerator> table, const KeyPress& press) {
+    for (const Accelerator& a : table) {
+        if (a.key != press.key || a.ctrl != press.ctrl) continue;
+        if (a.key == Key::Letter && a.letter != press.letter) continue;
+        return a.command;
+    }
+    return std::nullopt;
+}
 
 constexpr ToolButton kToolbar[] = {
     {0, cmd::kLayerUp, ToolButtonKind::Push, false},
@@ -76,21 +86,28 @@ constexpr ToolButton kToolbar[] = {
 };
 
 constexpr ContextMenuEntry kPointVertex[] = {{"Delete Point", cmd::kDeletePoint}};
-constexpr ContextMenuEntry kLineVertex[] = {{"Delete Point", cmd::kDeletePoint}, {"Split Line Here", cmd::kSplitLineHere}};
+constexpr ContextMenuEntry kLineVertex[] = {{"Delete Point", cmd::kDeletePoint},
+                                            {"Split Line Here", cmd::kSplitLineHere}};
 constexpr ContextMenuEntry kPolygonVertex[] = {{"Delete Point", cmd::kDeletePoint},
                                                {"Mark Split Point", cmd::kMarkSplitPoint},
                                                {"Split Polygon Here", cmd::kSplitPolygonHere}};
 constexpr ContextMenuEntry kSegment[] = {{"Insert Point", cmd::kInsertPoint}};
 constexpr ContextMenuEntry kLineNothingHot[] = {{"Add Point", cmd::kAddPoint}};
-constexpr ContextMenuEntry kLockedVisible[] = {{"Hide", cmd::kHideBitmap}, {"Unlock Position", cmd::kUnlockPosition}};
-constexpr ContextMenuEntry kLockedHidden[] = {{"Show", cmd::kShowBitmap}, {"Unlock Position", cmd::kUnlockPosition}};
-constexpr ContextMenuEntry kUnlockedVisible[] = {{"Hide", cmd::kHideBitmap}, {"Lock Position", cmd::kLockPosition}};
-constexpr ContextMenuEntry kUnlockedHidden[] = {{"Show", cmd::kShowBitmap}, {"Lock Position", cmd::kLockPosition}};
+constexpr ContextMenuEntry kLockedVisible[] = {{"Hide", cmd::kHideBitmap},
+                                               {"Unlock Position", cmd::kUnlockPosition}};
+constexpr ContextMenuEntry kLockedHidden[] = {{"Show", cmd::kShowBitmap},
+                                              {"Unlock Position", cmd::kUnlockPosition}};
+constexpr ContextMenuEntry kUnlockedVisible[] = {{"Hide", cmd::kHideBitmap},
+                                                 {"Lock Position", cmd::kLockPosition}};
+constexpr ContextMenuEntry kUnlockedHidden[] = {{"Show", cmd::kShowBitmap},
+                                                {"Lock Position", cmd::kLockPosition}};
 constexpr ContextMenuEntry kTwoObjects[] = {{"Join Lines", cmd::kJoinLines}};
 
 }  // namespace
 
-std::span<const MenuEntry> menu_entries() { return kMenu; }
+std::span<const MenuEntry> menu_entries() {
+    return kMenu;
+}
 
 std::vector<MenuEntry> startup_menu() {
     std::vector<MenuEntry> out;
@@ -99,45 +116,68 @@ std::vector<MenuEntry> startup_menu() {
     return out;
 }
 
-std::span<const Accelerator> accelerator_table() { return kAccelerators; }
-
-std::optional<int> find_accelerator(const KeyPress& press) {
-    for (const Accelerator& a : kAccelerators) {
-        if (a.key != press.key || a.ctrl != press.ctrl) continue;
-        if (a.key == Key::Letter && a.letter != press.letter) continue;
-        return a.command;
-    }
-    return std::nullopt;
+std::span<const Accelerator> accelerator_table() {
+    return kAccelerators;
 }
 
-std::span<const ToolButton> toolbar_buttons() { return kToolbar; }
+std::optional<int> find_accelerator(const KeyPress& press) {
+    if (press.shift)
+        if (auto command = find_in(kShiftAccelerators, press)) return command;
+    return find_in(kAccelerators, press);
+}
+
+std::span<const ToolButton> toolbar_buttons() {
+    return kToolbar;
+}
 
 void set_tool_buttons(Host& host, int mode) {
     for (int command : {cmd::kNewPoint, cmd::kNewLine, cmd::kNewPolygon, cmd::kRectangleTool})
         host.set_tool_button(command, false);
     switch (mode) {
-        case kToolSelect: host.set_tool_button(cmd::kSelectTool, true); break;
-        case kToolPoint: host.set_tool_button(cmd::kNewPoint, true); break;
-        case kToolLine: host.set_tool_button(cmd::kNewLine, true); break;
-        case kToolPolygon: host.set_tool_button(cmd::kNewPolygon, true); break;
-        case kToolRectangle: host.set_tool_button(cmd::kRectangleTool, true); break;
-        default: break;
+        case kToolSelect:
+            host.set_tool_button(cmd::kSelectTool, true);
+            break;
+        case kToolPoint:
+            host.set_tool_button(cmd::kNewPoint, true);
+            break;
+        case kToolLine:
+            host.set_tool_button(cmd::kNewLine, true);
+            break;
+        case kToolPolygon:
+            host.set_tool_button(cmd::kNewPolygon, true);
+            break;
+        case kToolRectangle:
+            host.set_tool_button(cmd::kRectangleTool, true);
+            break;
+        default:
+            break;
     }
 }
 
 std::span<const ContextMenuEntry> context_menu_entries(int menu) {
     switch (menu) {
-        case kMenuPointVertex: return kPointVertex;
-        case kMenuLineVertex: return kLineVertex;
-        case kMenuPolygonVertex: return kPolygonVertex;
-        case kMenuSegment: return kSegment;
-        case kMenuLineNothingHot: return kLineNothingHot;
-        case kMenuBitmapLockedVisible: return kLockedVisible;
-        case kMenuBitmapLockedHidden: return kLockedHidden;
-        case kMenuBitmapUnlockedVisible: return kUnlockedVisible;
-        case kMenuBitmapUnlockedHidden: return kUnlockedHidden;
-        case kMenuTwoObjects: return kTwoObjects;
-        default: return {};
+        case kMenuPointVertex:
+            return kPointVertex;
+        case kMenuLineVertex:
+            return kLineVertex;
+        case kMenuPolygonVertex:
+            return kPolygonVertex;
+        case kMenuSegment:
+            return kSegment;
+        case kMenuLineNothingHot:
+            return kLineNothingHot;
+        case kMenuBitmapLockedVisible:
+            return kLockedVisible;
+        case kMenuBitmapLockedHidden:
+            return kLockedHidden;
+        case kMenuBitmapUnlockedVisible:
+            return kUnlockedVisible;
+        case kMenuBitmapUnlockedHidden:
+            return kUnlockedHidden;
+        case kMenuTwoObjects:
+            return kTwoObjects;
+        default:
+            return {};
     }
 }
 

@@ -43,6 +43,7 @@ void reset_editor_to_project(EditorContext& ctx) {
     set_scroll_bars(ctx.view, ctx.project, ctx.host);
     fit_view(ctx.view, ctx.project);
     reset_export(ctx);
+    reset_history(ctx.workspace.history, ctx.project);
 }
 
 // Yes/No/Cancel before the open project is replaced; true when the caller may go on.
@@ -184,7 +185,8 @@ Outcome new_clone(EditorContext& ctx) {
     p.layer_count = count;
     ctx.view.origin_x = ctx.view.origin_y = 0;
     start_new_project(ctx, base);
-    take_geo_info(layout, p.geo);             // the clone covers the same ground
+    take_geo_info(layout, p.geo);  // the clone covers the same ground
+    reset_history(ctx.workspace.history, p);
     ctx.workspace.project_file_named = true;  // replacing an existing file was asked above
     // A clone that could not be written stays modified, so that Save can try again.
     save_project_command(ctx);
@@ -244,6 +246,7 @@ Outcome save_project_command(EditorContext& ctx) {
     if (result != 1) return Outcome::Failed;
     project.modified = 0;
     ctx.workspace.project_file_named = true;
+    mark_saved(ctx.workspace.history);
     return Outcome::Ok;
 }
 
@@ -332,6 +335,7 @@ Outcome close_project_command(EditorContext& ctx) {
     ctx.project.layer_count = 0;
     set_current_layer(ctx.editor, -1);
     set_field(ctx.project.file_base_name, "");
+    reset_history(ctx.workspace.history, ctx.project);
     show_layer_status(ctx);
     ctx.host.request_redraw();
     update_title(ctx.project, ctx.host);

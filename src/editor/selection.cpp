@@ -67,6 +67,7 @@ int run_object_properties(EditorContext& ctx, MapObject& o) {
 
 void mark_modified(EditorContext& ctx) {
     ctx.project.modified = 1;
+    ctx.workspace.history.change_pending = true;
     update_title(ctx.project, ctx.host);
     ctx.host.request_redraw();
 }
