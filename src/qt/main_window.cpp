@@ -18,6 +18,7 @@
 #include "editor/input_dispatch.h"
 #include "editor/menus.h"
 #include "editor/status_bar.h"
+#include "editor/undo_commands.h"
 #include "editor/window_title.h"
 #include "qt/map_widget.h"
 #include "qt/text_codec.h"
@@ -32,8 +33,7 @@ bool same_menu(const char* a, const char* b) {
 }
 }  // namespace
 
-MainWindow::MainWindow(Workspace& workspace)
-    : workspace_(workspace), host_(this), ctx_(workspace, host_) {
+MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), host_(this), ctx_(workspace, host_) {
     setWindowTitle(from_local_text(window_title(workspace.project)));
     setWindowIcon(program_icon());
     build_client();
@@ -121,7 +121,20 @@ void MainWindow::build_menu() {
         action->setData(e.command);
         const int command = e.command;
         connect(action, &QAction::triggered, this, [this, command]() { run_command(command); });
+        if (command == cmd::kUndoChange) undo_action_ = action;
+        if (command == cmd::kRedo) redo_action_ = action;
     }
+    show_history();
+}
+
+void MainWindow::show_history() {
+    const auto show = [](QAction* action, const HistoryEntry& entry, const char* key) {
+        if (!action) return;
+        action->setText(from_local_text(entry.caption) + '\t' + QString::fromLatin1(key));
+        action->setEnabled(entry.enabled);
+    };
+    show(undo_action_, undo_entry(workspace_), "Ctrl+Z");
+    show(redo_action_, redo_entry(workspace_), "Ctrl+Y");
 }
 
 void MainWindow::build_toolbar() {
@@ -280,6 +293,7 @@ void MainWindow::blink() {
 
 void MainWindow::after_event() {
     map_->overlay_done();
+    show_history();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "editor/workspace.h"
 #include "editor/commands.h"
 #include "editor/editor_context.h"
+#include "editor/workspace.h"
 #include "qt/qt_host.h"
 
 class QAction;
@@ -72,12 +72,16 @@ class MainWindow : public QMainWindow {
     void scroll_released(ScrollBar bar);
     void blink();
     void after_event();
+    // The Edit menu's Undo and Redo name what they would do, and are off when there is nothing.
+    void show_history();
 
     Workspace& workspace_;
     QtHost host_;
     EditorContext ctx_;
     QWidget* client_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QAction* undo_action_ = nullptr;
+    QAction* redo_action_ = nullptr;
     QWidget* status_bar_ = nullptr;
     std::array<QLabel*, 3> status_parts_{};
     QScrollBar* hbar_ = nullptr;

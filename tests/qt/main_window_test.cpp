@@ -81,7 +81,7 @@ TEST(MainWindowLook, MenuBarIsTheStartUpMenuWithMnemonicsAndKeys) {
     }
     std::vector<std::string> tops;
     for (QAction* top : f.window->menuBar()->actions()) tops.push_back(qt::to_local_text(top->text()));
-    EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Layer", "&Object", "&Help"}));
+    EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Edit", "&Layer", "&Object", "&Help"}));
 }
 
 TEST(MainWindowLook, ToolbarHasTheFourteenButtonsWithElevenImagesAndTwoRadioGroups) {
@@ -168,6 +168,7 @@ TEST(MainWindowTitle, AnEditMarksTheTitleModified) {
     WindowFixture f;
     EXPECT_EQ(f.window->windowTitle(), "Plotwell - <no project>");
     build_roads(f.workspace.project);
+    reset_history(f.workspace.history, f.workspace.project);
     f.fit();
     update_title(f.workspace.project, f.window->host());
     EXPECT_EQ(f.window->windowTitle(), "Plotwell - town");
@@ -184,6 +185,20 @@ TEST(MainWindowTitle, AnEditMarksTheTitleModified) {
     });
     QTest::keyClick(f.map(), Qt::Key_Delete);
     EXPECT_EQ(question, "Are you sure you want to delete object(s)?");
+    EXPECT_EQ(f.window->windowTitle(), "Plotwell - town *");
+
+    // The Edit menu names the change; its Undo takes it back to the state the project was loaded in.
+    QMenu* edit = f.window->menuBar()->actions().at(1)->menu();
+    ASSERT_EQ(edit->title(), "&Edit");
+    QAction* undo = edit->actions().at(0);
+    QAction* redo = edit->actions().at(1);
+    EXPECT_EQ(undo->text(), "&Undo Delete\tCtrl+Z");
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(f.window->windowTitle(), "Plotwell - town");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), "&Redo Delete\tCtrl+Y");
+    QTest::keyClick(f.map(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(f.window->windowTitle(), "Plotwell - town *");
 }
 
