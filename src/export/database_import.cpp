@@ -13,6 +13,7 @@
 #include "model/object_storage.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
+#include "project/project_import.h"
 
 namespace plotwell {
 
@@ -387,6 +388,29 @@ Result read_database_project(const std::string& path, Project& project, Database
     imported = import_database(bytes, project);
     if (!imported.ok) return failure(path + ": not a map database");
     return success();
+}
+
+int merge_database_project(Project& project, Project& source, const LayerMapping& mapping,
+                           ProgressSink& sink) {
+    if (project.coord_sys != source.coord_sys) {
+        sink.log_line(source.coord_sys == kCoordDegrees
+                          ? "Error: the map is in decimal degrees, the project is not!\n"
+                          : "Error: the map has no geographic bounds for a decimal degree project!\n");
+        return 0;
+    }
+    int moved = 0;
+    for (int i = 0; i < source.layer_count && i < kMaxMappedLayers; ++i) {
+        const int to = mapping.destination[i];
+        Layer& from = source.layers[i];
+        if (to < 0 || to >= project.layer_count || !from.objects) continue;
+        moved += from.object_count;
+        append_objects(project.layers[to], from.objects);
+        from.objects = nullptr;
+        from.object_count = 0;
+    }
+    merge_import_range(project.range, source.range);
+    sink.log_line("  Map database successfully imported.\n");
+    return moved;
 }
 
 std::string link_target_lines(const DatabaseImport& imported) {

@@ -15,6 +15,8 @@
 #include "export/export_settings.h"
 #include "model/records.h"
 #include "model/result.h"
+#include "platform/progress_sink.h"
+#include "project/layer_mapping.h"
 
 namespace plotwell {
 
@@ -37,6 +39,12 @@ DatabaseImport import_database(std::span<const uint8_t> file, Project& project);
 
 // Reads the file at `path` and imports it; fails when the file cannot be read or holds no map header.
 Result read_database_project(const std::string& path, Project& project, DatabaseImport& imported);
+
+// Moves the objects of each source layer to the destination layer the mapping names and widens the
+// range to hold the source's. Refused (nothing moved, the log says why) when the database's coordinates
+// are not in the project's coordinate system. Returns the number of objects moved.
+int merge_database_project(Project& project, Project& source, const LayerMapping& mapping,
+                           ProgressSink& sink);
 
 // The map ID table that gives each made-up LINK name its map ID again.
 std::string link_target_lines(const DatabaseImport& imported);
