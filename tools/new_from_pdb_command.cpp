@@ -29,6 +29,21 @@ std::string layer_list(const ExportSettings& s) {
     return out;
 }
 
+// Loading a project file pushes each record at the head of its list, so the file holds every list
+// reversed: the loaded project then exports its objects in the database's order again.
+void reverse_lists(Project& project) {
+    for (int i = 0; i < project.layer_count; ++i) {
+        MapObject* reversed = nullptr;
+        for (MapObject* o = project.layers[i].objects; o;) {
+            MapObject* next = o->next;
+            o->next = reversed;
+            reversed = o;
+            o = next;
+        }
+        project.layers[i].objects = reversed;
+    }
+}
+
 int run_new_from_pdb(const std::vector<std::string>& args) {
     if (args.size() != 2) return fail(kExitUsage, "new-from-pdb: expected MAP.pdb and OUT.mpr");
     std::string base;
@@ -55,6 +70,7 @@ int run_new_from_pdb(const std::vector<std::string>& args) {
     if (s.has_map_preferences) std::printf("map preferences: yes\n");
     std::fputs(link_target_lines(imported).c_str(), stdout);
     std::printf("%d objects in %d layers\n", imported.objects, int(project.layer_count));
+    reverse_lists(project);
     NullProgressSink quiet;
     if (!save_project(project, base, quiet)) return fail(kExitFailure, args[1] + ": cannot be saved");
     return kExitOk;
