@@ -46,13 +46,14 @@ inline constexpr int kGeoInfo = 40027;
 inline constexpr int kCut = 40028;
 inline constexpr int kCopy = 40029;
 inline constexpr int kPaste = 40030;
-inline constexpr int kImportTrekpadMap = 40031;  // no action; removed from the menu at start-up
+inline constexpr int kImportTrekpadMap = 40031;  // no action; the menu entry runs kImportDatabase
 inline constexpr int kBackgroundBitmaps = 40032;
 inline constexpr int kSelectAll = 40038;
 inline constexpr int kSelectByType = 40039;
 inline constexpr int kImportProject = 40040;
 inline constexpr int kUndoChange = 40050;
 inline constexpr int kRedo = 40051;
+inline constexpr int kImportDatabase = 40110;  // File > Import > "from &Trekpad map..."
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
 
 }  // namespace plotwell::cmd

@@ -5,6 +5,7 @@
 #include "editor/bitmap_commands.h"
 #include "editor/clipboard.h"
 #include "editor/command_ids.h"
+#include "editor/database_import_command.h"
 #include "editor/drawing.h"
 #include "editor/export_command.h"
 #include "editor/menus.h"
@@ -77,6 +78,10 @@ void import_shapefile(EditorContext& ctx) {
 
 void import_project(EditorContext& ctx) {
     if (need_project(ctx)) import_project_file_command(ctx);
+}
+
+void import_database(EditorContext& ctx) {
+    if (need_project(ctx)) import_database_command(ctx);
 }
 
 void edit_layers(EditorContext& ctx) {
@@ -169,6 +174,7 @@ const CommandEntry kCommands[] = {
     {cmd::kExport, export_map},
     {cmd::kImportShapefile, import_shapefile},
     {cmd::kImportProject, import_project},
+    {cmd::kImportDatabase, import_database},
     {cmd::kExit, [](EditorContext& c) { c.host.request_close(); }},
     {cmd::kAbout, [](EditorContext& c) { about_dialog(c); }},
     {cmd::kLayerUp, layer_up},

@@ -20,7 +20,7 @@ constexpr MenuEntry kMenu[] = {
     {"&File", "&Export", "to &Trekpad Plus/Max...", cmd::kExport, nullptr, false},
     {"&File", "&Import", "from &ShapeFile...", cmd::kImportShapefile, nullptr, false},
     {"&File", "&Import", "from &Plotwell project...", cmd::kImportProject, nullptr, false},
-    {"&File", "&Import", "from &Trekpad map...", cmd::kImportTrekpadMap, nullptr, true},
+    {"&File", "&Import", "from &Trekpad map...", cmd::kImportDatabase, nullptr, false},
     {"&File", nullptr, "T&ranslate coordinates...", cmd::kTranslateCoordinates, nullptr, true},
     {"&File", nullptr, "E&xit", cmd::kExit, nullptr, false},
     {"&Edit", nullptr, "&Undo", cmd::kUndoChange, "Ctrl+Z", false},

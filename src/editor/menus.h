@@ -21,7 +21,7 @@ struct MenuEntry {
 };
 // Every entry of the menu resource, in menu order.
 std::span<const MenuEntry> menu_entries();
-// The entries the user sees: the resource without the three removed at start-up.
+// The entries the user sees: the resource without the two removed at start-up.
 std::vector<MenuEntry> startup_menu();
 
 struct Accelerator {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/command_ids.h"
+#include "editor/database_import_command.h"
 #include "editor/commands.h"
 #include "editor/menus.h"
 #include "editor/status_bar.h"
@@ -267,6 +268,15 @@ Outcome new_project_command(EditorContext& ctx) {
         }
         case ProjectTemplate::Clone:
             return new_clone(ctx);
+        case ProjectTemplate::FromDatabase: {
+            DatabaseProject chosen;
+            if (const Outcome o = choose_database_project(ctx, chosen); o != Outcome::Ok) return o;
+            release_project(ctx);
+            swap_projects(ctx.project, *chosen.project);
+            start_new_project(ctx, chosen.base);
+            finish_database_project(ctx, chosen);
+            return Outcome::Ok;  // the layers came with the map
+        }
         default:
             return Outcome::Cancelled;
     }

@@ -16,6 +16,7 @@ DialogViews& standard_dialog_views() {
         add_export_views(v);
         add_object_views(v);
         add_project_views(v);
+        add_database_import_views(v);
         return v;
     }();
     return views;

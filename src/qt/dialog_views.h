@@ -11,4 +11,5 @@ void add_export_views(DialogViews& views);
 void add_object_views(DialogViews& views);
 
 void add_project_views(DialogViews& views);
+void add_database_import_views(DialogViews& views);
 }  // namespace plotwell::qt

@@ -171,7 +171,7 @@ void GeoInfoView::accept() {
 NewProjectView::NewProjectView(QWidget* owner, NewProjectModel& model) : QDialog(owner), model_(model) {
     setWindowTitle(from_local_text(model.dialog_title()));
     auto* layout = new QVBoxLayout(this);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < NewProjectModel::kChoiceCount; ++i) {
         choices_[i] = new QRadioButton(from_local_text(NewProjectModel::kChoices[i]), this);
         choices_[i]->setChecked(model.choice == i);
         layout->addWidget(choices_[i]);
@@ -180,7 +180,7 @@ NewProjectView::NewProjectView(QWidget* owner, NewProjectModel& model) : QDialog
 }
 
 void NewProjectView::accept() {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < NewProjectModel::kChoiceCount; ++i)
         if (choices_[i]->isChecked()) model_.select(i);
     QDialog::accept();
 }

@@ -80,7 +80,7 @@ class NewProjectView : public QDialog {
 
   private:
     NewProjectModel& model_;
-    QRadioButton* choices_[3];
+    QRadioButton* choices_[NewProjectModel::kChoiceCount];
 };
 
 }  // namespace plotwell::qt

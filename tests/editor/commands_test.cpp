@@ -404,7 +404,7 @@ TEST(WindowLayoutTest, ChildrenAndMapArea) {
 TEST(MenuData, MenuAcceleratorsAndToolbar) {
     EXPECT_EQ(menu_entries().size(), 32u);
     const auto menu = startup_menu();
-    EXPECT_EQ(menu.size(), 29u);
+    EXPECT_EQ(menu.size(), 30u);
     for (const MenuEntry& e : menu) {
         EXPECT_NE(e.command, cmd::kImportTrekpadMap);
         EXPECT_NE(e.command, cmd::kTranslateCoordinates);

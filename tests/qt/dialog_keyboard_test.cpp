@@ -31,6 +31,7 @@
 #include "editor/editor_context.h"
 #include "editor/layers_dialog.h"
 #include "export/export_dialog.h"
+#include "export/import_database_dialog.h"
 #include "export/publisher_dialog.h"
 #include "model/object_storage.h"
 #include "model/text.h"
@@ -509,6 +510,15 @@ const std::vector<Case>& cases() {
         {"CloneProject", of<CloneProjectDialog>(),
          [](Bench& b) {
              CloneProjectDialog model;
+             return b.show(model);
+         },
+         "OK", true},
+        {"ImportDatabase", of<ImportDatabaseDialog>(),
+         [](Bench& b) {
+             Project project;
+             add_layer(project, "Streets", kThemeRoads);
+             ImportDatabaseDialog model{project, b.dir.file("none.pdb")};
+             model.open();
              return b.show(model);
          },
          "OK", true},

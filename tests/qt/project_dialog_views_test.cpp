@@ -165,7 +165,7 @@ TEST_F(GeoInfoViewTest, DecimalDegreesFillTheEdgesAndScaleReadsTheKmField) {
     EXPECT_EQ(project.geo.scale, 125 * 5);
 }
 
-TEST(NewProjectView, OffersThreeTemplatesAndReturnsTheChosenOne) {
+TEST(NewProjectView, OffersFourTemplatesAndReturnsTheChosenOne) {
     ViewsHost host;
     QStringList captions;
     when_modal<qt::NewProjectView>([&](qt::NewProjectView* d) {
@@ -177,7 +177,8 @@ TEST(NewProjectView, OffersThreeTemplatesAndReturnsTheChosenOne) {
     EXPECT_EQ(choose_project_template(host), ProjectTemplate::Clone);
     EXPECT_EQ(captions, (QStringList{"&Simple project, from single background bitmap.",
                                      "&Empty project. Decimal degrees coordinate system.",
-                                     "&Clone existing project (copy layer structure)"}));
+                                     "&Clone existing project (copy layer structure)",
+                                     "From &Trekpad map (auto import, copy layer structure)."}));
 
     when_modal<qt::NewProjectView>([](qt::NewProjectView* d) {
         QTest::mouseClick(d->choice_button(1), Qt::LeftButton);
