@@ -50,8 +50,10 @@ std::optional<Failure> replay(const SessionOptions& options, const std::vector<M
 std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<MonkeyEvent> events,
                                 const std::string& kind, int max_replays) {
     int replays = 0;
-    for (size_t chunk = std::max<size_t>(events.size() / 2, 1); chunk >= 1 && replays < max_replays;
-         chunk /= 2) {
+    size_t chunk = std::max<size_t>(events.size() / 2, 1);
+    // Single events are tried again until a whole pass removes none: one removal can free another.
+    for (bool removed = true; replays < max_replays && (chunk > 1 || removed);) {
+        removed = false;
         for (size_t start = 0; start < events.size() && replays < max_replays;) {
             std::vector<MonkeyEvent> candidate(events.begin(), events.begin() + std::ptrdiff_t(start));
             candidate.insert(candidate.end(),
@@ -62,11 +64,15 @@ std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<Monke
             if (f && f->violation.kind == kind) {
                 candidate.resize(size_t(f->event_index) + 1);  // what follows the failure is not needed
                 events = std::move(candidate);
+                removed = true;
             } else {
                 start += chunk;
             }
         }
-        if (chunk == 1) break;
+        if (chunk > 1) {
+            chunk /= 2;
+            removed = true;
+        }
     }
     return events;
 }

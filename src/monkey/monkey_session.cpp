@@ -211,7 +211,18 @@ ScreenPoint Session::random_position(Rng& rng) const {
 }
 
 MonkeyEvent Session::generate(Rng& rng) const {
-    static const std::vector<int> commands = offered_commands();
+    // The commands that replace, close or write the whole project come seldom, so that most events
+    // edit an open project.
+    static const std::set<int> project_wide = {
+        cmd::kNew,    cmd::kOpen, cmd::kClose,           cmd::kSave,
+        cmd::kExport, cmd::kExit, cmd::kImportShapefile, cmd::kImportProject};
+    static const std::vector<int> all = offered_commands();
+    static const std::vector<int> editing = [] {
+        std::vector<int> ids;
+        for (int id : all)
+            if (!project_wide.count(id)) ids.push_back(id);
+        return ids;
+    }();
     static const char kLetters[] = "CVXLNOPSTZYAQ";
     MonkeyEvent e;
     e.host_seed = rng.next();
@@ -231,7 +242,8 @@ MonkeyEvent Session::generate(Rng& rng) const {
         e.a = "\r+-"[rng.below(3)];
     } else if (roll < 650) {
         e.kind = EventKind::Command;
-        e.a = commands[size_t(rng.below(int64_t(commands.size())))];
+        const std::vector<int>& pool = rng.chance(5) ? all : editing;
+        e.a = pool[size_t(rng.below(int64_t(pool.size())))];
     } else if (roll < 700) {
         e.kind = EventKind::Scroll;
         e.a = rng.below(2);
