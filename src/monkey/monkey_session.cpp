@@ -45,6 +45,11 @@ const MapObject* nth_live(const Layer& layer, int32_t n) {
     return nullptr;
 }
 
+// A position moved by a few pixels; a far-off object's position is clamped to the int32 edge already.
+int32_t nudge(int32_t v, int32_t d) {
+    return int32_t(std::clamp<int64_t>(int64_t(v) + d, INT32_MIN, INT32_MAX));
+}
+
 }  // namespace
 
 std::vector<int> offered_commands() {
@@ -199,7 +204,7 @@ ScreenPoint Session::random_position(Rng& rng) const {
                 at = object_position(o);
             }
             const ScreenPoint s = world_to_screen(ctx_->view, ctx_->project, at);
-            return {s.x + rng.between(-2, 2), s.y + rng.between(-2, 2)};
+            return {nudge(s.x, rng.between(-2, 2)), nudge(s.y, rng.between(-2, 2))};
         }
     }
     if (choice == 5 && selection_exists(ed.selection_rect)) {
@@ -207,7 +212,7 @@ ScreenPoint Session::random_position(Rng& rng) const {
         const Point corner{rng.chance(50) ? r.x1 : r.x2, rng.chance(50) ? r.y1 : r.y2};
         return world_to_screen(ctx_->view, ctx_->project, corner);
     }
-    return {rng.between(-10, w + 10), rng.between(-10, h + 10)};
+    return {rng.between(-10, nudge(w, 10)), rng.between(-10, nudge(h, 10))};
 }
 
 MonkeyEvent Session::generate(Rng& rng) const {
@@ -289,8 +294,9 @@ std::vector<MonkeyEvent> Session::generate_gesture(Rng& rng) const {
             std::vector<MonkeyEvent> events{at(EventKind::Move, p), at(EventKind::LeftDown, p)};
             ScreenPoint q = p;
             for (int steps = rng.between(1, 5); steps > 0; --steps) {
-                q = rng.chance(50) ? random_position(rng)
-                                   : ScreenPoint{q.x + rng.between(-40, 40), q.y + rng.between(-40, 40)};
+                q = rng.chance(50)
+                        ? random_position(rng)
+                        : ScreenPoint{nudge(q.x, rng.between(-40, 40)), nudge(q.y, rng.between(-40, 40))};
                 events.push_back(at(EventKind::Move, q));
             }
             events.push_back(at(EventKind::LeftUp, q));
