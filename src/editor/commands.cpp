@@ -255,6 +255,9 @@ bool close_request(EditorContext& ctx) {
 CommandResult handle_command(EditorContext& ctx, int command) {
     for (const CommandEntry& entry : kCommands) {
         if (entry.command != command) continue;
+        // A key or a context menu while the left button holds a drag: the command could free or move
+        // the object the drag still changes at the release.
+        if (ctx.editor.drag.dragging) return CommandResult::Done;
         const std::string label =
             command == cmd::kComplete ? drawing_label(ctx.editor) : command_label(command);
         entry.handler(ctx);

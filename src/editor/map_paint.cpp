@@ -95,7 +95,11 @@ void paint_selection(const Project& project, const EditorState& editor, const Vi
     canvas.rectangle(s);
     if (editor.tool_mode == kToolRectangle) {
         ScreenPoint handles[8];
-        handle_points({s.left, s.top}, s.right - s.left, s.bottom - s.top, handles);
+        // A rectangle reaching past the int32 edge on screen has its size clamped, not wrapped.
+        const auto span = [](int32_t lo, int32_t hi) {
+            return int32_t(std::min<int64_t>(int64_t(hi) - lo, INT32_MAX));
+        };
+        handle_points({s.left, s.top}, span(s.left, s.right), span(s.top, s.bottom), handles);
         draw_markers(handles, 8, canvas, style::kBlack, style::brush(style::kBlack));
     }
 }
