@@ -122,13 +122,13 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
         sink.log_line("Error: unable to write output file!\r\n");
         return kExportWriteFailed;
     }
-    log_data_area(state, sink);
     if (!state.left_out.empty()) {
         char line[64];
         std::snprintf(line, sizeof line, "Warning: %d objects left out of the map\r\n",
                       int(state.left_out.size()));
         sink.log_line(line);
     }
+    log_data_area(state, sink);
     sink.log_line("PDB file successfully created!\r\n");
     return kExportOk;
 }

@@ -72,7 +72,12 @@ Outline widest_triangle(const Outline& p) {
 Outline keep_valid_ring(const Outline& original, Outline simplified) {
     if (distinct_point_count(simplified) >= 3) return simplified;
     if (distinct_point_count(original) >= 3) return widest_triangle(original);
-    return original;  // it never had 3 distinct points: not made any worse
+    // It never had 3 distinct points: each of them once, and still a first and a last point.
+    Outline out;
+    for (ScaledPoint p : original)
+        if (std::find(out.begin(), out.end(), p) == out.end()) out.push_back(p);
+    if (out.size() < 2) out.push_back(original.back());
+    return out;
 }
 
 // Twice the area of the triangle a-b-c.

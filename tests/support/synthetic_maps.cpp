@@ -74,7 +74,7 @@ void make_line_field(Project& project, int segments, int points_per_line, uint32
     set_field(project.name, "Lines");
     Layer& roads = add_layer(project, "roads", kThemeRoads, kMiscTypedObjs);
     std::mt19937 rng(seed);
-    std::vector<Point> points(size_t(points_per_line));
+    std::vector<Point> points(static_cast<size_t>(points_per_line));
     for (int done = 0; done < segments; done += points_per_line - 1) {
         int32_t x = int32_t(rng() % 3900000) + 50000, y = int32_t(rng() % 1900000) + 50000;
         for (Point& p : points) {
