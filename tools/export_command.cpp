@@ -1,14 +1,16 @@
 // plotwell-tool export: compiles a project into the handheld's map database, with an option for every
 // choice of the export dialog.
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <utility>
 
-#include "export/publisher.h"
+#include "export/data_area_use.h"
 #include "export/export_driver.h"
 #include "export/export_preparation.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"
+#include "export/publisher.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "terminal_sink.h"
@@ -50,7 +52,17 @@ const char kUsage[] =
     "  --names-zoom Z          never, x1, x2, x4, x8 or x16\n"
     "  --add-zoom Z            x1, x2 or x4\n"
     "  --auto-details LIST     comma list of roads, railways, points; or none (default: points)\n"
-    "  --selection X1,Y1,X2,Y2 export only this rectangle (map units)\n";
+    "  --selection X1,Y1,X2,Y2 export only this rectangle (map units)\n"
+    "\n"
+    "Making a big map fit (all off by default; sizes in output units, 12000 across the map):\n"
+    "  --simplify T            drop line and polygon points closer than T to the simplified shape\n"
+    "  --split-long-lines      split lines of 200 points or more into several lines of the same name and\n"
+    "                          type, and simplify polygons of 200 points or more until they fit\n"
+    "  --min-area A            leave out polygons smaller than A square output units\n"
+    "  --fit CLASS             export in CLASS (small, medium or large) with the least simplification\n"
+    "                          that fits it (implies --split-long-lines)\n"
+    "  --dry-run               print how full the data area of each map class would be and write\n"
+    "                          nothing (OUT.pdb may be left out)\n";
 
 int zoom_value(std::string_view text, int count) {
     for (int i = 0; i < count; ++i)
@@ -83,6 +95,7 @@ int usage_error(const std::string& message) {
 // What the options change, starting from the defaults, and the first usage error.
 struct ExportRequest {
     const Project* project = nullptr;
+    bool dry_run = false;
     ExportSettings settings;
     std::string notice;
     std::string contact;
@@ -183,6 +196,21 @@ bool selection_option(const std::string& value, ExportRequest& r) {
     return true;
 }
 
+bool map_class_option(const std::string& value, ExportRequest& r, const char* option) {
+    const char* const words[kMapClassCount] = {"small", "medium", "large"};
+    for (int c = 0; c < kMapClassCount; ++c) {
+        if (!equal_ignoring_case(value, words[c])) continue;
+        r.settings.map_class = int16_t(kMapClassSmall + c);
+        return true;
+    }
+    return r.refuse(std::string(option) + " " + value + ": expected small, medium or large");
+}
+
+bool fit_amount_option(const std::string& value, ExportRequest& r, const char* option, double& amount) {
+    return parse_fit_amount(value, amount) ||
+           r.refuse(std::string(option) + " " + value + ": expected a number of output units, 0 or more");
+}
+
 struct ExportOption {
     const char* name;
     bool takes_value;
@@ -227,15 +255,7 @@ const ExportOption kExportOptions[] = {
          return true;
      }},
     {"--map-class", true,
-     [](const std::string& v, ExportRequest& r) {
-         const char* const words[kMapClassCount] = {"small", "medium", "large"};
-         for (int c = 0; c < kMapClassCount; ++c) {
-             if (!equal_ignoring_case(v, words[c])) continue;
-             r.settings.map_class = int16_t(kMapClassSmall + c);
-             return true;
-         }
-         return r.refuse("--map-class " + v + ": expected small, medium or large");
-     }},
+     [](const std::string& v, ExportRequest& r) { return map_class_option(v, r, "--map-class"); }},
     {"--region", true, region_option},
     {"--publisher", true,
      [](const std::string& v, ExportRequest& r) {
@@ -296,12 +316,46 @@ const ExportOption kExportOptions[] = {
      }},
     {"--auto-details", true, auto_details_option},
     {"--selection", true, selection_option},
+    {"--simplify", true,
+     [](const std::string& v, ExportRequest& r) {
+         return fit_amount_option(v, r, "--simplify", r.settings.fit.simplify);
+     }},
+    {"--split-long-lines", false,
+     [](const std::string&, ExportRequest& r) {
+         r.settings.fit.split_long_lines = true;
+         return true;
+     }},
+    {"--min-area", true,
+     [](const std::string& v, ExportRequest& r) {
+         return fit_amount_option(v, r, "--min-area", r.settings.fit.min_area);
+     }},
+    {"--fit", true,
+     [](const std::string& v, ExportRequest& r) {
+         r.settings.fit.fit_map_class = true;
+         return map_class_option(v, r, "--fit");
+     }},
+    {"--dry-run", false,
+     [](const std::string&, ExportRequest& r) {
+         r.dry_run = true;
+         return true;
+     }},
 };
 
 const ExportOption* find_option(const std::string& name) {
     for (const ExportOption& option : kExportOptions)
         if (name == option.name) return &option;
     return nullptr;
+}
+
+// The figures of every map class on stdout, one class after the other.
+int print_data_area_uses(const Project& project, const ExportSettings& settings, const Rect& selection) {
+    for (int c = 0; c < kMapClassCount; ++c) {
+        std::string text = format_data_area_use(
+            measure_data_area(project, settings, int16_t(kMapClassSmall + c), selection));
+        std::erase(text, '\r');
+        std::fputs(text.c_str(), stdout);
+    }
+    return kExitOk;
 }
 
 int run_export_command(const std::vector<std::string>& args) {
@@ -320,6 +374,10 @@ int run_export_command(const std::vector<std::string>& args) {
             files.push_back(a);
         }
     }
+    // A dry run writes nothing, so it needs no output file.
+    const bool dry_run = std::find_if(options.begin(), options.end(),
+                                      [](const auto& o) { return o.first == "--dry-run"; }) != options.end();
+    if (dry_run && files.size() == 1) files.push_back("");
     if (files.size() != 2) return usage_error("expected PROJECT.mpr and OUT.pdb (see export --help)");
     const std::string& out_path = files[1];
     if (out_path.size() >= size_t(kOutputPathSize))
@@ -357,6 +415,7 @@ int run_export_command(const std::vector<std::string>& args) {
         return usage_error(check.message);
 
     const ExportInputs inputs = prepare_export(project, map_ids, request.notice, request.contact);
+    if (request.dry_run) return print_data_area_uses(project, settings, request.selection);
     TerminalSink sink;
     const int result = run_export(project, settings, request.selection, sink, inputs);
     sink.close_progress(result);

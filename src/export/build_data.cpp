@@ -88,27 +88,34 @@ int build_point(ExportState& state, const PointItem& item, const MapIdTable& map
 bool build_data(ExportState& state, const ExportSettings& settings, const MapIdTable& map_ids,
                 ProgressSink& sink) {
     sink.log_line("Building data chunks...\r\n");
-    state.data_area.assign(size_t(kDataAreaSize), 0);
+    state.data_area.assign(size_t(state.area_size), 0);
     state.write_pos = unit_size(state);
     state.name_index.clear();
     state.region_root_offset = 0;
-    if (state.name_search == NameSearchMode::fast) reset_name_search(state.search_index, kDataAreaSize);
+    if (state.name_search == NameSearchMode::fast) reset_name_search(state.search_index, state.area_size);
     sink.set_progress_range(int(state.object_items.size() + state.point_items.size()));
 
+    state.layer_bytes.assign(state.layer_tables.size() + 1, 0);  // the last for the region tree
     Counter counter{sink};
     DefinitionBuilder b;
     for (const ObjectItem& item : state.object_items) {
         counter.step();
+        const int32_t before = state.write_pos;
         if (build_object(state, item, b, sink) != kStoreOk) return false;
+        state.layer_bytes[size_t(item.layer)] += state.write_pos - before;
     }
     for (const PointItem& item : state.point_items) {
         counter.step();
+        const int32_t before = state.write_pos;
         if (build_point(state, item, map_ids, b) != kStoreOk) return false;
+        state.layer_bytes[size_t(item.layer)] += state.write_pos - before;
     }
     if (settings.region_level_count > 0) {
         sink.log_line("Building region tree...\r\n");
         CellTable root_table = make_cell_table(1);
+        const int32_t before = state.write_pos;
         build_region_tree(state, root_table, state.region_root, sink);
+        state.layer_bytes.back() = state.write_pos - before;
         state.region_root_offset = root_table.entries[0];
     }
     return sort_name_index(state, sink);

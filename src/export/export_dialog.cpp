@@ -1,9 +1,11 @@
 #include "export/export_dialog.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
+#include "export/data_area_use.h"
 #include "model/layer_lines.h"
 #include "model/text.h"
 
@@ -12,6 +14,18 @@ namespace plotwell {
 const char* const kExportTabLabels[kExportTabCount] = {"ID", "Layers", "Regions", "Misc"};
 
 namespace {
+// An amount of 0 is no choice at all: the field shows empty.
+std::string fit_amount_text(double amount) {
+    if (amount <= 0) return {};
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, amount).ptr;  // whatever the locale
+    return std::string(text, end);
+}
+
+double fit_amount_of(const std::string& text) {
+    double amount = 0;
+    return parse_fit_amount(text, amount) ? amount : 0;
+}
 
 // The layer number at the start of a list entry ("3: Roads [ROADS]"), -1 when there is none.
 int layer_of_entry(const std::string& entry) {
@@ -144,6 +158,10 @@ void ExportDialog::load_page(int tab) {
             misc.selection_only = settings_.flags & kExportSelectionOnly;
             misc.has_preferences = settings_.has_map_preferences != 0;
             misc.map_class = clamp_choice(settings_.map_class - kMapClassSmall, kMapClassCount);
+            misc.simplify = fit_amount_text(settings_.fit.simplify);
+            misc.split_long_lines = settings_.fit.split_long_lines;
+            misc.min_area = fit_amount_text(settings_.fit.min_area);
+            misc.fit_map_class = settings_.fit.fit_map_class;
             break;
         default:
             break;
@@ -178,6 +196,11 @@ void ExportDialog::store_page(int tab) {
                 (misc.map_notes ? kExportMapNotes : 0) | (misc.publisher_info ? kExportPublisherInfo : 0);
             settings_.has_map_preferences = misc.has_preferences ? 1 : 0;
             settings_.map_class = int16_t(kMapClassSmall + clamp_choice(misc.map_class, kMapClassCount));
+            // Text that is no amount was refused by "Export" and "Size..." before it gets here.
+            settings_.fit.simplify = fit_amount_of(misc.simplify);
+            settings_.fit.split_long_lines = misc.split_long_lines;
+            settings_.fit.min_area = fit_amount_of(misc.min_area);
+            settings_.fit.fit_map_class = misc.fit_map_class;
             break;
         default:
             break;
@@ -254,7 +277,41 @@ bool map_id_text_fits(std::string_view text) {
 
 }  // namespace
 
+bool ExportDialog::fit_amounts_sound(Host& host) {
+    double amount = 0;
+    for (const std::string* text : {&misc.simplify, &misc.min_area}) {
+        if (text->empty() || parse_fit_amount(*text, amount)) continue;
+        show_error(host, "The simplification and the minimum area must be numbers, 0 or more.");
+        current_tab = kExportTabMisc;
+        return false;
+    }
+    return true;
+}
+
+void ExportDialog::size_pressed(Host& host) {
+    if (!fit_amounts_sound(host)) return;
+    const ExportSettings kept = settings_;
+    for (int tab = 0; tab < kExportTabCount; ++tab) store_page(tab);
+    const ExportSettings chosen = settings_;
+    settings_ = kept;
+    if (const ExportChoiceCheck check = check_export_choices(chosen, project_); !check.ok) {
+        misc.size_report = check.message;
+        return;
+    }
+    std::string report;
+    for (int c = 0; c < kMapClassCount; ++c)
+        report +=
+            format_data_area_use(measure_data_area(project_, chosen, int16_t(kMapClassSmall + c), Rect{}));
+    std::erase(report, '\r');
+    if (!report.empty() && report.back() == '\n') report.pop_back();
+    misc.size_report = report;
+}
+
 bool ExportDialog::export_pressed(Host& host) {
+    if (!fit_amounts_sound(host)) {
+        accepted_ = false;
+        return false;
+    }
     const std::pair<const std::string*, const char*> ids[] = {{&id.map_id, "Map ID"},
                                                               {&id.parent_id, "Parent ID"}};
     for (const auto& [text, field] : ids) {

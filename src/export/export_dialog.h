@@ -43,6 +43,12 @@ struct ExportMiscPage {
     bool selection_only = false;    // "Export &Selection rectangle only": hidden, never stored
     std::string category_theme_id;  // "Category theme ID:", read-only and empty
     int map_class = 0;              // "Map Class:", position in kMapClassNames
+    // Making a big map fit: for this export only, never stored with the project.
+    std::string simplify;           // "Simplif&y by:" output units; empty or 0: none
+    bool split_long_lines = false;  // "Split &long lines"
+    std::string min_area;           // "Minimum polygon &area:" square output units; empty or 0: none
+    bool fit_map_class = false;     // "F&it to the map class"
+    std::string size_report;        // what "Si&ze..." found, a few lines per map class
 };
 
 // "Layer Properties" for one project layer.
@@ -100,6 +106,9 @@ class ExportDialog : public DialogModel {
     void fewer_regions();           // "&Fewer"
     // Misc page: "Details..." runs "Map Preferences"; true when confirmed and stored.
     bool preference_details(Host& host);
+    // Misc page: "Size..." fills misc.size_report with how full the data area of each map class would
+    // be with the choices on the pages (the settings stay as they were).
+    void size_pressed(Host& host);
 
     // "Export": stores all pages, then checks them (check_export_choices). False keeps the dialog open at
     // the page that failed (its message was shown); true closes it and the export may start.
@@ -111,6 +120,9 @@ class ExportDialog : public DialogModel {
     void store_page(int tab);
 
   private:
+    // The Misc page's fit amounts are numbers or empty; otherwise says so and shows the page.
+    bool fit_amounts_sound(Host& host);
+
     Project& project_;
     ExportSettings& settings_;
     int16_t map_id_ = 0;

@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "export/build_data.h"
+#include "export/data_area_use.h"
+#include "export/map_fit.h"
 #include "export/scaling.h"
 #include "model/text.h"
 
@@ -18,18 +20,8 @@ void set_map_class(ExportState& state, int16_t map_class) {
     state.capacity = int32_t(131072) << (state.unit_shift - 1);
 }
 
-namespace {
-// The file is opened (created when missing) but not truncated: the bytes go in only once the whole
-// database is built, so a failed export never costs the user the map that was there.
-bool open_output_file(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
-}
-
-void set_bounds(ExportState& state, const Project& project, const ExportSettings& settings,
-                const Rect& selection) {
+void set_export_bounds(ExportState& state, const Project& project, const ExportSettings& settings,
+                       const Rect& selection) {
     if (settings.flags & kExportSelectionOnly) {
         state.bounds[0] = selection.x_min;
         state.bounds[1] = selection.y_min;
@@ -42,6 +34,23 @@ void set_bounds(ExportState& state, const Project& project, const ExportSettings
         state.bounds[2] = int32_t(uint32_t(project.range.x_min) + uint32_t(project.range.width));
         state.bounds[3] = int32_t(uint32_t(project.range.y_min) + uint32_t(project.range.height));
     }
+}
+
+void make_layer_tables(ExportState& state, const ExportSettings& settings) {
+    state.layer_tables.clear();
+    for (int i = 0; i < settings.visible_layer_count; ++i)
+        state.layer_tables.push_back(
+            make_cell_table(settings.layer_props[settings.visible_layers[i]].single_list ? 1 : 5));
+}
+
+namespace {
+// The file is opened (created when missing) but not truncated: the bytes go in only once the whole
+// database is built, so a failed export never costs the user the map that was there.
+bool open_output_file(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
 }
 
 void set_header_geo_bounds(ExportState& state, const Project& project) {
@@ -70,7 +79,7 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
         sink.log_line(checked.message);
         return kExportBuildFailed;
     }
-    set_bounds(state, project, settings, selection_rect);
+    set_export_bounds(state, project, settings, selection_rect);
     if (int64_t(state.bounds[2]) - state.bounds[0] <= 0 || int64_t(state.bounds[3]) - state.bounds[1] <= 0) {
         sink.log_line("Error: nothing to export, the coordinate range is empty!\r\n");
         return kExportBuildFailed;
@@ -88,13 +97,13 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
 
     state.build_error.clear();
     scale_objects(state, project, settings, sink);
-    state.layer_tables.clear();
-    for (int i = 0; i < settings.visible_layer_count; ++i)
-        state.layer_tables.push_back(
-            make_cell_table(settings.layer_props[settings.visible_layers[i]].single_list ? 1 : 5));
+    make_layer_tables(state, settings);
+    make_map_fit(state, settings, sink);
 
     static const MapIdTable kNoMapIds;
     if (!build_data(state, settings, inputs.map_ids ? *inputs.map_ids : kNoMapIds, sink)) {
+        if (state.build_error == "Error: data area is full!")
+            log_data_area_shortage(state, project, settings, sink);
         sink.log_line(state.build_error.empty() ? std::string("Unknown error building data\r\n")
                                                 : state.build_error);
         return kExportBuildFailed;
@@ -119,6 +128,7 @@ int run_export(const Project& project, const ExportSettings& settings, Rect& sel
                       int(state.left_out.size()));
         sink.log_line(line);
     }
+    log_data_area(state, sink);
     sink.log_line("PDB file successfully created!\r\n");
     return kExportOk;
 }

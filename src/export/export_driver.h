@@ -31,6 +31,13 @@ struct ExportInputs {
     const WriteFaults* write_faults = nullptr;
 };
 
+// The rectangle of project coordinates to export: the selection when the settings ask for it, else the
+// project's range.
+void set_export_bounds(ExportState& state, const Project& project, const ExportSettings& settings,
+                       const Rect& selection);
+// One empty cell table per visible layer.
+void make_layer_tables(ExportState& state, const ExportSettings& settings);
+
 // Exports `project` to the settings' output path. `selection_rect` is the editor's selection rectangle
 // (x1, y1, x2, y2): read when the settings ask for the selection only, otherwise overwritten with the
 // exported bounds. Returns kExportOk, kExportWriteFailed, kExportBuildFailed or kExportNotOpened.

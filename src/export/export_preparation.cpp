@@ -1,5 +1,7 @@
 #include "export/export_preparation.h"
 
+#include <charconv>
+#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -29,6 +31,15 @@ ExportChoiceCheck check_export_choices(const ExportSettings& settings, const Pro
     if (settings.region_level_count > 0 && !exportable_layer(project, settings.region_source_layer))
         return {false, kExportTabRegions, "The region level needs a source layer"};
     return {};
+}
+
+bool parse_fit_amount(std::string_view text, double& value) {
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, v, std::chars_format::fixed);
+    if (text.empty() || error != std::errc() || stop != end || !(v >= 0) || !std::isfinite(v)) return false;
+    value = v;
+    return true;
 }
 
 void take_position_from_range(Project& project) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "export/export_driver.h"
 #include "export/export_settings.h"
@@ -30,6 +31,10 @@ struct ExportChoiceCheck {
 // A decimal-degree project is exported where its range is: its GeoInfo edges become the range's edges,
 // summed in 64 bits since x_min + width may pass INT32_MAX. Other projects keep their position.
 void take_position_from_range(Project& project);
+
+// A fit option's amount ("--simplify", "--min-area" and their dialog fields): a plain decimal number of
+// output units, 0 or more, read the same whatever the locale. False for anything else.
+[[nodiscard]] bool parse_fit_amount(std::string_view text, double& value);
 
 // Readies one accepted export: the project's position as above, and what the engine reads besides the
 // project and the choices (the map IDs of LINK targets, the publisher details of the moment).

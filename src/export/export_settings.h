@@ -60,6 +60,16 @@ struct MapPreferences {
     int8_t names_zoom = 0;  // -1 "Never", 0..4
 };
 
+// Ways to make a big map fit, chosen for one export (never stored with the project). All off: the
+// database comes out as without them.
+struct FitOptions {
+    double simplify = 0;            // Douglas–Peucker tolerance in output units; 0: none
+    bool split_long_lines = false;  // split lines, reduce polygons over the vertex limit
+    double min_area = 0;            // polygons below this many square output units are left out
+    bool fit_map_class = false;     // find the least simplification that fits the map class
+    bool any() const { return simplify > 0 || split_long_lines || min_area > 0 || fit_map_class; }
+};
+
 struct ExportSettings {
     char output_path[kOutputPathSize] = {};
     char map_name[kMapNameSize] = {};
@@ -75,6 +85,7 @@ struct ExportSettings {
     char region_level_name[kRegionLevelNameSize] = {};
     uint8_t has_map_preferences = 0;
     MapPreferences preferences;
+    FitOptions fit;
 };
 
 // Minimum zoom category that a layer of this theme starts with.

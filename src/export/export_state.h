@@ -108,6 +108,8 @@ struct ExportState {
     std::vector<int32_t> name_index;  // positions of named Definitions, sorted by name after the build
     std::vector<CellTable> layer_tables;
     uint16_t region_root_offset = 0;
+    std::vector<int32_t> layer_bytes;   // data area bytes of each visible layer's objects
+    int32_t area_size = kDataAreaSize;  // more than the capacity only to measure a map that is too big
 
     NameSearchMode name_search = NameSearchMode::fast;
     NameSearchIndex search_index;

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,10 +170,35 @@ QWidget* ExportDialogView::build_misc_page() {
     form->addRow(buddy_label("Category theme ID:", category_theme_, page), category_theme_);
     form->addRow(buddy_label("Map Class:", map_class_, page), map_class_);
     column->addLayout(form);
+    column->addWidget(build_fit_box(page));
     column->addStretch();
 
     connect(details_, &QPushButton::clicked, this, &ExportDialogView::preference_details);
     return page;
+}
+
+// The choices that make a big map fit, and "Size..." with what it found.
+QWidget* ExportDialogView::build_fit_box(QWidget* page) {
+    auto* box = new QGroupBox(from_local_text("Making it fit"), page);
+    auto* form = new QFormLayout(box);
+    simplify_ = new QLineEdit(box);
+    simplify_->setPlaceholderText(from_local_text("output units"));
+    form->addRow(buddy_label("Simplif&y by:", simplify_, box), simplify_);
+    min_area_ = new QLineEdit(box);
+    min_area_->setPlaceholderText(from_local_text("square output units"));
+    form->addRow(buddy_label("Minimum polygon &area:", min_area_, box), min_area_);
+    split_long_lines_ = check_box("Split &long lines", box);
+    form->addRow(split_long_lines_);
+    fit_map_class_ = check_box("F&it to the map class", box);
+    form->addRow(fit_map_class_);
+    size_ = button("Si&ze...", box);
+    size_report_ = new QLabel(box);
+    size_report_->setFont(fixed_pitch_font());
+    size_report_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(size_);
+    form->addRow(size_report_);
+    connect(size_, &QPushButton::clicked, this, &ExportDialogView::size_pressed);
+    return box;
 }
 
 void ExportDialogView::read_page(int tab) {
@@ -198,6 +224,10 @@ void ExportDialogView::read_page(int tab) {
             model_.misc.has_preferences = preferences_->isChecked();
             model_.misc.category_theme_id = to_local_text(category_theme_->text());
             model_.misc.map_class = map_class_->currentIndex();
+            model_.misc.simplify = to_local_text(simplify_->text());
+            model_.misc.min_area = to_local_text(min_area_->text());
+            model_.misc.split_long_lines = split_long_lines_->isChecked();
+            model_.misc.fit_map_class = fit_map_class_->isChecked();
             break;
         default:
             break;
@@ -229,6 +259,11 @@ void ExportDialogView::show_page(int tab) {
             preferences_->setChecked(model_.misc.has_preferences);
             category_theme_->setText(from_local_text(model_.misc.category_theme_id));
             map_class_->setCurrentIndex(model_.misc.map_class);
+            simplify_->setText(from_local_text(model_.misc.simplify));
+            min_area_->setText(from_local_text(model_.misc.min_area));
+            split_long_lines_->setChecked(model_.misc.split_long_lines);
+            fit_map_class_->setChecked(model_.misc.fit_map_class);
+            size_report_->setText(from_local_text(model_.misc.size_report));
             break;
         default:
             break;
@@ -275,6 +310,12 @@ void ExportDialogView::fewer_regions() {
 void ExportDialogView::preference_details() {
     read_page(kExportTabMisc);
     model_.preference_details(host_);
+}
+
+void ExportDialogView::size_pressed() {
+    for (int tab = 0; tab < kExportTabCount; ++tab) read_page(tab);
+    model_.size_pressed(host_);
+    show_page(kExportTabMisc);
 }
 
 void ExportDialogView::accept() {

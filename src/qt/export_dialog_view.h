@@ -48,6 +48,12 @@ class ExportDialogView : public QDialog {
     QPushButton* details_button() const { return details_; }
     QLineEdit* category_theme_edit() const { return category_theme_; }
     QComboBox* map_class_combo() const { return map_class_; }
+    QLineEdit* simplify_edit() const { return simplify_; }
+    QLineEdit* min_area_edit() const { return min_area_; }
+    QCheckBox* split_long_lines_box() const { return split_long_lines_; }
+    QCheckBox* fit_map_class_box() const { return fit_map_class_; }
+    QPushButton* size_button() const { return size_; }
+    QLabel* size_report_label() const { return size_report_; }
 
     // "Export": every page into the model, which stores and checks them; stays open at the page that
     // failed.
@@ -58,6 +64,7 @@ class ExportDialogView : public QDialog {
     QWidget* build_layers_page();
     QWidget* build_regions_page();
     QWidget* build_misc_page();
+    QWidget* build_fit_box(QWidget* page);
 
     // The page's controls into the model's page, and back.
     void read_page(int tab);
@@ -70,6 +77,7 @@ class ExportDialogView : public QDialog {
     void more_regions();
     void fewer_regions();
     void preference_details();
+    void size_pressed();
 
     Host& host_;
     ExportDialog& model_;
@@ -96,6 +104,12 @@ class ExportDialogView : public QDialog {
     QPushButton* details_;
     QLineEdit* category_theme_;
     QComboBox* map_class_;
+    QLineEdit* simplify_;
+    QLineEdit* min_area_;
+    QCheckBox* split_long_lines_;
+    QCheckBox* fit_map_class_;
+    QPushButton* size_;
+    QLabel* size_report_;
 };
 
 }  // namespace plotwell::qt

@@ -347,3 +347,23 @@ TEST_F(ExportDialogTest, MapPreferencesStoreEveryZoomAndTheAutoDetailByte) {
     EXPECT_FALSE(d.preference_details(host));
     EXPECT_EQ(settings.preferences.names_zoom, kNamesZoomNever);
 }
+
+TEST_F(ExportDialogTest, SizeShowsEveryClassAndTheFitChoicesReachOnlyTheSettings) {
+    add_line(project.layers[0], "George St", {{151100000, -33900000}, {151200000, -33800000}});
+    ExportDialog d = opened();
+    d.misc.simplify = "2.5";
+    d.misc.fit_map_class = true;
+    d.size_pressed(host);
+    EXPECT_EQ(settings.fit.simplify, 0);  // "Size..." measures without storing
+    EXPECT_NE(d.misc.size_report.find("Small: Data area: "), std::string::npos) << d.misc.size_report;
+    EXPECT_NE(d.misc.size_report.find("Large: Data area: "), std::string::npos);
+
+    d.misc.min_area = "a lot";
+    EXPECT_FALSE(d.export_pressed(host));
+    EXPECT_EQ(d.current_tab, kExportTabMisc);
+    d.misc.min_area = "";
+    ASSERT_TRUE(d.export_pressed(host));
+    EXPECT_EQ(settings.fit.simplify, 2.5);
+    EXPECT_TRUE(settings.fit.fit_map_class);
+    EXPECT_EQ(settings.fit.min_area, 0);
+}

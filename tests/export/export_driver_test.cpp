@@ -55,7 +55,7 @@ TEST(ExportDriver, SuccessfulExportLogsEveryStepInOrder) {
     EXPECT_EQ(
         run.sink.log,
         "Scaling points...\r\nBuilding data chunks...\r\nSorting name index...\r\nWriting PDB file...\r\n"
-        "PDB file successfully created!\r\n");
+        "Data area: 40 of 524288 bytes (0%)\r\nPDB file successfully created!\r\n");
     // The exported bounds become the selection rectangle.
     EXPECT_EQ(run.selection, (Rect{0, 0, 24000, 12000}));
     ASSERT_EQ(run.report.definitions.size(), 1u);
@@ -320,7 +320,8 @@ TEST(ExportDriver, PolygonsOf200PointsAreLeftOutAndMiddlePointsAtTheOriginDroppe
     ASSERT_EQ(run.result, kExportOk);
     EXPECT_NE(run.sink.log.find("Error: Too many vertices (name: Lake 200)\r\n"), std::string::npos);
     EXPECT_TRUE(run.sink.log.ends_with(
-        "Warning: 2 objects left out of the map\r\nPDB file successfully created!\r\n"));
+        "Warning: 2 objects left out of the map\r\nData area: 440 of 524288 bytes (0%)\r\n"
+        "PDB file successfully created!\r\n"));
     EXPECT_EQ(run.sink.log.find("Lake 199"), std::string::npos);
     ASSERT_EQ(run.report.definitions.size(), 2u);
     bool lake = false, river = false;
@@ -427,7 +428,7 @@ TEST(ExportDriver, RegionLayerWarnsAboutNonPolygonsAndBuildsTheTree) {
               "Warning: non-polygon object found in Region layer: a road\r\n"
               "Building data chunks...\r\nBuilding region tree...\r\nSorting name index...\r\n"
               "Writing PDB file...\r\nWarning: 2 objects left out of the map\r\n"
-              "PDB file successfully created!\r\n");
+              "Data area: 1104 of 524288 bytes (0%)\r\nPDB file successfully created!\r\n");
     EXPECT_EQ(run.report.header_flags, 0x41);
     EXPECT_EQ(run.report.region_level_name, "Suburbs");
     EXPECT_NE(run.report.region_root_offset, 0);

@@ -68,7 +68,7 @@ TEST(ExportTool, ExportThenInspectListsEveryObject) {
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_EQ(exported.err,
               "Scaling points...\nBuilding data chunks...\nSorting name index...\nWriting PDB file...\n"
-              "PDB file successfully created!\n");
+              "Data area: 592 of 524288 bytes (0%)\nPDB file successfully created!\n");
     const ToolRun inspected = tool(dir, "inspect town.pdb --dump");
     ASSERT_EQ(inspected.status, 0) << inspected.out;
     const std::string& dump = inspected.out;
