@@ -52,5 +52,7 @@ inline constexpr int kSelectAll = 40038;
 inline constexpr int kSelectByType = 40039;
 inline constexpr int kImportProject = 40040;
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
+inline constexpr int kSaveAs = 40080;
+inline constexpr int kRecentProject = 40081;  // 40081..40088: the File menu's recent projects, newest first
 
 }  // namespace plotwell::cmd

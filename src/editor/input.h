@@ -9,6 +9,7 @@ struct KeyPress {
     Key key = Key::Other;
     char letter = 0;  // upper case, for Key::Letter
     bool ctrl = false;
+    bool shift = false;
 };
 
 }  // namespace plotwell

@@ -13,6 +13,7 @@ constexpr MenuEntry kMenu[] = {
     {"&File", nullptr, "&New...", cmd::kNew, "Ctrl+N", false},
     {"&File", nullptr, "&Open...", cmd::kOpen, "Ctrl+O", false},
     {"&File", nullptr, "&Save", cmd::kSave, "Ctrl+S", false},
+    {"&File", nullptr, "Save &As...", cmd::kSaveAs, "Ctrl+Shift+S", false},
     {"&File", nullptr, "&Close", cmd::kClose, nullptr, false},
     {"&File", nullptr, "Proper&ties...", cmd::kProjectProperties, nullptr, false},
     {"&File", nullptr, "Set &Geo. Info...", cmd::kGeoInfo, nullptr, false},
@@ -53,6 +54,7 @@ constexpr Accelerator kAccelerators[] = {
     {false, Key::Letter, 'N', true, cmd::kNew},
     {false, Key::Letter, 'O', true, cmd::kOpen},
     {false, Key::Letter, 'P', true, cmd::kNewPolygon},
+    {false, Key::Letter, 'S', true, cmd::kSaveAs, true},  // ahead of Ctrl+S, which ignores Shift
     {false, Key::Letter, 'S', true, cmd::kSave},
     {false, Key::Letter, 'T', true, cmd::kNewPoint},
     {false, Key::Letter, 'Z', true, cmd::kUndo},
@@ -103,7 +105,7 @@ std::span<const Accelerator> accelerator_table() { return kAccelerators; }
 
 std::optional<int> find_accelerator(const KeyPress& press) {
     for (const Accelerator& a : kAccelerators) {
-        if (a.key != press.key || a.ctrl != press.ctrl) continue;
+        if (a.key != press.key || a.ctrl != press.ctrl || (a.shift && !press.shift)) continue;
         if (a.key == Key::Letter && a.letter != press.letter) continue;
         return a.command;
     }

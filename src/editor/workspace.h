@@ -8,6 +8,7 @@
 #include "dialogs/categories_file.h"
 #include "dialogs/category_point_dialog.h"
 #include "editor/editor_state.h"
+#include "editor/recent_projects.h"
 #include "editor/view_state.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"
@@ -33,6 +34,7 @@ struct Workspace {
     // The open project was loaded from its file or saved to it: Save may write over that file without
     // asking. A project made by New has not been, and its first Save asks before replacing a file.
     bool project_file_named = false;
+    RecentProjects recent_projects;  // what the File menu offers to open again
 };
 
 // A file of the start folder: "map-id.txt", "publisher.txt".

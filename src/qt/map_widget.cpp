@@ -22,6 +22,7 @@ constexpr int kWheelNotch = 120;
 std::optional<KeyPress> key_press(const QKeyEvent* event) {
     KeyPress press;
     press.ctrl = event->modifiers() & Qt::ControlModifier;
+    press.shift = event->modifiers() & Qt::ShiftModifier;
     const int k = event->key();
     switch (k) {
         case Qt::Key_Left:
