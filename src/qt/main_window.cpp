@@ -20,6 +20,7 @@
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
 #include "qt/map_widget.h"
+#include "qt/recent_projects_menu.h"
 #include "qt/text_codec.h"
 #include "qt/toolbar_images.h"
 
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Workspace& workspace)
     build_menu();
     build_toolbar();
     build_context_menus();
+    if (recent_projects_) recent_projects_->sync(workspace.recent_projects.files);
     resize(1000, 720);
     // The blink timer lives as long as the window.
     blink_.setInterval(kBlinkIntervalMs);
@@ -121,6 +123,9 @@ void MainWindow::build_menu() {
         action->setData(e.command);
         const int command = e.command;
         connect(action, &QAction::triggered, this, [this, command]() { run_command(command); });
+        if (command == cmd::kExit)
+            recent_projects_ = std::make_unique<RecentProjectsMenu>(
+                target, action, [this](int recent) { run_command(recent); });
     }
 }
 
@@ -280,6 +285,7 @@ void MainWindow::blink() {
 
 void MainWindow::after_event() {
     map_->overlay_done();
+    if (recent_projects_) recent_projects_->sync(workspace_.recent_projects.files);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
