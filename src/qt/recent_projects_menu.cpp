@@ -16,7 +16,10 @@ void RecentProjectsMenu::sync(const std::vector<std::string>& files) {
     if (files == shown_) return;
     shown_ = files;
     write_recent_projects(files);
-    if (!separator_ && !files.empty()) separator_ = menu_->insertSeparator(before_);
+    if (!separator_ && !files.empty()) {
+        separator_ = menu_->insertSeparator(before_);
+        top_separator_ = menu_->insertSeparator(separator_);  // the entries go between the two
+    }
     while (entries_.size() < files.size()) {
         const int command = cmd::kRecentProject + int(entries_.size());
         QAction* action = new QAction(menu_);
@@ -32,7 +35,10 @@ void RecentProjectsMenu::sync(const std::vector<std::string>& files) {
             entries_[i]->setText(
                 QString("&%1 %2").arg(i + 1).arg(from_local_text(files[i]).replace("&", "&&")));
     }
-    if (separator_) separator_->setVisible(!files.empty());
+    if (separator_) {
+        separator_->setVisible(!files.empty());
+        top_separator_->setVisible(!files.empty());
+    }
 }
 
 }  // namespace plotwell::qt

@@ -22,7 +22,8 @@ class RecentProjectsMenu {
     QMenu* menu_;
     QAction* before_;
     std::function<void(int)> run_;
-    QAction* separator_ = nullptr;
+    QAction* top_separator_ = nullptr;
+    QAction* separator_ = nullptr;  // above Exit
     // Made as the list first grows and then only hidden: an entry may be the one whose command runs.
     std::vector<QAction*> entries_;
     std::vector<std::string> shown_;
