@@ -16,13 +16,14 @@ set(CPACK_PACKAGE_VENDOR "Plotwell")
 set(CPACK_PACKAGE_VERSION "0.1.0")
 set(CPACK_PACKAGE_CONTACT "Plotwell developers <plotwell@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop map editor and map compiler")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Plotwell builds vector maps as projects of layered points, lines and polygons over background bitmaps, "
     "fills them by digitising and importing shapefiles, and compiles them into compact map databases. "
     "plotwell-tool runs the same engines from a shell.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Plotwell developers <plotwell@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 # The Qt platform plugins are loaded at run time, so no library check finds them.
 find_program(PLOTWELL_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(PLOTWELL_DPKG_SHLIBDEPS)
