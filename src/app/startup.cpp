@@ -36,9 +36,17 @@ StartUp start_up(Workspace& workspace, int argc, const char* const* argv, const 
     read_publisher(workspace.publisher, in_start_dir(workspace, kPublisherFileName));
 
     std::string name = kCategoriesBaseName;
+    // The working directory's file wins: a map's own categories go with its folder.
+    const std::string installed =
+        (std::filesystem::path(workspace.program_dir) / ".." / "share" / "plotwell" / "")
+            .lexically_normal()
+            .string();
     if (!load_categories(workspace.categories, name, current_dir) &&
-        !load_categories(workspace.categories, name, workspace.program_dir)) {
+        !load_categories(workspace.categories, name, workspace.program_dir) &&
+        !load_categories(workspace.categories, name, installed)) {
         result.error = kCategoriesMissingMessage;
+        result.error_detail = std::string(kCategoriesSearchedMessage) + "\n" + workspace.start_dir + "\n" +
+                              workspace.program_dir + "\n" + installed;
         return result;
     }
     workspace.category_choices = category_choices(workspace.categories);

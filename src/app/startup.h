@@ -12,10 +12,12 @@ namespace plotwell {
 inline constexpr const char* kCategoriesMissingMessage = "Cannot find 'categories.tpc' file!";
 inline constexpr const char* kCategoriesBaseName = "categories";
 inline constexpr const char* kFileNameTooLongMessage = "The file name is too long.";
+inline constexpr const char* kCategoriesSearchedMessage = "Looked for 'categories.tpc' in:";
 
 struct StartUp {
     bool ok = false;
     std::string error;          // shown with caption "Error" when !ok; the program then ends
+    std::string error_detail;   // shown after `error`: the folders the categories file was looked for in
     bool load_project = false;  // a project was named on the command line: load it once the window shows
     std::string notice;         // shown with caption "Error" once the window shows; the program goes on
 };
@@ -23,8 +25,9 @@ struct StartUp {
 // Start-up in order: program directory (from `argv[0]`), the publisher details, the categories file,
 // the project named on the command line. The publisher file and the categories file are looked up in
 // `current_dir` (empty: the current directory), which becomes the workspace's start folder; when the
-// categories file is not there, the one beside the program is taken. The project's name is made
-// absolute against the start folder; one too long for its field is refused with a notice.
+// categories file is not there, the one beside the program is taken, then the one of an installed
+// program (share/plotwell beside its bin folder). The project's name is made absolute against the
+// start folder; one too long for its field is refused with a notice.
 StartUp start_up(Workspace& workspace, int argc, const char* const* argv,
                  const std::string& current_dir = "");
 

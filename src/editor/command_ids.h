@@ -55,5 +55,7 @@ inline constexpr int kUndoChange = 40050;
 inline constexpr int kRedo = 40051;
 inline constexpr int kImportDatabase = 40110;  // File > Import > "from &Trekpad map..."
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
+inline constexpr int kSaveAs = 40080;
+inline constexpr int kRecentProject = 40081;  // 40081..40088: the File menu's recent projects, newest first
 
 }  // namespace plotwell::cmd

@@ -57,6 +57,19 @@ void save(EditorContext& ctx) {
     update_title(ctx.project, ctx.host);
 }
 
+void save_as(EditorContext& ctx) {
+    if (!has_project(ctx.project)) {
+        show_error(ctx.host, "No active project!", MessageIcon::Warning);
+        return;
+    }
+    save_project_as_command(ctx);
+}
+
+template <size_t Index>
+void open_recent(EditorContext& ctx) {
+    open_recent_project_command(ctx, Index);
+}
+
 void project_properties(EditorContext& ctx) {
     if (has_project(ctx.project)) {
         project_properties_dialog(ctx);
@@ -167,6 +180,15 @@ const CommandEntry kCommands[] = {
     {cmd::kOpen, [](EditorContext& c) { open_project_command(c); }},
     {cmd::kLoadNamedProject, load_named_project},
     {cmd::kSave, save},
+    {cmd::kSaveAs, save_as},
+    {cmd::kRecentProject + 0, open_recent<0>},
+    {cmd::kRecentProject + 1, open_recent<1>},
+    {cmd::kRecentProject + 2, open_recent<2>},
+    {cmd::kRecentProject + 3, open_recent<3>},
+    {cmd::kRecentProject + 4, open_recent<4>},
+    {cmd::kRecentProject + 5, open_recent<5>},
+    {cmd::kRecentProject + 6, open_recent<6>},
+    {cmd::kRecentProject + 7, open_recent<7>},
     {cmd::kClose, [](EditorContext& c) { close_project_command(c); }},
     {cmd::kProjectProperties, project_properties},
     {cmd::kGeoInfo, [](EditorContext& c) { geo_info_dialog(c); }},

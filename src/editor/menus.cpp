@@ -13,6 +13,7 @@ constexpr MenuEntry kMenu[] = {
     {"&File", nullptr, "&New...", cmd::kNew, "Ctrl+N", false},
     {"&File", nullptr, "&Open...", cmd::kOpen, "Ctrl+O", false},
     {"&File", nullptr, "&Save", cmd::kSave, "Ctrl+S", false},
+    {"&File", nullptr, "Save &As...", cmd::kSaveAs, "Ctrl+Shift+S", false},
     {"&File", nullptr, "&Close", cmd::kClose, nullptr, false},
     {"&File", nullptr, "Proper&ties...", cmd::kProjectProperties, nullptr, false},
     {"&File", nullptr, "Set &Geo. Info...", cmd::kGeoInfo, nullptr, false},
@@ -45,28 +46,23 @@ constexpr MenuEntry kMenu[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {true, Key::Letter, 'C', true, cmd::kCopy},     {true, Key::Letter, 'V', true, cmd::kPaste},
-    {true, Key::Delete, 0, false, cmd::kDelete},    {true, Key::PageDown, 0, false, cmd::kLayerDown},
-    {true, Key::PageUp, 0, false, cmd::kLayerUp},   {true, Key::Letter, 'X', true, cmd::kCut},
-    {false, Key::Letter, 'L', true, cmd::kNewLine}, {false, Key::Letter, 'N', true, cmd::kNew},
-    {false, Key::Letter, 'O', true, cmd::kOpen},    {false, Key::Letter, 'P', true, cmd::kNewPolygon},
-    {false, Key::Letter, 'S', true, cmd::kSave},    {false, Key::Letter, 'T', true, cmd::kNewPoint},
-    {false, Key::Letter, 'Z', true, cmd::kUndo},    {false, Key::Letter, 'Y', true, cmd::kRedo},
+    {true, Key::Letter, 'C', true, cmd::kCopy},
+    {true, Key::Letter, 'V', true, cmd::kPaste},
+    {true, Key::Delete, 0, false, cmd::kDelete},
+    {true, Key::PageDown, 0, false, cmd::kLayerDown},
+    {true, Key::PageUp, 0, false, cmd::kLayerUp},
+    {true, Key::Letter, 'X', true, cmd::kCut},
+    {false, Key::Letter, 'L', true, cmd::kNewLine},
+    {false, Key::Letter, 'N', true, cmd::kNew},
+    {false, Key::Letter, 'O', true, cmd::kOpen},
+    {false, Key::Letter, 'P', true, cmd::kNewPolygon},
+    {false, Key::Letter, 'S', true, cmd::kSaveAs, true},  // ahead of Ctrl+S, which ignores Shift
+    {false, Key::Letter, 'S', true, cmd::kSave},
+    {false, Key::Letter, 'T', true, cmd::kNewPoint},
+    {false, Key::Letter, 'Z', true, cmd::kRedo, true},  // ahead of Ctrl+Z
+    {false, Key::Letter, 'Z', true, cmd::kUndo},
+    {false, Key::Letter, 'Y', true, cmd::kRedo},
 };
-
-// Checked first when Shift is down; the other accelerators do not mind Shift.
-constexpr Accelerator kShiftAccelerators[] = {
-    {false, Key::Letter, 'Z', true, cmd::kRedo},
-};
-
-std::optional<int> find_in(std::span<const Accelerator> table, const KeyPress& press) {
-    for (const Accelerator& a : table) {
-        if (a.key != press.key || a.ctrl != press.ctrl) continue;
-        if (a.key == Key::Letter && a.letter != press.letter) continue;
-        return a.command;
-    }
-    return std::nullopt;
-}
 
 constexpr ToolButton kToolbar[] = {
     {0, cmd::kLayerUp, ToolButtonKind::Push, false},
@@ -116,14 +112,15 @@ std::vector<MenuEntry> startup_menu() {
     return out;
 }
 
-std::span<const Accelerator> accelerator_table() {
-    return kAccelerators;
-}
+std::span<const Accelerator> accelerator_table() { return kAccelerators; }
 
 std::optional<int> find_accelerator(const KeyPress& press) {
-    if (press.shift)
-        if (auto command = find_in(kShiftAccelerators, press)) return command;
-    return find_in(kAccelerators, press);
+    for (const Accelerator& a : kAccelerators) {
+        if (a.key != press.key || a.ctrl != press.ctrl || (a.shift && !press.shift)) continue;
+        if (a.key == Key::Letter && a.letter != press.letter) continue;
+        return a.command;
+    }
+    return std::nullopt;
 }
 
 std::span<const ToolButton> toolbar_buttons() {

@@ -30,6 +30,7 @@ struct Accelerator {
     char letter;  // for Key::Letter
     bool ctrl;
     int command;
+    bool shift = false;  // true: only with Shift held; false: with or without
 };
 std::span<const Accelerator> accelerator_table();
 // The command of a key press, or none. Enter is not an accelerator.

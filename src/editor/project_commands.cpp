@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #include <vector>
 
@@ -45,6 +46,20 @@ void reset_editor_to_project(EditorContext& ctx) {
     fit_view(ctx.view, ctx.project);
     reset_export(ctx);
     reset_history(ctx.workspace.history, ctx.project);
+}
+
+// A bitmap named relative to the project's folder is found beside the project no more once the project
+// moves to another folder: it is then named by where it was found.
+void keep_bitmaps_found(Project& project, const BitmapFolders& was, const BitmapFolders& now) {
+    if (was.project_dir == now.project_dir) return;
+    for (int i = 0; i < project.bitmaps.count && i < kMaxBitmaps; ++i) {
+        char(&name)[kBitmapFileNameSize] = project.bitmaps.entries[i].file_name;
+        const std::string stored(field_text(name));
+        const std::string found = resolve_bitmap_path(stored, was);
+        if (found == resolve_bitmap_path(stored, now)) continue;
+        const std::string renamed = relative_to_program_dir(absolute_path(found), now.program_dir);
+        if (renamed.size() < sizeof name) set_field(name, renamed);
+    }
 }
 
 // Yes/No/Cancel before the open project is replaced; true when the caller may go on.
@@ -248,7 +263,40 @@ Outcome save_project_command(EditorContext& ctx) {
     project.modified = 0;
     ctx.workspace.project_file_named = true;
     mark_saved(ctx.workspace.history);
+    add_recent_project(ctx.workspace.recent_projects, file);
     return Outcome::Ok;
+}
+
+Outcome save_project_as_command(EditorContext& ctx) {
+    Project& project = ctx.project;
+    if (!has_project(project)) return Outcome::Failed;
+    const std::string old_base(field_text(project.file_base_name));
+    FileDialogOptions options = project_file_options(kSaveProjectAsTitle, 0);  // Save asks, as for New
+    options.initial_name = project_file_path(old_base);
+    const std::optional<std::string> path = ctx.host.save_file_dialog(options);
+    if (!path) return Outcome::Cancelled;
+    const std::string base = strip_file_extension(absolute_path(*path));
+    if (path_too_long(ctx, base, kFileBaseNameSize)) return Outcome::Failed;
+
+    const bool old_named = ctx.workspace.project_file_named;
+    std::error_code ec;
+    // The project's own file is replaced without a question, as Save replaces it.
+    const bool own_file =
+        old_named && std::filesystem::equivalent(project_file_path(base), project_file_path(old_base), ec);
+    const BitmapFolders old_folders = bitmap_folders(ctx.workspace);
+    const BitmapTable old_bitmaps = project.bitmaps;
+    set_field(project.file_base_name, base);
+    keep_bitmaps_found(project, old_folders, bitmap_folders(ctx.workspace));
+    ctx.workspace.project_file_named = own_file;
+    const Outcome o = save_project_command(ctx);
+    if (o != Outcome::Ok) {
+        set_field(project.file_base_name, old_base);
+        project.bitmaps = old_bitmaps;
+        ctx.workspace.project_file_named = old_named;
+    }
+    if (o == Outcome::Failed) warn(ctx, kSaveFailedText);
+    update_title(project, ctx.host);
+    return o;
 }
 
 Outcome new_project_command(EditorContext& ctx) {
@@ -285,7 +333,9 @@ Outcome new_project_command(EditorContext& ctx) {
     return Outcome::Ok;
 }
 
-Outcome open_project_command(EditorContext& ctx) {
+namespace {
+// Open's question, then the load of the file `choose` names (none: cancelled).
+Outcome open_chosen_project(EditorContext& ctx, const std::function<std::optional<std::string>()>& choose) {
     // "No" to the question discards the changes only once another project takes this one's place.
     const int was_modified = ctx.project.modified;
     Answer answer = Answer::No;
@@ -293,8 +343,7 @@ Outcome open_project_command(EditorContext& ctx) {
         answer = confirm_save(ctx).answer;
         if (answer == Answer::Cancel) return Outcome::Cancelled;
     }
-    const std::optional<std::string> path =
-        ctx.host.open_file_dialog(project_file_options(kOpenProjectTitle, kPathMustExist | kFileMustExist));
+    const std::optional<std::string> path = choose();
     const std::string base = path ? strip_file_extension(absolute_path(*path)) : "";
     const Outcome o = !path                                         ? Outcome::Cancelled
                       : path_too_long(ctx, base, kFileBaseNameSize) ? Outcome::Failed
@@ -303,6 +352,24 @@ Outcome open_project_command(EditorContext& ctx) {
         ctx.project.modified = was_modified;
         update_title(ctx.project, ctx.host);
     }
+    return o;
+}
+
+}  // namespace
+
+Outcome open_project_command(EditorContext& ctx) {
+    return open_chosen_project(ctx, [&ctx] {
+        return ctx.host.open_file_dialog(
+            project_file_options(kOpenProjectTitle, kPathMustExist | kFileMustExist));
+    });
+}
+
+Outcome open_recent_project_command(EditorContext& ctx, size_t index) {
+    std::vector<std::string>& files = ctx.workspace.recent_projects.files;
+    if (index >= files.size()) return Outcome::Cancelled;
+    const std::string file = files[index];
+    const Outcome o = open_chosen_project(ctx, [&file] { return std::optional<std::string>(file); });
+    if (o == Outcome::Failed) remove_recent_project(ctx.workspace.recent_projects, file);
     return o;
 }
 
@@ -330,6 +397,7 @@ Outcome load_project_named(EditorContext& ctx, const std::string& base) {
     set_field(ctx.project.file_base_name, base);
     ctx.project.modified = 0;
     ctx.workspace.project_file_named = true;
+    add_recent_project(ctx.workspace.recent_projects, project_file_path(base));
     update_title(ctx.project, ctx.host);
     reset_editor_to_project(ctx);
     ctx.host.request_redraw();

@@ -22,6 +22,13 @@ Outcome load_project_named(EditorContext& ctx, const std::string& base);
 // Saves the open project through the progress dialog; Ok when the file was written. The first Save of
 // a project made by New asks before it replaces an existing file (Cancelled on No).
 Outcome save_project_command(EditorContext& ctx);
+// Saves the open project into a file chosen in a Save dialog, which then names the project. An existing
+// file other than the project's own is replaced only after the first Save's question; on No, Cancel
+// or a failed write the project keeps its name and file.
+Outcome save_project_as_command(EditorContext& ctx);
+// Opens the recent project `index` as Open does, after the same question; a file that does not load any
+// more leaves the open project as it was and leaves the list.
+Outcome open_recent_project_command(EditorContext& ctx, size_t index);
 
 // Yes, No or Cancel to "Save current project?", saving on Yes. A save that fails turns the answer
 // into Cancel (outcome Failed): the caller must not go on to discard the unsaved work.
@@ -42,6 +49,7 @@ void release_project(EditorContext& ctx);
 // Window titles and filters of the project commands' file dialogs.
 inline constexpr const char* kOpenProjectTitle = "Open Project";
 inline constexpr const char* kProjectFileNameTitle = "Project File Name";
+inline constexpr const char* kSaveProjectAsTitle = "Save Project As";
 inline constexpr const char* kSelectBitmapTitle = "Select backgound bitmap";
 inline constexpr const char* kLoadErrorText = "An error occurred while loading project!";
 inline constexpr const char* kSaveFailedText = "The project could not be saved!";

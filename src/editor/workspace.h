@@ -9,6 +9,7 @@
 #include "dialogs/category_point_dialog.h"
 #include "editor/editor_state.h"
 #include "editor/history.h"
+#include "editor/recent_projects.h"
 #include "editor/view_state.h"
 #include "export/export_settings.h"
 #include "export/map_id_table.h"
@@ -35,6 +36,7 @@ struct Workspace {
     // asking. A project made by New has not been, and its first Save asks before replacing a file.
     bool project_file_named = false;
     History history;
+    RecentProjects recent_projects;  // what the File menu offers to open again
 };
 
 // A file of the start folder: "map-id.txt", "publisher.txt".

@@ -21,6 +21,7 @@
 #include "editor/undo_commands.h"
 #include "editor/window_title.h"
 #include "qt/map_widget.h"
+#include "qt/recent_projects_menu.h"
 #include "qt/text_codec.h"
 #include "qt/toolbar_images.h"
 
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), host_(this
     build_menu();
     build_toolbar();
     build_context_menus();
+    if (recent_projects_) recent_projects_->sync(workspace.recent_projects.files);
     resize(1000, 720);
     // The blink timer lives as long as the window.
     blink_.setInterval(kBlinkIntervalMs);
@@ -123,6 +125,9 @@ void MainWindow::build_menu() {
         connect(action, &QAction::triggered, this, [this, command]() { run_command(command); });
         if (command == cmd::kUndoChange) undo_action_ = action;
         if (command == cmd::kRedo) redo_action_ = action;
+        if (command == cmd::kExit)
+            recent_projects_ = std::make_unique<RecentProjectsMenu>(
+                target, action, [this](int recent) { run_command(recent); });
     }
     show_history();
 }
@@ -294,6 +299,7 @@ void MainWindow::blink() {
 void MainWindow::after_event() {
     map_->overlay_done();
     show_history();
+    if (recent_projects_) recent_projects_->sync(workspace_.recent_projects.files);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

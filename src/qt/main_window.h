@@ -23,6 +23,7 @@ class QToolBar;
 namespace plotwell::qt {
 
 class MapWidget;
+class RecentProjectsMenu;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -90,6 +91,7 @@ class MainWindow : public QMainWindow {
     QTimer blink_;
     std::map<int, QAction*> tool_actions_;
     std::vector<std::unique_ptr<QMenu>> context_menus_;
+    std::unique_ptr<RecentProjectsMenu> recent_projects_;
     bool updating_bars_ = false;
 };
 

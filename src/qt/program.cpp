@@ -7,10 +7,12 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/startup.h"
 #include "editor/command_ids.h"
 #include "qt/cursors.h"
+#include "qt/desktop_settings.h"
 #include "qt/dialog_support.h"
 #include "qt/main_window.h"
 #include "qt/text_codec.h"
@@ -28,6 +30,7 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     const StartUp start = start_up(program->workspace, argc, argv, current_dir);
     if (!start.ok) {
         QMessageBox box(QMessageBox::Critical, "Error", from_local_text(start.error), QMessageBox::Ok);
+        box.setInformativeText(from_local_text(start.error_detail));
         box.exec();
         return nullptr;
     }
@@ -44,10 +47,16 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
     cursor_for(Cursor::Arrow);
     program->icon_images = icon_panel_images();
 
+    program->workspace.recent_projects.files = read_recent_projects();
     program->window = std::make_unique<MainWindow>(program->workspace);
-    // Without a window manager "maximised" means nothing; the window then fills the screen itself.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) program->window->resize(screen->availableSize());
-    program->window->showMaximized();
+    if (restore_window_geometry(*program->window)) {
+        program->window->show();
+    } else {
+        // Without a window manager "maximised" means nothing; the window then fills the screen itself.
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            program->window->resize(screen->availableSize());
+        program->window->showMaximized();
+    }
     if (start.load_project) {
         // Posted: the project loads once the window is up and the loop runs.
         MainWindow* window = program->window.get();
@@ -63,8 +72,20 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv, const 
 }
 
 void finish_program(Program& program) {
+    if (program.window) save_window_geometry(*program.window);
     program.window.reset();
     shut_down(program.workspace);
+}
+
+int check_start_up(const char* argv0) {
+    Workspace workspace;
+    const StartUp start = start_up(workspace, 1, &argv0);
+    if (!start.ok) {
+        std::fprintf(stderr, "%s\n%s\n", start.error.c_str(), start.error_detail.c_str());
+        return 1;
+    }
+    std::printf("Start-up OK: %s\n", workspace.categories.file_name.c_str());
+    return 0;
 }
 
 int run_program(int argc, char** argv) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/workspace.h"
 #include "editor/editor_context.h"
+#include "editor/workspace.h"
 
 namespace plotwell::qt {
 
@@ -37,6 +37,11 @@ std::unique_ptr<Program> start_program(int argc, const char* const* argv,
 
 // After the loop: "publisher.txt" is written and the project released.
 void finish_program(Program& program);
+
+// "plotwell --check-startup": start-up without a window (no display needed) up to the categories file;
+// 0 when the program would start, else 1 with the messages on stderr. Nothing is written.
+inline constexpr const char* kCheckStartUpOption = "--check-startup";
+int check_start_up(const char* argv0);
 
 // The whole run; the program's exit code.
 int run_program(int argc, char** argv);

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "qt/cursors.h"
+#include "qt/desktop_settings.h"
 #include "qt/main_window.h"
 #include "qt/map_widget.h"
 #include "qt/progress_dialog.h"
@@ -80,13 +81,19 @@ std::optional<std::string> QtHost::file_dialog(const FileDialogOptions& options,
     QString suffix = from_local_text(options.default_extension);
     if (suffix.startsWith('.')) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(last_folder_.isEmpty() ? QDir::currentPath() : last_folder_);
+    // Each dialog starts where it ended the last time, also in an earlier run.
+    const QString title = from_local_text(options.title);
+    const QString remembered = last_folder(title);
+    dialog.setDirectory(!remembered.isEmpty() && QDir(remembered).exists() ? remembered
+                        : last_folder_.isEmpty()                           ? QDir::currentPath()
+                                                                           : last_folder_);
     if (!options.initial_name.empty()) dialog.selectFile(from_local_text(options.initial_name));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString chosen = dialog.selectedFiles().first();
     // The next dialog starts where this one ended; the working directory stays where the program
     // started, so that relative names keep meaning what they meant.
     last_folder_ = QFileInfo(chosen).absolutePath();
+    remember_folder(title, last_folder_);
     return to_local_text(QDir::toNativeSeparators(chosen));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,11 @@ TEST(StartUp, RefusesToStartWithoutASoundCategoriesFile) {
     StartUp result = start_up(workspace, 2, argv, dir.path().string());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, "Cannot find 'categories.tpc' file!");
+    EXPECT_EQ(
+        result.error_detail,
+        "Looked for 'categories.tpc' in:\n" + dir.path().string() + "\n" + workspace.program_dir + "\n" +
+            (std::filesystem::path(workspace.program_dir).parent_path().parent_path() / "share/plotwell/")
+                .string());
     EXPECT_FALSE(result.load_project);
 
     std::vector<uint8_t> broken = sample_categories();

@@ -402,9 +402,9 @@ TEST(WindowLayoutTest, ChildrenAndMapArea) {
 }
 
 TEST(MenuData, MenuAcceleratorsAndToolbar) {
-    EXPECT_EQ(menu_entries().size(), 32u);
+    EXPECT_EQ(menu_entries().size(), 33u);
     const auto menu = startup_menu();
-    EXPECT_EQ(menu.size(), 30u);
+    EXPECT_EQ(menu.size(), 31u);
     for (const MenuEntry& e : menu) {
         EXPECT_NE(e.command, cmd::kImportTrekpadMap);
         EXPECT_NE(e.command, cmd::kTranslateCoordinates);
@@ -415,7 +415,12 @@ TEST(MenuData, MenuAcceleratorsAndToolbar) {
     EXPECT_EQ(find_accelerator({Key::Delete, 0, false}), cmd::kDelete);
     EXPECT_EQ(find_accelerator({Key::Letter, 'C', false}), std::nullopt);
     EXPECT_EQ(find_accelerator({Key::Letter, 'A', true}), std::nullopt);
-    EXPECT_EQ(accelerator_table().size(), 14u);
+    EXPECT_EQ(find_accelerator({Key::Letter, 'S', true}), cmd::kSave);
+    EXPECT_EQ(find_accelerator({Key::Letter, 'S', true, true}), cmd::kSaveAs);
+    EXPECT_EQ(find_accelerator({Key::Letter, 'C', true, true}), cmd::kCopy);
+    EXPECT_EQ(find_accelerator({Key::Letter, 'Z', true, true}), cmd::kRedo);
+    EXPECT_EQ(find_accelerator({Key::Letter, 'Z', true}), cmd::kUndo);
+    EXPECT_EQ(accelerator_table().size(), 16u);
 
     const auto buttons = toolbar_buttons();
     ASSERT_EQ(buttons.size(), 14u);

@@ -490,3 +490,72 @@ TEST_F(ProjectCommands, NewOpenAndCloseClearTheObjectNameAndThePosition) {
     command(cmd::kClose);
     EXPECT_TRUE(cleared());
 }
+
+TEST_F(ProjectCommands, SaveAsWritesTheChosenFileWhichThenNamesTheProject) {
+    save_to_disk();  // city.mpr, the project's own file
+    ws.project_file_named = true;
+    std::vector<uint8_t> city, other;
+    ASSERT_TRUE(read_whole_file(base("city.mpr"), city));
+    const std::string taken = dir.write("taken.mpr", std::string_view("someone else's"));
+    project.modified = 1;
+    // Cancel in the dialog, then No to replacing another file: nothing changes.
+    host.file_answers = {std::nullopt, taken};
+    host.answers = {Answer::No};
+    EXPECT_EQ(command(cmd::kSaveAs), CommandResult::Done);
+    EXPECT_EQ(save_project_as_command(ctx), Outcome::Cancelled);
+    EXPECT_EQ(host.last_message(), taken + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(field_text(project.file_base_name), base("city"));
+    EXPECT_EQ(project.modified, 1);
+    EXPECT_TRUE(ws.project_file_named);
+    ASSERT_TRUE(read_whole_file(taken, other));
+    EXPECT_EQ(other.size(), 14u);
+    // Yes replaces it with the project's bytes and names the project after it.
+    host.file_answers = {taken};
+    host.answers = {Answer::Yes};
+    EXPECT_EQ(save_project_as_command(ctx), Outcome::Ok);
+    EXPECT_EQ(host.file_dialogs.back().options.title, "Save Project As");
+    ASSERT_TRUE(read_whole_file(taken, other));
+    EXPECT_EQ(other, city);
+    EXPECT_EQ(field_text(project.file_base_name), base("taken"));
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(host.titles.back(), "Plotwell - taken");
+    EXPECT_EQ(ws.recent_projects.files.front(), base("taken.mpr"));
+    // Its own file is replaced without a question, as Save does.
+    const size_t messages = host.messages.size();
+    host.file_answers = {base("taken.mpr")};
+    EXPECT_EQ(save_project_as_command(ctx), Outcome::Ok);
+    EXPECT_EQ(host.messages.size(), messages);
+    // In another folder, a bitmap found beside the project is named by where it is.
+    const std::string park = bitmap("park.bmp", 4, 3);
+    project.bitmaps.count = 1;
+    set_field(project.bitmaps.entries[0].file_name, "park.bmp");
+    std::filesystem::create_directories(dir.path() / "copy");
+    host.file_answers = {base("copy/city.mpr")};
+    EXPECT_EQ(save_project_as_command(ctx), Outcome::Ok);
+    EXPECT_EQ(field_text(project.bitmaps.entries[0].file_name), park);
+}
+
+TEST_F(ProjectCommands, RecentProjectsKeepTheLastEightNewestFirstAndReopenAsOpenDoes) {
+    RecentProjects recent;
+    for (int i = 0; i < 10; ++i) add_recent_project(recent, "/maps/" + std::to_string(i) + ".mpr");
+    add_recent_project(recent, "/maps/./5.mpr");
+    EXPECT_EQ(recent.files,
+              (std::vector<std::string>{"/maps/5.mpr", "/maps/9.mpr", "/maps/8.mpr", "/maps/7.mpr",
+                                        "/maps/6.mpr", "/maps/4.mpr", "/maps/3.mpr", "/maps/2.mpr"}));
+
+    save_to_disk();
+    ws.recent_projects.files = {dir.file("gone.mpr"), base("city.mpr")};
+    project.modified = 1;
+    host.answers = {Answer::Cancel, Answer::No};
+    command(cmd::kRecentProject + 1);  // the question comes first
+    EXPECT_EQ(project.modified, 1);
+    command(cmd::kRecentProject);  // a file that does not open leaves the project and the list
+    EXPECT_EQ(host.last_message(), "An error occurred while loading project!");
+    EXPECT_EQ(project.modified, 1);
+    EXPECT_EQ(ws.recent_projects.files, std::vector<std::string>{base("city.mpr")});
+    host.answers = {Answer::No};
+    command(cmd::kRecentProject);
+    EXPECT_EQ(project.modified, 0);
+    EXPECT_EQ(project.layers[0].object_count, 2);
+    EXPECT_EQ(ws.recent_projects.files, std::vector<std::string>{base("city.mpr")});
+}

@@ -8,10 +8,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -30,6 +32,7 @@
 #include "qt/shapefile_import_pages.h"
 #include "qt/shapefile_import_view.h"
 #include "qt_test_support.h"
+#include "support/object_builders.h"
 #include "support/run_tool.h"
 #include "support/scratch_dir.h"
 #include "support/shapefile_writer.h"
@@ -256,3 +259,28 @@ TEST_F(DesktopSession, NewLayersImportDrawPropertiesSaveAndExport) {
 }
 
 }  // namespace
+
+TEST_F(DesktopSession, SaveAsFromTheFileMenuRenamesTheProjectAndListsItAsRecent) {
+    ASSERT_TRUE(program);
+    set_field(ws().project.file_base_name, dir.file("harbour"));
+    add_line(add_layer(ws().project, "Roads"), "Quay", {{0, 0}, {10, 0}});
+    ws().project.modified = 1;
+    const std::string copy = dir.file("copy.mpr");
+    choose_file(copy);
+    menu(cmd::kSaveAs);
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(copy)));
+    EXPECT_EQ(window().windowTitle(), "Plotwell - copy");
+    QAction* recent = nullptr;
+    for (QAction* top : window().menuBar()->actions())
+        if (!recent && top->menu()) recent = menu_entry(top->menu(), cmd::kRecentProject);
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->text(), "&1 " + QString::fromStdString(copy));
+
+    // Ctrl+Shift+S on the map, onto a file that is there: No keeps the project's name and that file.
+    const std::string other = dir.write("other.mpr", std::string_view("not ours"));
+    choose_file(other);
+    when_modal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    QTest::keyClick(map(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window().windowTitle(), "Plotwell - copy");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(other)).size(), 8);
+}
