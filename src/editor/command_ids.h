@@ -52,5 +52,6 @@ inline constexpr int kSelectAll = 40038;
 inline constexpr int kSelectByType = 40039;
 inline constexpr int kImportProject = 40040;
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
+inline constexpr int kPreviewDatabase = 40100;
 
 }  // namespace plotwell::cmd
