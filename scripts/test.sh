@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
-  xvfb xauth
+  libpng-dev xvfb xauth
 jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -57,5 +57,6 @@ inline constexpr int kImportDatabase = 40110;  // File > Import > "from &Trekpad
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
 inline constexpr int kSaveAs = 40080;
 inline constexpr int kRecentProject = 40081;  // 40081..40088: the File menu's recent projects, newest first
+inline constexpr int kPreviewDatabase = 40100;
 
 }  // namespace plotwell::cmd

@@ -9,6 +9,7 @@
 #include "editor/drawing.h"
 #include "editor/export_command.h"
 #include "editor/menus.h"
+#include "editor/preview_command.h"
 #include "editor/project_commands.h"
 #include "editor/project_dialog_commands.h"
 #include "editor/project_import_command.h"
@@ -194,6 +195,7 @@ const CommandEntry kCommands[] = {
     {cmd::kGeoInfo, [](EditorContext& c) { geo_info_dialog(c); }},
     {cmd::kPublisherSettings, [](EditorContext& c) { publisher_dialog(c); }},
     {cmd::kExport, export_map},
+    {cmd::kPreviewDatabase, [](EditorContext& c) { preview_database_command(c); }},
     {cmd::kImportShapefile, import_shapefile},
     {cmd::kImportProject, import_project},
     {cmd::kImportDatabase, import_database},

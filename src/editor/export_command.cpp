@@ -1,5 +1,6 @@
 #include "editor/export_command.h"
 
+#include "editor/preview_command.h"
 #include "export/export_dialog.h"
 #include "export/export_driver.h"
 #include "export/export_preparation.h"
@@ -44,16 +45,21 @@ Outcome export_map_command(EditorContext& ctx) {
         prepare_export(project, ws.map_ids, std::string(field_text(ws.publisher.publisher_notice)),
                        std::string(field_text(ws.publisher.contact)));
     Rect selection = selection_as_rect(ctx.editor.selection_rect);
-    ctx.host.run_with_progress(
+    int result = kExportNotOpened;
+    ProgressOptions progress;
+    progress.finish_button = "Preview";
+    progress.offer_finish = [&result] { return result == kExportOk; };
+    const int answer = ctx.host.run_with_progress(
         [&](ProgressSink& sink) {
-            run_export(project, settings, selection, sink, engine_inputs);
+            result = run_export(project, settings, selection, sink, engine_inputs);
             sink.show_ok_button();
         },
-        ProgressOptions{});
+        progress);
     // The export leaves the exported bounds as the selection rectangle.
     ctx.editor.selection_rect =
         SelectionRect{selection.x_min, selection.y_min, selection.x_max, selection.y_max};
     ctx.host.request_redraw();
+    if (answer == kProgressFinishChoice) preview_database(ctx, *path);
     return Outcome::Ok;
 }
 

@@ -42,6 +42,7 @@ constexpr MenuEntry kMenu[] = {
     {"&Object", nullptr, "C&opy", cmd::kCopy, "Ctrl+C", false},
     {"&Object", nullptr, "&Paste", cmd::kPaste, "Ctrl+V", false},
     {"&Object", nullptr, "&Undo", cmd::kUndo, "Ctrl+Z", false},
+    {"&View", nullptr, "&Preview Map Database...", cmd::kPreviewDatabase, nullptr, false},
     {"&Help", nullptr, "&About...", cmd::kAbout, nullptr, false},
 };
 

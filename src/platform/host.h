@@ -69,7 +69,13 @@ struct ProgressOptions {
     // When set, the dialog offers "Stop", which calls this (on the user interface thread) so that the
     // task can clear its keep-running flag.
     std::function<void()> stop;
+    // When set, the "OK" stage also offers a button with this caption, provided `offer_finish` is unset
+    // or answers true at that moment (the task has ended by then); it ends the dialog with
+    // kProgressFinishChoice.
+    std::string finish_button;
+    std::function<bool()> offer_finish;
 };
+inline constexpr int kProgressFinishChoice = 2;
 
 // Base of every modal dialog's model. The host finds the view that shows the model; the model does the
 // work. run_dialog answers 1 for OK and 0 for Cancel.

@@ -2,6 +2,7 @@
 #include "qt/dialog_views.h"
 
 #include "qt/frame_dialog_views.h"
+#include "qt/map_preview_view.h"
 #include "qt/qt_host.h"
 
 namespace plotwell::qt {
@@ -11,6 +12,7 @@ DialogViews& standard_dialog_views() {
         DialogViews v;
         v.add_view<PublisherDetailsModel, PublisherDetailsView>();
         v.add_view<AboutModel, AboutView>();
+        v.add_view<DatabasePreviewModel, MapPreviewView>();
         add_import_views(v);
         add_layer_views(v);
         add_export_views(v);

@@ -1,5 +1,6 @@
 #include "qt/progress_dialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaObject>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/host.h"
 #include "qt/text_codec.h"
 
 namespace plotwell::qt {
@@ -49,8 +51,8 @@ class DialogSink final : public ProgressSink {
 };
 }  // namespace
 
-ProgressDialog::ProgressDialog(QWidget* owner, TaskFunction task, StopFunction stop)
-    : QDialog(owner), task_(std::move(task)), stop_(std::move(stop)) {
+ProgressDialog::ProgressDialog(QWidget* owner, TaskFunction task, StopFunction stop, FinishButton finish)
+    : QDialog(owner), task_(std::move(task)), stop_(std::move(stop)), finish_(std::move(finish)) {
     setWindowTitle("Progress");
     setModal(true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
@@ -67,8 +69,19 @@ ProgressDialog::ProgressDialog(QWidget* owner, TaskFunction task, StopFunction s
     layout->addWidget(bar_);
     button_ = new QPushButton(this);
     button_->setVisible(false);
-    layout->addWidget(button_, 0, Qt::AlignHCenter);
+    finish_button_ = new QPushButton(finish_.caption, this);
+    finish_button_->setVisible(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(button_);
+    buttons->addWidget(finish_button_);
+    buttons->addStretch();
+    layout->addLayout(buttons);
     connect(button_, &QPushButton::clicked, this, &ProgressDialog::button_pressed);
+    connect(finish_button_, &QPushButton::clicked, this, [this]() {
+        if (!result_) result_ = kProgressFinishChoice;
+        finish_when_ready();
+    });
     if (stop_) {
         button_->setText("Stop");
         button_->setVisible(true);
@@ -119,6 +132,8 @@ void ProgressDialog::show_ok() {
     button_->setEnabled(true);
     button_->setVisible(true);
     button_->setFocus();
+    if (!finish_.caption.isEmpty() && (!finish_.offered || finish_.offered()))
+        finish_button_->setVisible(true);
 }
 
 // Tasks report every few steps, so their last position may fall short of the range; a task that
@@ -161,8 +176,8 @@ void ProgressDialog::finish_when_ready() {
 
 void ProgressDialog::reject() {}
 
-int run_with_progress(QWidget* owner, TaskFunction task, StopFunction stop) {
-    ProgressDialog dialog(owner, std::move(task), std::move(stop));
+int run_with_progress(QWidget* owner, TaskFunction task, StopFunction stop, FinishButton finish) {
+    ProgressDialog dialog(owner, std::move(task), std::move(stop), std::move(finish));
     return dialog.run();
 }
 

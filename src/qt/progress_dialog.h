@@ -20,10 +20,16 @@ namespace plotwell::qt {
 using TaskFunction = std::function<void(ProgressSink&)>;
 using StopFunction = std::function<void()>;
 
+// A second button beside "OK" once the task has ended (see ProgressOptions::finish_button).
+struct FinishButton {
+    QString caption;
+    std::function<bool()> offered;  // none: always
+};
+
 class ProgressDialog : public QDialog {
     Q_OBJECT
   public:
-    ProgressDialog(QWidget* owner, TaskFunction task, StopFunction stop);
+    ProgressDialog(QWidget* owner, TaskFunction task, StopFunction stop, FinishButton finish = {});
     ~ProgressDialog() override;
 
     // Shows the dialog, runs the task and returns the result it closed with (1 after OK or Stop). Returns
@@ -33,6 +39,7 @@ class ProgressDialog : public QDialog {
     QPlainTextEdit* log_view() const { return log_; }
     QProgressBar* progress_bar() const { return bar_; }
     QPushButton* button() const { return button_; }
+    QPushButton* finish_button() const { return finish_button_; }
 
     // Called on the user interface thread by the worker's sink.
     void append_log(const QString& text);
@@ -56,6 +63,8 @@ class ProgressDialog : public QDialog {
     QPlainTextEdit* log_;
     QProgressBar* bar_;
     QPushButton* button_;
+    FinishButton finish_;
+    QPushButton* finish_button_;
     std::thread worker_;
     bool started_ = false;
     bool worker_done_ = false;
@@ -65,6 +74,7 @@ class ProgressDialog : public QDialog {
 };
 
 // Runs a task behind the dialog, owned by `owner`.
-int run_with_progress(QWidget* owner, TaskFunction task, StopFunction stop = nullptr);
+int run_with_progress(QWidget* owner, TaskFunction task, StopFunction stop = nullptr,
+                      FinishButton finish = {});
 
 }  // namespace plotwell::qt

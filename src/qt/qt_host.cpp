@@ -159,7 +159,8 @@ int QtHost::run_with_progress(const ProgressTask& task, const ProgressOptions& o
     MapWidget* map = window_->map_widget();
     const bool was_running = map->task_running();
     map->set_task_running(true);
-    const int result = plotwell::qt::run_with_progress(window_, task, options.stop);
+    const int result = plotwell::qt::run_with_progress(
+        window_, task, options.stop, {from_local_text(options.finish_button), options.offer_finish});
     map->set_task_running(was_running);
     // The task may have changed anything the picture shows, and the window may have changed size.
     if (!was_running) window_->relayout();

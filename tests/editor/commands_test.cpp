@@ -402,9 +402,9 @@ TEST(WindowLayoutTest, ChildrenAndMapArea) {
 }
 
 TEST(MenuData, MenuAcceleratorsAndToolbar) {
-    EXPECT_EQ(menu_entries().size(), 33u);
+    EXPECT_EQ(menu_entries().size(), 34u);
     const auto menu = startup_menu();
-    EXPECT_EQ(menu.size(), 31u);
+    EXPECT_EQ(menu.size(), 32u);
     for (const MenuEntry& e : menu) {
         EXPECT_NE(e.command, cmd::kImportTrekpadMap);
         EXPECT_NE(e.command, cmd::kTranslateCoordinates);

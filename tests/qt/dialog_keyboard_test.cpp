@@ -30,6 +30,7 @@
 #include "dialogs/simple_point_dialog.h"
 #include "editor/editor_context.h"
 #include "editor/layers_dialog.h"
+#include "export/database_preview.h"
 #include "export/export_dialog.h"
 #include "export/import_database_dialog.h"
 #include "export/publisher_dialog.h"
@@ -507,6 +508,12 @@ const std::vector<Case>& cases() {
              return b.show(model);
          },
          "OK", true},
+        {"MapPreview", of<DatabasePreviewModel>(),
+         [](Bench& b) {
+             DatabasePreviewModel model;
+             return b.show(model);
+         },
+         "Close", false},
         {"CloneProject", of<CloneProjectDialog>(),
          [](Bench& b) {
              CloneProjectDialog model;
