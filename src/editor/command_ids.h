@@ -53,4 +53,11 @@ inline constexpr int kSelectByType = 40039;
 inline constexpr int kImportProject = 40040;
 inline constexpr int kTranslateCoordinates = 40041;  // no action; removed from the menu at start-up
 
+// The View menu.
+inline constexpr int kZoomToExtent = 40060;
+inline constexpr int kZoomToSelection = 40061;
+inline constexpr int kLayerPanel = 40062;  // shows or hides the layer panel; the window's own
+inline constexpr int kShowNames = 40063;
+inline constexpr int kFillPolygons = 40064;
+
 }  // namespace plotwell::cmd

@@ -39,22 +39,23 @@ constexpr MenuEntry kMenu[] = {
     {"&Object", nullptr, "C&opy", cmd::kCopy, "Ctrl+C", false},
     {"&Object", nullptr, "&Paste", cmd::kPaste, "Ctrl+V", false},
     {"&Object", nullptr, "&Undo", cmd::kUndo, "Ctrl+Z", false},
+    {"&View", nullptr, "Zoom &In", cmd::kZoomIn, "+", false},
+    {"&View", nullptr, "Zoom &Out", cmd::kZoomOut, "-", false},
+    {"&View", nullptr, "Zoom to &Extent", cmd::kZoomToExtent, nullptr, false},
+    {"&View", nullptr, "Zoom to &Selection", cmd::kZoomToSelection, nullptr, false},
+    {"&View", nullptr, "&Layer Panel", cmd::kLayerPanel, nullptr, false},
+    {"&View", nullptr, "Show &Names", cmd::kShowNames, nullptr, false},
+    {"&View", nullptr, "&Fill Polygons", cmd::kFillPolygons, nullptr, false},
     {"&Help", nullptr, "&About...", cmd::kAbout, nullptr, false},
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {true, Key::Letter, 'C', true, cmd::kCopy},
-    {true, Key::Letter, 'V', true, cmd::kPaste},
-    {true, Key::Delete, 0, false, cmd::kDelete},
-    {true, Key::PageDown, 0, false, cmd::kLayerDown},
-    {true, Key::PageUp, 0, false, cmd::kLayerUp},
-    {true, Key::Letter, 'X', true, cmd::kCut},
-    {false, Key::Letter, 'L', true, cmd::kNewLine},
-    {false, Key::Letter, 'N', true, cmd::kNew},
-    {false, Key::Letter, 'O', true, cmd::kOpen},
-    {false, Key::Letter, 'P', true, cmd::kNewPolygon},
-    {false, Key::Letter, 'S', true, cmd::kSave},
-    {false, Key::Letter, 'T', true, cmd::kNewPoint},
+    {true, Key::Letter, 'C', true, cmd::kCopy},     {true, Key::Letter, 'V', true, cmd::kPaste},
+    {true, Key::Delete, 0, false, cmd::kDelete},    {true, Key::PageDown, 0, false, cmd::kLayerDown},
+    {true, Key::PageUp, 0, false, cmd::kLayerUp},   {true, Key::Letter, 'X', true, cmd::kCut},
+    {false, Key::Letter, 'L', true, cmd::kNewLine}, {false, Key::Letter, 'N', true, cmd::kNew},
+    {false, Key::Letter, 'O', true, cmd::kOpen},    {false, Key::Letter, 'P', true, cmd::kNewPolygon},
+    {false, Key::Letter, 'S', true, cmd::kSave},    {false, Key::Letter, 'T', true, cmd::kNewPoint},
     {false, Key::Letter, 'Z', true, cmd::kUndo},
 };
 
@@ -76,21 +77,28 @@ constexpr ToolButton kToolbar[] = {
 };
 
 constexpr ContextMenuEntry kPointVertex[] = {{"Delete Point", cmd::kDeletePoint}};
-constexpr ContextMenuEntry kLineVertex[] = {{"Delete Point", cmd::kDeletePoint}, {"Split Line Here", cmd::kSplitLineHere}};
+constexpr ContextMenuEntry kLineVertex[] = {{"Delete Point", cmd::kDeletePoint},
+                                            {"Split Line Here", cmd::kSplitLineHere}};
 constexpr ContextMenuEntry kPolygonVertex[] = {{"Delete Point", cmd::kDeletePoint},
                                                {"Mark Split Point", cmd::kMarkSplitPoint},
                                                {"Split Polygon Here", cmd::kSplitPolygonHere}};
 constexpr ContextMenuEntry kSegment[] = {{"Insert Point", cmd::kInsertPoint}};
 constexpr ContextMenuEntry kLineNothingHot[] = {{"Add Point", cmd::kAddPoint}};
-constexpr ContextMenuEntry kLockedVisible[] = {{"Hide", cmd::kHideBitmap}, {"Unlock Position", cmd::kUnlockPosition}};
-constexpr ContextMenuEntry kLockedHidden[] = {{"Show", cmd::kShowBitmap}, {"Unlock Position", cmd::kUnlockPosition}};
-constexpr ContextMenuEntry kUnlockedVisible[] = {{"Hide", cmd::kHideBitmap}, {"Lock Position", cmd::kLockPosition}};
-constexpr ContextMenuEntry kUnlockedHidden[] = {{"Show", cmd::kShowBitmap}, {"Lock Position", cmd::kLockPosition}};
+constexpr ContextMenuEntry kLockedVisible[] = {{"Hide", cmd::kHideBitmap},
+                                               {"Unlock Position", cmd::kUnlockPosition}};
+constexpr ContextMenuEntry kLockedHidden[] = {{"Show", cmd::kShowBitmap},
+                                              {"Unlock Position", cmd::kUnlockPosition}};
+constexpr ContextMenuEntry kUnlockedVisible[] = {{"Hide", cmd::kHideBitmap},
+                                                 {"Lock Position", cmd::kLockPosition}};
+constexpr ContextMenuEntry kUnlockedHidden[] = {{"Show", cmd::kShowBitmap},
+                                                {"Lock Position", cmd::kLockPosition}};
 constexpr ContextMenuEntry kTwoObjects[] = {{"Join Lines", cmd::kJoinLines}};
 
 }  // namespace
 
-std::span<const MenuEntry> menu_entries() { return kMenu; }
+std::span<const MenuEntry> menu_entries() {
+    return kMenu;
+}
 
 std::vector<MenuEntry> startup_menu() {
     std::vector<MenuEntry> out;
@@ -99,7 +107,9 @@ std::vector<MenuEntry> startup_menu() {
     return out;
 }
 
-std::span<const Accelerator> accelerator_table() { return kAccelerators; }
+std::span<const Accelerator> accelerator_table() {
+    return kAccelerators;
+}
 
 std::optional<int> find_accelerator(const KeyPress& press) {
     for (const Accelerator& a : kAccelerators) {
@@ -110,34 +120,58 @@ std::optional<int> find_accelerator(const KeyPress& press) {
     return std::nullopt;
 }
 
-std::span<const ToolButton> toolbar_buttons() { return kToolbar; }
+std::span<const ToolButton> toolbar_buttons() {
+    return kToolbar;
+}
 
 void set_tool_buttons(Host& host, int mode) {
     for (int command : {cmd::kNewPoint, cmd::kNewLine, cmd::kNewPolygon, cmd::kRectangleTool})
         host.set_tool_button(command, false);
     switch (mode) {
-        case kToolSelect: host.set_tool_button(cmd::kSelectTool, true); break;
-        case kToolPoint: host.set_tool_button(cmd::kNewPoint, true); break;
-        case kToolLine: host.set_tool_button(cmd::kNewLine, true); break;
-        case kToolPolygon: host.set_tool_button(cmd::kNewPolygon, true); break;
-        case kToolRectangle: host.set_tool_button(cmd::kRectangleTool, true); break;
-        default: break;
+        case kToolSelect:
+            host.set_tool_button(cmd::kSelectTool, true);
+            break;
+        case kToolPoint:
+            host.set_tool_button(cmd::kNewPoint, true);
+            break;
+        case kToolLine:
+            host.set_tool_button(cmd::kNewLine, true);
+            break;
+        case kToolPolygon:
+            host.set_tool_button(cmd::kNewPolygon, true);
+            break;
+        case kToolRectangle:
+            host.set_tool_button(cmd::kRectangleTool, true);
+            break;
+        default:
+            break;
     }
 }
 
 std::span<const ContextMenuEntry> context_menu_entries(int menu) {
     switch (menu) {
-        case kMenuPointVertex: return kPointVertex;
-        case kMenuLineVertex: return kLineVertex;
-        case kMenuPolygonVertex: return kPolygonVertex;
-        case kMenuSegment: return kSegment;
-        case kMenuLineNothingHot: return kLineNothingHot;
-        case kMenuBitmapLockedVisible: return kLockedVisible;
-        case kMenuBitmapLockedHidden: return kLockedHidden;
-        case kMenuBitmapUnlockedVisible: return kUnlockedVisible;
-        case kMenuBitmapUnlockedHidden: return kUnlockedHidden;
-        case kMenuTwoObjects: return kTwoObjects;
-        default: return {};
+        case kMenuPointVertex:
+            return kPointVertex;
+        case kMenuLineVertex:
+            return kLineVertex;
+        case kMenuPolygonVertex:
+            return kPolygonVertex;
+        case kMenuSegment:
+            return kSegment;
+        case kMenuLineNothingHot:
+            return kLineNothingHot;
+        case kMenuBitmapLockedVisible:
+            return kLockedVisible;
+        case kMenuBitmapLockedHidden:
+            return kLockedHidden;
+        case kMenuBitmapUnlockedVisible:
+            return kUnlockedVisible;
+        case kMenuBitmapUnlockedHidden:
+            return kUnlockedHidden;
+        case kMenuTwoObjects:
+            return kTwoObjects;
+        default:
+            return {};
     }
 }
 
