@@ -81,7 +81,7 @@ TEST(MainWindowLook, MenuBarIsTheStartUpMenuWithMnemonicsAndKeys) {
     }
     std::vector<std::string> tops;
     for (QAction* top : f.window->menuBar()->actions()) tops.push_back(qt::to_local_text(top->text()));
-    EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Layer", "&Object", "&Help"}));
+    EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Layer", "&Object", "&View", "&Help"}));
 }
 
 TEST(MainWindowLook, ToolbarHasTheFourteenButtonsWithElevenImagesAndTwoRadioGroups) {
