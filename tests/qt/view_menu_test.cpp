@@ -63,8 +63,9 @@ TEST(ViewMenu, HoldsTheZoomsThePanelAndTheToggles) {
     panel->trigger();
     EXPECT_FALSE(f.window->layer_panel()->isHidden());
 
-    for (QAction* a : f.window->tool_bar()->actions())
-        if (!a->isSeparator())
-            EXPECT_FALSE(a->toolTip().isEmpty() || a->toolTip().contains('&')) << a->toolTip();
+    for (QAction* a : f.window->tool_bar()->actions()) {
+        if (a->isSeparator()) continue;
+        EXPECT_FALSE(a->toolTip().isEmpty() || a->toolTip().contains('&')) << a->toolTip().toStdString();
+    }
     EXPECT_EQ(f.window->tool_action(cmd::kZoomIn)->toolTip(), "Zoom In");
 }
