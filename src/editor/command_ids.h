@@ -59,4 +59,11 @@ inline constexpr int kSaveAs = 40080;
 inline constexpr int kRecentProject = 40081;  // 40081..40088: the File menu's recent projects, newest first
 inline constexpr int kPreviewDatabase = 40100;
 
+// The View menu.
+inline constexpr int kZoomToExtent = 40060;
+inline constexpr int kZoomToSelection = 40061;
+inline constexpr int kLayerPanel = 40062;  // shows or hides the layer panel; the window's own
+inline constexpr int kShowNames = 40063;
+inline constexpr int kFillPolygons = 40064;
+
 }  // namespace plotwell::cmd

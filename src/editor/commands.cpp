@@ -18,6 +18,7 @@
 #include "editor/status_bar.h"
 #include "editor/undo_commands.h"
 #include "editor/vertex_edits.h"
+#include "editor/view_commands.h"
 #include "editor/window_title.h"
 #include "project/project_file.h"
 
@@ -231,6 +232,10 @@ const CommandEntry kCommands[] = {
          zoom_out(c.view);
          c.host.request_redraw();
      }},
+    {cmd::kZoomToExtent, zoom_to_extent},
+    {cmd::kZoomToSelection, zoom_to_selection},
+    {cmd::kShowNames, toggle_show_names},
+    {cmd::kFillPolygons, toggle_fill_polygons},
     {cmd::kShowAllLayers, [](EditorContext& c) { set_display_flags(c, true); }},
     {cmd::kCurrentLayerOnly, [](EditorContext& c) { set_display_flags(c, false); }},
     {cmd::kInsertPoint,

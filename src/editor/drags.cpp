@@ -28,6 +28,27 @@ ScreenRect square_frame(const DragState& drag) {
     return {s.left, s.top, s.left + s.right, s.top + s.bottom};
 }
 
+// The dragged vertex's square and the edges to its neighbours, which follow it; XOR, so that drawing it
+// twice erases it.
+void draw_vertex_feedback(EditorContext& ctx, Canvas& canvas) {
+    const DragState& drag = ctx.editor.drag;
+    draw_xor_frame(canvas, square_frame(drag));
+    const MapObject* o = drag.target;
+    const int32_t n = o && has_points(o) ? object_point_count(o) : 0;
+    const int i = ctx.editor.hot_index;
+    if (n < 2 || i < 0 || i >= n) return;
+    const bool ring = o->dimension == kDimPolygon;
+    const Point* points = object_points(o);
+    const ScreenRect& s = drag.vertex_square;  // right and bottom hold the size
+    ScreenPoint edges[3];
+    int count = 0;
+    if (i > 0 || ring) edges[count++] = world_to_screen(ctx.view, ctx.project, points[(i + n - 1) % n]);
+    edges[count++] = {clamp_to_int32(int64_t(s.left) + s.right / 2),
+                      clamp_to_int32(int64_t(s.top) + s.bottom / 2)};
+    if (i + 1 < n || ring) edges[count++] = world_to_screen(ctx.view, ctx.project, points[(i + 1) % n]);
+    draw_xor_polyline(canvas, edges, count);
+}
+
 // The screen rectangle of two map corners, its top above its bottom on the screen.
 ScreenRect screen_frame(const EditorContext& ctx, Point a, Point b) {
     const ScreenPoint sa = world_to_screen(ctx.view, ctx.project, a);
@@ -95,8 +116,7 @@ Outcome end_vertex_drag(EditorContext& ctx, ScreenPoint release) {
     EditorState& ed = ctx.editor;
     DragState& drag = ed.drag;
     MapObject* o = drag.target;
-    Canvas& canvas = ctx.host.overlay();
-    draw_xor_frame(canvas, square_frame(drag));
+    draw_vertex_feedback(ctx, ctx.host.overlay());
     const int32_t half = drag.vertex_square.right / 2;
     const ScreenPoint target{clamp_to_int32(int64_t(release.x) + half - drag.press_offset.x),
                              clamp_to_int32(int64_t(release.y) + half - drag.press_offset.y)};
@@ -217,7 +237,7 @@ Outcome start_vertex_drag(EditorContext& ctx, ScreenPoint press) {
     drag.target = o;
     drag.kind = DragKind::Vertex;
     drag.dragging = true;
-    draw_xor_frame(ctx.host.overlay(), square_frame(drag));
+    draw_vertex_feedback(ctx, ctx.host.overlay());
     return Outcome::Ok;
 }
 
@@ -270,10 +290,10 @@ void follow_drag(EditorContext& ctx, ScreenPoint mouse) {
     Canvas& canvas = ctx.host.overlay();
     switch (drag.kind) {
         case DragKind::Vertex:
-            draw_xor_frame(canvas, square_frame(drag));
+            draw_vertex_feedback(ctx, canvas);
             drag.vertex_square.left = clamp_to_int32(int64_t(mouse.x) - drag.press_offset.x);
             drag.vertex_square.top = clamp_to_int32(int64_t(mouse.y) - drag.press_offset.y);
-            draw_xor_frame(canvas, square_frame(drag));
+            draw_vertex_feedback(ctx, canvas);
             ctx.host.set_cursor(Cursor::Vertex);
             break;
         case DragKind::Object:

@@ -84,6 +84,9 @@ struct EditorState {
     LastCategory last_category;
 
     DragState drag;
+    // While drawing: the XOR line from the last placed point to the mouse, as last drawn.
+    bool band_shown = false;
+    ScreenPoint band_from, band_to;
     ScreenPoint context_point;  // where the last context menu was opened (client pixels)
     bool blink_shown = false;   // the current objects are drawn inverted right now
     WindowLayout layout;

@@ -6,6 +6,7 @@
 #include "editor/command_ids.h"
 #include "editor/drags.h"
 #include "editor/drawing.h"
+#include "editor/drawing_band.h"
 #include "editor/hit_test.h"
 #include "editor/map_paint.h"
 #include "editor/menus.h"
@@ -129,6 +130,7 @@ void on_resize(EditorContext& ctx, int32_t client_width, int32_t client_height,
 void on_paint(EditorContext& ctx, Canvas& canvas) {
     paint_map(ctx.project, ctx.editor, ctx.view, canvas);
     ctx.editor.blink_shown = false;  // a repaint restarts the blink cycle
+    ctx.editor.band_shown = false;   // and wipes the rubber band
 }
 
 bool should_blink(const EditorState& editor) {
@@ -220,6 +222,7 @@ void on_mouse_move(EditorContext& ctx, ScreenPoint p) {
         return;
     }
     if (ed.tool_mode == kToolRectangle && ed.drag.button_down) follow_rubber_band(ctx, p);
+    if (drawing_mode(ed.tool_mode)) follow_drawing_band(ctx, p);
     // Everywhere else (the drawing modes among them) the map area shows the window's own arrow.
     ctx.host.set_cursor(Cursor::Arrow);
 }

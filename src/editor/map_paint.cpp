@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "editor/map_labels.h"
 #include "editor/view_style.h"
 #include "model/object_storage.h"
 #include "model/vocabulary.h"
@@ -65,7 +66,19 @@ void paint_layers(const Project& project, const EditorState& editor, const ViewS
         const bool current = i == editor.current_layer;
         if (!current && !(layer.display_flags & kLayerShowAlways)) continue;
         for (const MapObject* o = layer.objects; o; o = o->next)
-            if (o->dimension != kDimDeleted) draw_object(view, project, o, canvas, current, RasterMode::Copy);
+            if (o->dimension != kDimDeleted) {
+                if (view.fill_polygons) fill_polygon_area(view, project, o, canvas);
+                draw_object(view, project, o, canvas, current, RasterMode::Copy);
+            }
+    }
+    if (view.show_names) {
+        // Above every layer's figures, so that no later layer hides a name.
+        for (int i = 0; i < layers; ++i) {
+            const Layer& layer = project.layers[i];
+            if (i != editor.current_layer && !(layer.display_flags & kLayerShowAlways)) continue;
+            for (const MapObject* o = layer.objects; o; o = o->next)
+                draw_object_name(view, project, o, canvas);
+        }
     }
 }
 
@@ -141,6 +154,12 @@ void paint_map(const Project& project, const EditorState& editor, const ViewStat
     paint_selection(project, editor, view, canvas);
 }
 
+Color object_colour(const MapObject* object) {
+    if (object->dimension == kDimPolygon)
+        return object->type == kWaterArea ? style::kLightBlue : style::kGreen;
+    return object->type == kRiver ? style::kLightBlue : style::kRed;
+}
+
 void draw_object(const ViewState& view, const Project& project, const MapObject* object, Canvas& canvas,
                  bool markers, RasterMode mode) {
     if (object->dimension != kDimPoint && !has_points(object)) return;
@@ -152,8 +171,7 @@ void draw_object(const ViewState& view, const Project& project, const MapObject*
     } else {
         const bool polygon = object->dimension == kDimPolygon;
         const int32_t n = std::max<int32_t>(object_point_count(object), 0);
-        const Color c = polygon ? (object->type == kWaterArea ? style::kLightBlue : style::kGreen)
-                                : (object->type == kRiver ? style::kLightBlue : style::kRed);
+        const Color c = object_colour(object);
         if (n >= (polygon ? 3 : 2)) {
             const size_t total = size_t(n) + (polygon ? 1 : 0);
             std::vector<ScreenPoint>& buf = screen_buffer(total);
@@ -183,6 +201,13 @@ void draw_xor_frame(Canvas& canvas, const ScreenRect& frame) {
     canvas.set_pen(style::kWhite);
     canvas.set_brush(style::kHollowBrush);
     canvas.rectangle(ordered({frame.left, frame.top}, {frame.right, frame.bottom}));
+    canvas.set_raster_mode(previous);
+}
+
+void draw_xor_polyline(Canvas& canvas, const ScreenPoint* points, int count) {
+    const RasterMode previous = canvas.set_raster_mode(RasterMode::Xor);
+    canvas.set_pen(style::kWhite);
+    canvas.polyline(points, count);
     canvas.set_raster_mode(previous);
 }
 

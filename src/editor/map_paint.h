@@ -17,11 +17,16 @@ void paint_map(const Project& project, const EditorState& editor, const ViewStat
 void draw_object(const ViewState& view, const Project& project, const MapObject* object, Canvas& canvas,
                  bool markers, RasterMode mode);
 
+// The colour a line or polygon is drawn in.
+Color object_colour(const MapObject* object);
+
 // 5 x 5 squares centred on the points.
 void draw_markers(const ScreenPoint* points, int count, Canvas& canvas, Color pen, Brush brush);
 
 // A white outline in XOR mode: drawing the same frame twice restores the screen.
 void draw_xor_frame(Canvas& canvas, const ScreenRect& frame);
+// The same for a white polyline: the rubber band of a figure and the edges of a dragged vertex.
+void draw_xor_polyline(Canvas& canvas, const ScreenPoint* points, int count);
 
 // The eight handle positions of a screen rectangle: corners, then edge midpoints.
 void handle_points(ScreenPoint top_left, int32_t w, int32_t h, ScreenPoint out[8]);

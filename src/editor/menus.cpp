@@ -26,6 +26,14 @@ constexpr MenuEntry kMenu[] = {
     {"&File", nullptr, "E&xit", cmd::kExit, nullptr, false},
     {"&Edit", nullptr, "&Undo", cmd::kUndoChange, "Ctrl+Z", false},
     {"&Edit", nullptr, "&Redo", cmd::kRedo, "Ctrl+Y", false},
+    {"&View", nullptr, "Zoom &In", cmd::kZoomIn, "+", false},
+    {"&View", nullptr, "Zoom &Out", cmd::kZoomOut, "-", false},
+    {"&View", nullptr, "Zoom to &Extent", cmd::kZoomToExtent, nullptr, false},
+    {"&View", nullptr, "Zoom to &Selection", cmd::kZoomToSelection, nullptr, false},
+    {"&View", nullptr, "&Layer Panel", cmd::kLayerPanel, nullptr, false},
+    {"&View", nullptr, "Show &Names", cmd::kShowNames, nullptr, false},
+    {"&View", nullptr, "&Fill Polygons", cmd::kFillPolygons, nullptr, false},
+    {"&View", nullptr, "&Preview Map Database...", cmd::kPreviewDatabase, nullptr, false},
     {"&Layer", nullptr, "&Up", cmd::kLayerUp, "PgUp", false},
     {"&Layer", nullptr, "&Down", cmd::kLayerDown, "PgDn", false},
     {"&Layer", nullptr, "&Edit Layers...", cmd::kEditLayers, nullptr, false},
@@ -42,7 +50,6 @@ constexpr MenuEntry kMenu[] = {
     {"&Object", nullptr, "C&opy", cmd::kCopy, "Ctrl+C", false},
     {"&Object", nullptr, "&Paste", cmd::kPaste, "Ctrl+V", false},
     {"&Object", nullptr, "&Undo", cmd::kUndo, "Ctrl+Z", false},
-    {"&View", nullptr, "&Preview Map Database...", cmd::kPreviewDatabase, nullptr, false},
     {"&Help", nullptr, "&About...", cmd::kAbout, nullptr, false},
 };
 
@@ -113,7 +120,9 @@ std::vector<MenuEntry> startup_menu() {
     return out;
 }
 
-std::span<const Accelerator> accelerator_table() { return kAccelerators; }
+std::span<const Accelerator> accelerator_table() {
+    return kAccelerators;
+}
 
 std::optional<int> find_accelerator(const KeyPress& press) {
     for (const Accelerator& a : kAccelerators) {

@@ -9,6 +9,7 @@
 #include "dialogs/object_details_dialog.h"
 #include "dialogs/select_objects_dialog.h"
 #include "dialogs/simple_point_dialog.h"
+#include "editor/area_hit.h"
 #include "editor/hit_test.h"
 #include "editor/map_paint.h"
 #include "editor/status_bar.h"
@@ -124,7 +125,8 @@ void click_select(EditorContext& ctx, ScreenPoint click, bool ctrl) {
         show_object_status(ctx);
         return;
     }
-    const FoundObject found = find_object_at(ctx.view, ctx.project, *layer, click);
+    FoundObject found = find_object_at(ctx.view, ctx.project, *layer, click);
+    if (!found.object) found.object = polygon_at(ctx.view, ctx.project, *layer, click);
     ed.hot_kind = found.object ? HotKind::Object : HotKind::None;
     ed.hot_item = found.object;
     ed.hot_bitmap = -1;

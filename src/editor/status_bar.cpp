@@ -35,6 +35,24 @@ std::string coord_status_text(const Project& project, const ViewState& view, Scr
     return text;
 }
 
+namespace {
+// Millionths of a degree as "d.dddddd L", the letter by sign.
+std::string degrees_text(int32_t v, char positive, char negative) {
+    const int64_t a = v < 0 ? -int64_t(v) : int64_t(v);
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%06lld %c", (long long)(a / 1000000), (long long)(a % 1000000),
+                  v < 0 ? negative : positive);
+    return text;
+}
+}  // namespace
+
+std::string degree_status_text(const Project& project, const ViewState& view, ScreenPoint mouse) {
+    if (project.coord_sys != kCoordDegrees || project.layer_count <= 0 || empty_range(project.range))
+        return "";
+    const Point p = screen_to_world(view, project, mouse);
+    return degrees_text(p.y, 'N', 'S') + " " + degrees_text(p.x, 'E', 'W');
+}
+
 void show_object_status(EditorContext& ctx) {
     ctx.host.set_status_text(kStatusObjectPart, object_status_text(ctx.editor));
 }
@@ -45,11 +63,14 @@ void show_layer_status(EditorContext& ctx) {
 
 void show_coord_status(EditorContext& ctx, ScreenPoint mouse) {
     ctx.host.set_status_text(kStatusCoordPart, coord_status_text(ctx.project, ctx.view, mouse));
+    if (ctx.project.coord_sys == kCoordDegrees)
+        ctx.host.set_status_text(kStatusDegreePart, degree_status_text(ctx.project, ctx.view, mouse));
 }
 
 void clear_object_status(EditorContext& ctx) {
     ctx.host.set_status_text(kStatusObjectPart, "");
     ctx.host.set_status_text(kStatusCoordPart, "");
+    ctx.host.set_status_text(kStatusDegreePart, "");
 }
 
 }  // namespace plotwell

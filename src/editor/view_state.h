@@ -14,8 +14,11 @@ struct ViewState {
     int32_t origin_x = 0;  // map x at the horizontal centre of the map area
     int32_t origin_y =
         0;  // map y at the vertical centre (with decimal degrees: that y minus the range height)
-    ScreenRect view_rect;  // the map area in client pixels
+    ScreenRect view_rect;         // the map area in client pixels
     bool show_all_layers = true;  // the toolbar's "show all layers" rather than "current layer only"
+    // View toggles; off keeps the plain look.
+    bool show_names = false;     // object names beside points and along lines
+    bool fill_polygons = false;  // polygons filled half transparent in their colour
 };
 
 // Half the map area's width and height, rounded toward minus infinity.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/image.h"
 
@@ -58,6 +59,15 @@ class Canvas {
     virtual void stretch_image(const Image& image, const ScreenRect& dest) = 0;
     // Everything drawn afterwards is clipped to this rectangle.
     virtual void set_clip(const ScreenRect& rect) = 0;
+
+    // The view toggles' figures, smoothed where the surface can; a surface without them draws nothing.
+    // Fills a closed ring in a colour of the given opacity (0..255), without outline, in copy mode.
+    virtual void fill_polygon(const ScreenPoint* /*points*/, int /*count*/, Color /*color*/,
+                              uint8_t /*alpha*/) {}
+    // Single-byte text turned clockwise by `angle_degrees` about `at`, which is the left end of its
+    // baseline, or its middle when `centred`.
+    virtual void text(ScreenPoint /*at*/, std::string_view /*text*/, Color /*color*/,
+                      double /*angle_degrees*/, bool /*centred*/) {}
 };
 
 }  // namespace plotwell

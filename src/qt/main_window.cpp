@@ -19,11 +19,15 @@
 #include "editor/menus.h"
 #include "editor/status_bar.h"
 #include "editor/undo_commands.h"
+#include "editor/tool_tips.h"
+#include "editor/view_commands.h"
 #include "editor/window_title.h"
+#include "qt/layer_panel.h"
 #include "qt/map_widget.h"
 #include "qt/recent_projects_menu.h"
 #include "qt/text_codec.h"
 #include "qt/toolbar_images.h"
+#include "qt/view_settings.h"
 
 namespace plotwell::qt {
 
@@ -37,7 +41,9 @@ bool same_menu(const char* a, const char* b) {
 MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), host_(this), ctx_(workspace, host_) {
     setWindowTitle(from_local_text(window_title(workspace.project)));
     setWindowIcon(program_icon());
+    load_view_settings(workspace.view);
     build_client();
+    build_layer_panel();
     build_menu();
     build_toolbar();
     build_context_menus();
@@ -122,6 +128,11 @@ void MainWindow::build_menu() {
         QAction* action = target->addAction(text);
         action->setData(e.command);
         const int command = e.command;
+        menu_actions_[command] = action;
+        if (command == cmd::kLayerPanel || view_toggle_state(workspace_.view, command)) {
+            bind_view_toggle(action, command);
+            continue;
+        }
         connect(action, &QAction::triggered, this, [this, command]() { run_command(command); });
         if (command == cmd::kUndoChange) undo_action_ = action;
         if (command == cmd::kRedo) redo_action_ = action;
@@ -142,6 +153,38 @@ void MainWindow::show_history() {
     show(redo_action_, redo_entry(workspace_), "Ctrl+Y");
 }
 
+void MainWindow::build_layer_panel() {
+    layer_panel_ = new LayerPanel(this, this);
+    addDockWidget(Qt::LeftDockWidgetArea, layer_panel_);
+    layer_panel_->setVisible(layer_panel_setting());
+    layer_panel_->refresh();
+}
+
+void MainWindow::bind_view_toggle(QAction* action, int command) {
+    action->setCheckable(true);
+    if (command == cmd::kLayerPanel) {
+        action->setChecked(!layer_panel_->isHidden());
+        connect(action, &QAction::triggered, this, [this](bool on) {
+            layer_panel_->setVisible(on);
+            save_layer_panel_setting(on);
+        });
+        // The dock's own close button unchecks the entry.
+        connect(layer_panel_->toggleViewAction(), &QAction::toggled, action, &QAction::setChecked);
+        return;
+    }
+    action->setChecked(view_toggle_state(workspace_.view, command).value_or(false));
+    connect(action, &QAction::triggered, this, [this, action, command]() {
+        run_command(command);
+        action->setChecked(view_toggle_state(workspace_.view, command).value_or(false));
+        save_view_settings(workspace_.view);
+    });
+}
+
+QAction* MainWindow::menu_action(int command) const {
+    auto it = menu_actions_.find(command);
+    return it == menu_actions_.end() ? nullptr : it->second;
+}
+
 void MainWindow::build_toolbar() {
     for (const ToolButton& b : toolbar_buttons()) {
         if (b.kind == ToolButtonKind::Separator) {
@@ -153,6 +196,7 @@ void MainWindow::build_toolbar() {
         const bool group = b.kind == ToolButtonKind::GroupA || b.kind == ToolButtonKind::GroupB;
         action->setCheckable(group);
         action->setChecked(b.initially_pressed);
+        action->setToolTip(from_local_text(tool_tip(b.command)));
         tool_actions_[b.command] = action;
         const int command = b.command;
         connect(action, &QAction::triggered, this, [this, command]() { tool_button_clicked(command); });
@@ -184,6 +228,7 @@ QMenu* MainWindow::context_menu(int menu) const {
 CommandResult MainWindow::run_command(int command) {
     CommandResult result = CommandResult::Unknown;
     forward([&](EditorContext& ctx) { result = handle_command(ctx, command); });
+    if (layer_panel_) layer_panel_->refresh();  // a command may change any layer without a repaint
     // A command whose work this build does not have yet changes nothing; the user hears that it did not run.
     return result;
 }
@@ -252,11 +297,14 @@ void MainWindow::set_status_text(int part, const QString& text) {
 
 void MainWindow::set_status_parts(const std::array<int32_t, 3>& right_edges) {
     int left = 0;
-    for (size_t i = 0; i < status_parts_.size(); ++i) {
+    for (size_t i = 0; i < right_edges.size(); ++i) {
         const int right = std::max(left, int(right_edges[i]));
         status_parts_[i]->setGeometry(left, 2, std::max(0, right - left - 2), status_bar_->height() - 2);
         left = right;
     }
+    // The degrees take the rest of the bar, right of the three parts.
+    status_parts_[3]->setGeometry(left, 2, std::max(0, status_bar_->width() - left - 2),
+                                  status_bar_->height() - 2);
 }
 
 void MainWindow::lay_out() {
@@ -300,6 +348,8 @@ void MainWindow::after_event() {
     map_->overlay_done();
     show_history();
     if (recent_projects_) recent_projects_->sync(workspace_.recent_projects.files);
+    // Whatever asked for a repaint may have changed the layers; the panel compares before it redraws.
+    if (layer_panel_ && map_->picture_dirty()) layer_panel_->refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

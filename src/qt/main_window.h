@@ -22,6 +22,7 @@ class QToolBar;
 
 namespace plotwell::qt {
 
+class LayerPanel;
 class MapWidget;
 class RecentProjectsMenu;
 
@@ -38,6 +39,9 @@ class MainWindow : public QMainWindow {
     QToolBar* tool_bar() const { return toolbar_; }
     QScrollBar* scroll_bar(ScrollBar bar) const { return bar == ScrollBar::Horizontal ? hbar_ : vbar_; }
     QLabel* status_part(int part) const { return status_parts_.at(size_t(part)); }
+    LayerPanel* layer_panel() const { return layer_panel_; }
+    // The menu bar's action of a command, or null.
+    QAction* menu_action(int command) const;
     QAction* tool_action(int command) const;
     QMenu* context_menu(int menu) const;
     const QTimer& blink_timer() const { return blink_; }
@@ -64,6 +68,9 @@ class MainWindow : public QMainWindow {
 
   private:
     void build_menu();
+    void build_layer_panel();
+    // The View menu's check marks for the panel and the toggles; remembered between runs.
+    void bind_view_toggle(QAction* action, int command);
     void build_toolbar();
     void build_context_menus();
     void build_client();
@@ -84,10 +91,12 @@ class MainWindow : public QMainWindow {
     QAction* undo_action_ = nullptr;
     QAction* redo_action_ = nullptr;
     QWidget* status_bar_ = nullptr;
-    std::array<QLabel*, 3> status_parts_{};
+    std::array<QLabel*, 4> status_parts_{};  // the fourth: the position in degrees
     QScrollBar* hbar_ = nullptr;
     QScrollBar* vbar_ = nullptr;
     MapWidget* map_ = nullptr;
+    LayerPanel* layer_panel_ = nullptr;
+    std::map<int, QAction*> menu_actions_;
     QTimer blink_;
     std::map<int, QAction*> tool_actions_;
     std::vector<std::unique_ptr<QMenu>> context_menus_;

@@ -10,6 +10,7 @@
 
 #include "editor/command_ids.h"
 #include "editor/input_dispatch.h"
+#include "editor/view_commands.h"
 #include "editor/view_style.h"
 #include "qt/main_window.h"
 
@@ -167,7 +168,7 @@ void MapWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void MapWidget::wheelEvent(QWheelEvent* event) {
     // The wheel scrolls by lines as the scroll bar arrows do (Shift or a sideways wheel: horizontally);
-    // with Ctrl it zooms as "+" and "-" do, one step per notch.
+    // with Ctrl it zooms in or out one step per notch.
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     QPoint delta = event->angleDelta();
@@ -180,8 +181,10 @@ void MapWidget::wheelEvent(QWheelEvent* event) {
     wheel_x_ -= notches_x * kWheelNotch;
     event->accept();
     if (ctrl) {
+        // About the cursor: the point under it stays under it.
+        const ScreenPoint p = client_point(event->position());
         for (int i = 0; i < std::abs(notches_y); ++i)
-            window_->run_command(notches_y > 0 ? cmd::kZoomIn : cmd::kZoomOut);
+            window_->forward([p, in = notches_y > 0](EditorContext& ctx) { zoom_at_cursor(ctx, p, in); });
         return;
     }
     const int lines = std::max(1, QApplication::wheelScrollLines());

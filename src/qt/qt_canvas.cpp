@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "qt/text_codec.h"
+
 namespace plotwell::qt {
 
 namespace {
@@ -184,6 +186,43 @@ void QtCanvas::stretch_image(const Image& image, const ScreenRect& dest) {
     p.setClipRect(a);
     const int L = clamp_coord(l), T = clamp_coord(t);
     p.drawImage(QRect(L, T, clamp_coord(r) - L, clamp_coord(b) - T), source);
+}
+
+// The toggles' figures go through a painter: smoothing and alpha matter more for them than the
+// platform's exact pixel rules.
+void QtCanvas::fill_polygon(const ScreenPoint* points, int count, Color color, uint8_t alpha) {
+    if (!points || count < 3) return;
+    const QRect a = area();
+    int32_t min_x = INT32_MAX, min_y = INT32_MAX, max_x = INT32_MIN, max_y = INT32_MIN;
+    QPolygon ring(count);
+    for (int i = 0; i < count; ++i) {
+        min_x = std::min(min_x, points[i].x);
+        max_x = std::max(max_x, points[i].x);
+        min_y = std::min(min_y, points[i].y);
+        max_y = std::max(max_y, points[i].y);
+        ring.setPoint(i, clamp_coord(points[i].x), clamp_coord(points[i].y));
+    }
+    if (outside(a, min_x, min_y, max_x, max_y)) return;
+    QPainter p(target_);
+    p.setClipRect(a);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(color.r, color.g, color.b, alpha));
+    p.drawPolygon(ring, Qt::OddEvenFill);
+}
+
+void QtCanvas::text(ScreenPoint at, std::string_view text, Color color, double angle_degrees, bool centred) {
+    const QRect a = area();
+    if (a.isEmpty() || text.empty()) return;
+    QPainter p(target_);
+    p.setClipRect(a);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(QColor(color.r, color.g, color.b));
+    p.translate(clamp_coord(at.x), clamp_coord(at.y));
+    p.rotate(angle_degrees);
+    const QString s = from_local_text(text);
+    const int x = centred ? -p.fontMetrics().horizontalAdvance(s) / 2 : 0;
+    // Centred text sits just above the line it names.
+    p.drawText(x, centred ? -3 : 0, s);
 }
 
 }  // namespace plotwell::qt

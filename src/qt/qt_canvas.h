@@ -33,6 +33,9 @@ class QtCanvas final : public Canvas {
     void fill_rect(const ScreenRect& rect, Color color) override;
     void stretch_image(const Image& image, const ScreenRect& dest) override;
     void set_clip(const ScreenRect& rect) override;
+    void fill_polygon(const ScreenPoint* points, int count, Color color, uint8_t alpha) override;
+    void text(ScreenPoint at, std::string_view text, Color color, double angle_degrees,
+              bool centred) override;
 
     // Skipping of figures outside the clip; on by default. Off only to prove that it changes no pixel.
     void set_skip_outside(bool skip) { skip_outside_ = skip; }

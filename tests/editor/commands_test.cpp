@@ -402,9 +402,9 @@ TEST(WindowLayoutTest, ChildrenAndMapArea) {
 }
 
 TEST(MenuData, MenuAcceleratorsAndToolbar) {
-    EXPECT_EQ(menu_entries().size(), 34u);
+    EXPECT_EQ(menu_entries().size(), 41u);
     const auto menu = startup_menu();
-    EXPECT_EQ(menu.size(), 32u);
+    EXPECT_EQ(menu.size(), 39u);
     for (const MenuEntry& e : menu) {
         EXPECT_NE(e.command, cmd::kImportTrekpadMap);
         EXPECT_NE(e.command, cmd::kTranslateCoordinates);

@@ -81,7 +81,7 @@ TEST(MainWindowLook, MenuBarIsTheStartUpMenuWithMnemonicsAndKeys) {
     }
     std::vector<std::string> tops;
     for (QAction* top : f.window->menuBar()->actions()) tops.push_back(qt::to_local_text(top->text()));
-    EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Edit", "&Layer", "&Object", "&View", "&Help"}));
+    EXPECT_EQ(tops, (std::vector<std::string>{"&File", "&Edit", "&View", "&Layer", "&Object", "&Help"}));
 }
 
 TEST(MainWindowLook, ToolbarHasTheFourteenButtonsWithElevenImagesAndTwoRadioGroups) {

@@ -40,7 +40,7 @@ std::optional<std::string> ScriptedHost::save_file_dialog(const FileDialogOption
 }
 
 void ScriptedHost::set_status_text(int part, std::string_view text) {
-    if (part < 0 || part > 2) {
+    if (part < 0 || part > 3) {
         ADD_FAILURE() << "status part " << part;
         return;
     }

@@ -46,7 +46,7 @@ class ScriptedHost : public Host {
     std::vector<BeepKind> beeps;
     std::vector<Cursor> cursors;
     std::array<int32_t, 3> status_parts{};
-    std::string status[3];
+    std::string status[4];
     std::vector<std::pair<int, std::string>> status_history;
     std::vector<std::string> titles;
     std::map<int, bool> tool_buttons;
