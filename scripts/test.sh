@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
+  libgdal-dev libproj-dev gdal-bin \
   xvfb xauth
 jobs=$(nproc)
 
