@@ -295,10 +295,20 @@ std::string authority_suffix(const OGRSpatialReference& srs) {
     const char* name = srs.GetAuthorityName(nullptr);
     const char* code = srs.GetAuthorityCode(nullptr);
     if (name && code) return std::string(" (") + name + ":" + code + ")";
-    OGRSpatialReference copy(srs);
-    if (copy.AutoIdentifyEPSG() == OGRERR_NONE && copy.GetAuthorityCode(nullptr))
-        return std::string(" (EPSG:") + copy.GetAuthorityCode(nullptr) + ")";
-    return "";
+    // A .prj in the ESRI dialect carries no code: the closest match in the EPSG database gives it.
+    int count = 0;
+    int* confidence = nullptr;
+    OGRSpatialReferenceH* matches = srs.FindMatches(nullptr, &count, &confidence);
+    std::string suffix;
+    if (count > 0 && confidence[0] >= 70) {
+        const auto* best = OGRSpatialReference::FromHandle(matches[0]);
+        if (best->GetAuthorityName(nullptr) && best->GetAuthorityCode(nullptr))
+            suffix = std::string(" (") + best->GetAuthorityName(nullptr) + ":" +
+                     best->GetAuthorityCode(nullptr) + ")";
+    }
+    OSRFreeSRSArray(matches);
+    CPLFree(confidence);
+    return suffix;
 }
 
 SourceSystem describe(const OGRSpatialReference* srs) {
