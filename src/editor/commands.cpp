@@ -14,6 +14,7 @@
 #include "editor/selection.h"
 #include "editor/shapefile_import_command.h"
 #include "editor/status_bar.h"
+#include "editor/vector_import_command.h"
 #include "editor/vertex_edits.h"
 #include "editor/window_title.h"
 #include "project/project_file.h"
@@ -70,6 +71,12 @@ void export_map(EditorContext& ctx) {
 
 void import_shapefile(EditorContext& ctx) {
     if (!need_project(ctx) || import_shapefile_file_command(ctx) != Outcome::Ok) return;
+    fit_view(ctx.view, ctx.project);
+    mark_modified(ctx);
+}
+
+void import_vector_source(EditorContext& ctx) {
+    if (!need_project(ctx) || import_vector_source_command(ctx) != Outcome::Ok) return;
     fit_view(ctx.view, ctx.project);
     mark_modified(ctx);
 }
@@ -173,6 +180,7 @@ const CommandEntry kCommands[] = {
     {cmd::kPublisherSettings, [](EditorContext& c) { publisher_dialog(c); }},
     {cmd::kExport, export_map},
     {cmd::kImportShapefile, import_shapefile},
+    {cmd::kImportVectorSource, import_vector_source},
     {cmd::kImportProject, import_project},
     {cmd::kExit, [](EditorContext& c) { c.host.request_close(); }},
     {cmd::kAbout, [](EditorContext& c) { about_dialog(c); }},
