@@ -53,7 +53,16 @@ Outcome import_vector_source_command(EditorContext& ctx) {
     settings.base_path = strip_file_extension(*path).substr(0, kBasePathSize - 1);
     ImportShapefileDialog dialog(project, layout, settings);
     dialog.open(ctx.editor.current_layer);
+    dialog.source_system = source->system.name;
+    dialog.reproject_box = source->reprojected;
+    dialog.reproject_usable = project.coord_sys == kCoordDegrees;
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
+    if (dialog.reproject_box != source->reprojected) {
+        if (const Result r = set_reprojection(*source, dialog.reproject_box); !r.ok) {
+            show_error(ctx.host, r.message + ".");
+            return Outcome::Cancelled;
+        }
+    }
     if (const Result refused = degree_refusal(*source, project, settings); !refused.ok) {
         show_error(ctx.host, refused.message + ".");
         return Outcome::Cancelled;

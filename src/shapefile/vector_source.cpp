@@ -98,16 +98,26 @@ Result open_vector_source(const std::string& path, const Project& project, const
         }
         if (const Result r = open_gdal_layer(source->gdal, layer, *source); !r.ok) return r;
     }
-    source->reprojected = needs_reprojection(source->system, project, options.reproject);
-    if (source->reprojected) {
-        std::string error;
-        source->transform = transform_to_wgs84(source->system, error);
-        if (!source->transform) return failure(error);
-    }
-    if (shapefile)
-        source->records = std::make_unique<ShapefileRecordSource>(source->shapefile, &source->text,
-                                                                  source->transform.get());
+    if (const Result r =
+            set_reprojection(*source, needs_reprojection(source->system, project, options.reproject));
+        !r.ok)
+        return r;
     out = std::move(source);
+    return success();
+}
+
+Result set_reprojection(VectorSource& source, bool on) {
+    source.reprojected = on && source.system.kind != SystemKind::none;
+    source.transform.reset();
+    if (source.reprojected) {
+        std::string error;
+        source.transform = transform_to_wgs84(source.system, error);
+        if (!source.transform) return failure(error);
+    }
+    // The GDAL source looks the transform up per record; the shapefile source is given it.
+    if (!source.gdal)
+        source.records =
+            std::make_unique<ShapefileRecordSource>(source.shapefile, &source.text, source.transform.get());
     return success();
 }
 

@@ -81,6 +81,10 @@ bool needs_reprojection(const SourceSystem& system, const Project& project, Repr
 Result open_vector_source(const std::string& path, const Project& project, const VectorSourceOptions& options,
                           std::unique_ptr<VectorSource>& out);
 
+// Switches the move into WGS 84 on or off after opening (the import dialog's box); fails when PROJ has
+// no transformation for the source's system.
+Result set_reprojection(VectorSource& source, bool on);
+
 // The layer names of a source of several layers, for the caller to choose from (empty for one layer or
 // a shapefile).
 std::vector<std::string> source_layer_names(const std::string& path);
