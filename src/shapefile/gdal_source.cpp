@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <mutex>
@@ -28,11 +27,6 @@ void ensure_gdal() {
     std::call_once(once, [] {
         GDALAllRegister();
         CPLSetErrorHandler(CPLQuietErrorHandler);
-        // The drivers' and PROJ's caches go at exit, so that leak checkers see only the program's own.
-        std::atexit([] {
-            GDALDestroyDriverManager();
-            OSRCleanup();
-        });
     });
 }
 

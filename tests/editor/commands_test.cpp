@@ -402,9 +402,9 @@ TEST(WindowLayoutTest, ChildrenAndMapArea) {
 }
 
 TEST(MenuData, MenuAcceleratorsAndToolbar) {
-    EXPECT_EQ(menu_entries().size(), 30u);
+    EXPECT_EQ(menu_entries().size(), 31u);
     const auto menu = startup_menu();
-    EXPECT_EQ(menu.size(), 27u);
+    EXPECT_EQ(menu.size(), 28u);
     for (const MenuEntry& e : menu) {
         EXPECT_NE(e.command, cmd::kImportTrekpadMap);
         EXPECT_NE(e.command, cmd::kTranslateCoordinates);
