@@ -1,19 +1,13 @@
 // plotwell-tool import-shp: imports a shapefile into one layer of a project file, as File > Import >
 // from ShapeFile does in the editor, and saves the project.
-#include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <string>
 
-#include "model/layer_lines.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
 #include "project/project_file.h"
 #include "shape_import_options.h"
-#include "shapefile/import_profile.h"
 #include "shapefile/shapefile_import.h"
-#include "terminal_sink.h"
 #include "tool_command.h"
 #include "tool_project.h"
 
