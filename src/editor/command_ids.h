@@ -42,6 +42,7 @@ inline constexpr int kUndo = 40022;  // Ctrl+Z: the last placed point while draw
 inline constexpr int kPublisherSettings = 40024;
 inline constexpr int kExport = 40025;
 inline constexpr int kImportShapefile = 40026;
+inline constexpr int kImportVectorSource = 40130;
 inline constexpr int kGeoInfo = 40027;
 inline constexpr int kCut = 40028;
 inline constexpr int kCopy = 40029;

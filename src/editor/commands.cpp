@@ -17,6 +17,7 @@
 #include "editor/shapefile_import_command.h"
 #include "editor/status_bar.h"
 #include "editor/undo_commands.h"
+#include "editor/vector_import_command.h"
 #include "editor/vertex_edits.h"
 #include "editor/view_commands.h"
 #include "editor/window_title.h"
@@ -87,6 +88,12 @@ void export_map(EditorContext& ctx) {
 
 void import_shapefile(EditorContext& ctx) {
     if (!need_project(ctx) || import_shapefile_file_command(ctx) != Outcome::Ok) return;
+    fit_view(ctx.view, ctx.project);
+    mark_modified(ctx);
+}
+
+void import_vector_source(EditorContext& ctx) {
+    if (!need_project(ctx) || import_vector_source_command(ctx) != Outcome::Ok) return;
     fit_view(ctx.view, ctx.project);
     mark_modified(ctx);
 }
@@ -198,6 +205,7 @@ const CommandEntry kCommands[] = {
     {cmd::kExport, export_map},
     {cmd::kPreviewDatabase, [](EditorContext& c) { preview_database_command(c); }},
     {cmd::kImportShapefile, import_shapefile},
+    {cmd::kImportVectorSource, import_vector_source},
     {cmd::kImportProject, import_project},
     {cmd::kImportDatabase, import_database},
     {cmd::kExit, [](EditorContext& c) { c.host.request_close(); }},

@@ -20,6 +20,7 @@ constexpr MenuEntry kMenu[] = {
     {"&File", nullptr, "P&ublisher settings...", cmd::kPublisherSettings, nullptr, false},
     {"&File", "&Export", "to &Trekpad Plus/Max...", cmd::kExport, nullptr, false},
     {"&File", "&Import", "from &ShapeFile...", cmd::kImportShapefile, nullptr, false},
+    {"&File", "&Import", "from other &vector source...", cmd::kImportVectorSource, nullptr, false},
     {"&File", "&Import", "from &Plotwell project...", cmd::kImportProject, nullptr, false},
     {"&File", "&Import", "from &Trekpad map...", cmd::kImportDatabase, nullptr, false},
     {"&File", nullptr, "T&ranslate coordinates...", cmd::kTranslateCoordinates, nullptr, true},

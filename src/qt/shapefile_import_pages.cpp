@@ -178,17 +178,27 @@ CoordinatesPage::CoordinatesPage(ImportShapefileDialog& model, QWidget* parent)
     grid->addWidget(dormant(buddy_label("Point &reduction factor:", reduction, this)), 2, 0);
     grid->addWidget(reduction, 2, 1);
     grid->addWidget(dormant(new QLabel(QStringLiteral("(0 = none)"), this)), 2, 2);
-    grid->setRowStretch(3, 1);
+    if (!model.source_system.empty()) {
+        // System names come from PROJ in UTF-8.
+        grid->addWidget(new QLabel(QStringLiteral("Coordinate system:"), this), 3, 0);
+        grid->addWidget(new QLabel(QString::fromStdString(model.source_system), this), 3, 1, 1, 3);
+        reproject_ = new QCheckBox(QStringLiteral("&Reproject to decimal degrees"), this);
+        reproject_->setEnabled(model.reproject_usable);
+        grid->addWidget(reproject_, 4, 0, 1, 4);
+    }
+    grid->setRowStretch(5, 1);
 }
 
 void CoordinatesPage::load() {
     multiply_x_->setText(from_local_text(model_.multiply_x));
     multiply_y_->setText(from_local_text(model_.multiply_y));
+    if (reproject_) reproject_->setChecked(model_.reproject_box);
 }
 
 void CoordinatesPage::store() {
     model_.multiply_x = to_local_text(multiply_x_->text());
     model_.multiply_y = to_local_text(multiply_y_->text());
+    if (reproject_) model_.reproject_box = reproject_->isChecked();
 }
 
 // --- Linking -----------------------------------------------------------------------------------

@@ -91,11 +91,13 @@ class CoordinatesPage : public ImportPageWidget {
     void store() override;
     QLineEdit* multiply_x_edit() const { return multiply_x_; }
     QLineEdit* multiply_y_edit() const { return multiply_y_; }
+    QCheckBox* reproject_box() const { return reproject_; }
 
   private:
     ImportShapefileDialog& model_;
     QLineEdit* multiply_x_;
     QLineEdit* multiply_y_;
+    QCheckBox* reproject_ = nullptr;
 };
 
 class LinkingPage : public ImportPageWidget {

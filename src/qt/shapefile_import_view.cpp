@@ -16,6 +16,7 @@
 #include "qt/dialog_support.h"
 #include "qt/dialog_views.h"
 #include "qt/qt_host.h"
+#include "qt/source_layer_view.h"
 #include "qt/text_codec.h"
 
 namespace plotwell::qt {
@@ -111,6 +112,7 @@ void ShapefileImportView::accept() {
 
 void add_import_views(DialogViews& views) {
     views.add_view<ImportShapefileDialog, ShapefileImportView>();
+    views.add_view<SourceLayerModel, SourceLayerView>();
 }
 
 }  // namespace plotwell::qt

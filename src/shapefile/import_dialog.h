@@ -92,6 +92,11 @@ class ImportShapefileDialog : public DialogModel {
     std::vector<std::string> icon_names;  // "Default &Icon:"
     int icon_choice = 0;
     ImportDormantControls dormant;
+    // Coordinates page, for a source whose coordinate system is known (empty: neither control shows):
+    // "Coordinate system:" and "&Reproject to decimal degrees", usable into a decimal-degree project.
+    std::string source_system;
+    bool reproject_box = false;
+    bool reproject_usable = false;
 
     // The one wired dormant control: a new choice in "Icon &Translation:" while the icon translation has
     // entries asks before those entries are dropped; No puts the choice back.

@@ -27,7 +27,11 @@ int32_t shape_type(const ShapefileReader& reader) {
 }
 
 int shape_dimension(const ShapefileReader& reader) {
-    switch (shape_type(reader)) {
+    return shape_type_dimension(shape_type(reader));
+}
+
+int shape_type_dimension(int32_t type) {
+    switch (type) {
         case kShapePoint:
             return 0;
         case kShapePolyLine:
@@ -79,7 +83,11 @@ bool next_shape_record(ShapefileReader& reader, int32_t* content_words) {
 }
 
 bool read_point_shape(const ShapefileReader& reader, PointShape& out) {
-    ByteReader in(reader.content);
+    return read_point_shape(reader.content, out);
+}
+
+bool read_point_shape(std::span<const uint8_t> content, PointShape& out) {
+    ByteReader in(content);
     const uint8_t* p = in.at(0, 20);
     if (!p || get_le32s(p) == kShapeNull) return false;
     out.x = get_le_double(p + 4);
@@ -88,8 +96,12 @@ bool read_point_shape(const ShapefileReader& reader, PointShape& out) {
 }
 
 bool read_poly_shape(const ShapefileReader& reader, PolyShape& out) {
+    return read_poly_shape(reader.content, out);
+}
+
+bool read_poly_shape(std::span<const uint8_t> content, PolyShape& out) {
     out = PolyShape();
-    ByteReader in(reader.content);
+    ByteReader in(content);
     const uint8_t* head = in.at(0, kPolyHeadSize);
     if (!head) return false;
     const int32_t type = get_le32s(head);
@@ -98,8 +110,8 @@ bool read_poly_shape(const ShapefileReader& reader, PolyShape& out) {
     if (type == kShapeNull || parts < 0 || points < 0) return false;
     // 64-bit arithmetic: the declared counts alone may describe far more than the content holds.
     const uint64_t needed = kPolyHeadSize + 4 * uint64_t(parts) + 16 * uint64_t(points);
-    if (needed > reader.content.size()) return false;
-    out.content_ = reader.content;
+    if (needed > content.size()) return false;
+    out.content_ = content;
     out.shape_type_ = type;
     out.part_count_ = parts;
     out.point_count_ = points;

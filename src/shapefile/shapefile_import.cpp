@@ -56,7 +56,8 @@ void cut_name(std::string& name, size_t length, ProgressSink& sink) {
 
 struct ImportRun {
     Project& project;
-    ShapefileReader& reader;
+    RecordSource& source;
+    const ShapefileReader& layout;
     const ShapeImportSettings& settings;
     ProgressSink& sink;
     Layer& layer;
@@ -78,7 +79,7 @@ struct ImportRun {
     int record_type() {
         int t;
         if (settings.type_translation.kind != kNoTranslation) {
-            t = translate_value(reader, settings.type_translation);
+            t = translate_value(layout, source.attributes(), settings.type_translation);
             // A table result outside the type list cannot name a type: it counts as no translation.
             if (t >= object_type_count(uint8_t(settings.dimension))) t = -1;
             if (t < 0 && settings.filter_untranslated == 0) t = settings.default_type;
@@ -90,7 +91,7 @@ struct ImportRun {
 
     void import_point(std::string& name, int t) {
         PointShape shape;
-        if (!read_point_shape(reader, shape)) return skip(SkipCause::unreadable);  // null or short
+        if (!read_point_shape(source.shape(), shape)) return skip(SkipCause::unreadable);  // null or short
         cut_name(name, kLineNameLength, sink);
         if (t != kPntFeature) return skip(SkipCause::untranslated);
         Point p;
@@ -101,7 +102,7 @@ struct ImportRun {
         }
         int icon = settings.default_icon;
         if (settings.icon_translation.kind != kNoTranslation) {
-            const int r = translate_value(reader, settings.icon_translation);
+            const int r = translate_value(layout, source.attributes(), settings.icon_translation);
             if (r >= 0) icon = r;
         }
         if (!apply_range_step(project.range, settings.filter_outside_range != 0, true, p, p))
@@ -120,7 +121,7 @@ struct ImportRun {
 
     void import_parts(std::string& name, int t) {
         PolyShape shape;
-        if (!read_poly_shape(reader, shape)) return skip(SkipCause::unreadable);  // null or short
+        if (!read_poly_shape(source.shape(), shape)) return skip(SkipCause::unreadable);  // null or short
         const bool polygon = settings.dimension == kDimPolygon;
         LinkGroup* group = nullptr;  // found for the record's first linked part
         for (int32_t i = 0; i < shape.part_count(); ++i) {
@@ -156,7 +157,8 @@ struct ImportRun {
             ++record_objects;
             if (linking() && !polygon) {
                 if (!group) {
-                    const std::string key = joined_field_text(reader.record, link_list, kLinkKeyCapacity);
+                    const std::string key =
+                        joined_field_text(source.attributes(), link_list, kLinkKeyCapacity);
                     group = find_link_group(*groups, key);
                     if (!group) group = add_link_group(*groups, key);
                 }
@@ -311,27 +313,34 @@ MapObject* convert_part(const PolyShape& shape, int32_t part, const ShapeImportS
 ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader,
                                        const ShapeImportSettings& settings, ProgressSink& sink,
                                        const std::atomic<bool>& running) {
+    ShapefileRecordSource source(reader);
+    return run_record_import(project, source, settings, sink, running);
+}
+
+ShapeImportResult run_record_import(Project& project, RecordSource& source,
+                                    const ShapeImportSettings& settings, ProgressSink& sink,
+                                    const std::atomic<bool>& running) {
     ShapeImportResult result;
-    const Result allowed = import_refusal(project, reader, settings);
+    const ShapefileReader& layout = source.layout();
+    const Result allowed = import_refusal(project, layout, settings);
     result.error = allowed.message;
     if (!allowed.ok) return result;
     result.started = true;
 
     const CoordRange range_before = project.range;
-    ImportRun run{project, reader, settings, sink, project.layers[settings.dest_layer], {}, {}};
+    ImportRun run{project, source, layout, settings, sink, project.layers[settings.dest_layer], {}, {}};
     sink.log_line("Reading shapefile...\r\n");
-    sink.set_progress_range(count_records(reader));
-    run.name_list = make_field_list(reader, settings.name_fields.indices, settings.name_fields.count);
+    sink.set_progress_range(source.record_count());
+    run.name_list = make_field_list(layout, settings.name_fields.indices, settings.name_fields.count);
     if (settings.link_fields.count > 0)
-        run.link_list = make_field_list(reader, settings.link_fields.indices, settings.link_fields.count);
-    rewind_records(reader);
+        run.link_list = make_field_list(layout, settings.link_fields.indices, settings.link_fields.count);
+    source.rewind();
 
     if (running.load(std::memory_order_relaxed)) {
-        while (next_shape_record(reader)) {
+        while (source.next_record()) {
             ++result.records_read;
             if (result.records_read % kProgressEvery == 0) sink.set_progress_pos(result.records_read);
-            read_attribute_record(reader);
-            std::string name = joined_field_text(reader.record, run.name_list, kNameCapacity);
+            std::string name = joined_field_text(source.attributes(), run.name_list, kNameCapacity);
             if (settings.substitution_mode == 1)
                 apply_substitutions(name, settings.substitutions, settings.substitution_count);
             if (settings.downcase) downcase_name(name);
@@ -353,6 +362,8 @@ ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader
     }
     if (run.linking()) run.link_groups();
 
+    result.read_error = source.read_error();
+    if (!result.read_error.empty()) sink.log_line("Error: " + result.read_error + "\r\n");
     result.stopped = !running.load(std::memory_order_relaxed);
     result.objects_added = run.objects_added;
     if (!result.stopped) log_outcome(result, sink);

@@ -8,6 +8,7 @@
 #include "model/records.h"
 #include "platform/progress_sink.h"
 #include "shapefile/import_settings.h"
+#include "shapefile/record_source.h"
 #include "shapefile/shapefile_reader.h"
 
 namespace plotwell {
@@ -37,6 +38,7 @@ struct ShapeImportResult {
     int records_read = 0;
     int objects_added = 0;
     int records_skipped = 0;  // records that gave no object
+    std::string read_error;   // the source failed while its records were read
     SkippedRecords skipped;
 };
 
@@ -50,6 +52,10 @@ struct ShapeImportResult {
 ShapeImportResult run_shapefile_import(Project& project, ShapefileReader& reader,
                                        const ShapeImportSettings& settings, ProgressSink& sink,
                                        const std::atomic<bool>& running);
+// The same engine over records from any source.
+ShapeImportResult run_record_import(Project& project, RecordSource& source,
+                                    const ShapeImportSettings& settings, ProgressSink& sink,
+                                    const std::atomic<bool>& running);
 
 // One part of the current PolyLine/Polygon record as a new, unlinked LINE/POLYGON object with its
 // points (dimension, type and name left for the caller), or null: a part of fewer than 4 points in a

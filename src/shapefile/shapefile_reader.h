@@ -70,6 +70,8 @@ inline constexpr int kShapePolygon = 5;
 // 0 POINT, 1 LINE, 2 POLYGON for the shape types Point, PolyLine and Polygon; -1 for any other type and
 // for a main file too short to hold its header.
 int shape_dimension(const ShapefileReader& reader);
+// The same for a shape type word.
+int shape_type_dimension(int32_t type);
 // The shape type word of the main file's header (0 when the header is missing).
 int32_t shape_type(const ShapefileReader& reader);
 // (length of the index file - 100) / 8, or 0 for an index shorter than its header.
@@ -87,6 +89,8 @@ struct PointShape {
 };
 // False for a null shape or a content too short for a point; the record is then to be skipped.
 [[nodiscard]] bool read_point_shape(const ShapefileReader& reader, PointShape& out);
+// The same over a record content in the shapefile layout from any source.
+[[nodiscard]] bool read_point_shape(std::span<const uint8_t> content, PointShape& out);
 
 // A PolyLine or Polygon content whose part and point counts have been checked to fit the content.
 class PolyShape {
@@ -100,7 +104,7 @@ class PolyShape {
     PointShape point(int32_t j) const;
 
   private:
-    friend bool read_poly_shape(const ShapefileReader& reader, PolyShape& out);
+    friend bool read_poly_shape(std::span<const uint8_t> content, PolyShape& out);
     std::span<const uint8_t> content_;
     int32_t shape_type_ = 0;
     int32_t part_count_ = 0;
@@ -109,6 +113,7 @@ class PolyShape {
 // False for a null shape, a content shorter than its 44-byte head, or counts that are negative or do
 // not fit the content; the record is then to be skipped.
 [[nodiscard]] bool read_poly_shape(const ShapefileReader& reader, PolyShape& out);
+[[nodiscard]] bool read_poly_shape(std::span<const uint8_t> content, PolyShape& out);
 
 // --- attribute table -------------------------------------------------------------------------------
 // Reads the attribute table's header and field descriptors (part of opening).

@@ -65,9 +65,14 @@ int translate_text(std::string_view value, const ValueTranslation& t) {
 }
 
 int translate_value(const ShapefileReader& reader, const ValueTranslation& t) {
-    if (t.field_index < 0 || t.field_index >= reader.field_count) return -1;
+    return translate_value(reader, reader.record, t);
+}
+
+int translate_value(const ShapefileReader& layout, std::span<const uint8_t> record,
+                    const ValueTranslation& t) {
+    if (t.field_index < 0 || t.field_index >= layout.field_count) return -1;
     const std::string value =
-        field_text(reader.record, reader.fields[size_t(t.field_index)], kTranslationValueCapacity);
+        field_text(record, layout.fields[size_t(t.field_index)], kTranslationValueCapacity);
     return translate_text(value, t);
 }
 

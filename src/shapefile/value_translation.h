@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "shapefile/shapefile_reader.h"
@@ -43,6 +44,9 @@ struct ValueTranslation {
 // The result of the first entry matching the value of `field_index` in the current attribute record,
 // or -1 (also for a field index outside the table).
 int translate_value(const ShapefileReader& reader, const ValueTranslation& translation);
+// The same over an attribute record laid out by `layout`'s fields.
+int translate_value(const ShapefileReader& layout, std::span<const uint8_t> record,
+                    const ValueTranslation& translation);
 // The same for a value text already extracted.
 int translate_text(std::string_view value, const ValueTranslation& translation);
 

@@ -402,9 +402,9 @@ TEST(WindowLayoutTest, ChildrenAndMapArea) {
 }
 
 TEST(MenuData, MenuAcceleratorsAndToolbar) {
-    EXPECT_EQ(menu_entries().size(), 41u);
+    EXPECT_EQ(menu_entries().size(), 42u);
     const auto menu = startup_menu();
-    EXPECT_EQ(menu.size(), 39u);
+    EXPECT_EQ(menu.size(), 40u);
     for (const MenuEntry& e : menu) {
         EXPECT_NE(e.command, cmd::kImportTrekpadMap);
         EXPECT_NE(e.command, cmd::kTranslateCoordinates);

@@ -47,6 +47,7 @@
 #include "project/project_properties_dialog.h"
 #include "qt_test_support.h"
 #include "shapefile/import_dialog.h"
+#include "shapefile/source_layer_dialog.h"
 #include "support/export_samples.h"
 #include "support/object_builders.h"
 #include "support/project_file_builders.h"
@@ -430,6 +431,12 @@ const std::vector<Case>& cases() {
              MapObject* o = add_point(add_layer(project, "Places"), "Red Lion", {5, 5}, kCatPntFeature, 0, 1);
              const CategoryChoices choices{{"Food", "Lodging"}, {{"Cafe", "Pub"}, {"Hotel"}}};
              CategoryPointModel model(*o, choices);
+             return b.show(model);
+         },
+         "OK", true},
+        {"SourceLayer", of<SourceLayerModel>(),
+         [](Bench& b) {
+             SourceLayerModel model({"roads", "more"});
              return b.show(model);
          },
          "OK", true},
