@@ -5,6 +5,7 @@
 
 #include "model/text.h"
 #include "model/vocabulary.h"
+#include "project/project_dump.h"
 #include "terminal_sink.h"
 
 namespace plotwell::tool {
@@ -30,18 +31,7 @@ Result load_project_for_tool(const std::string& path, Project& project, ProjectF
 }
 
 std::string quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u > 0x7E || c == '"' || c == '\\') {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return dump_quoted(text);
 }
 
 bool parse_int32(std::string_view text, int32_t& value) {

@@ -301,39 +301,34 @@ bool commit_change(History& history, Project& project, std::string label) {
     return true;
 }
 
-bool undo_change(History& history, Project& project, ExportSettings& export_settings) {
-    if (history.undo.empty()) return false;
-    UndoStep& step = history.undo.back();
-    history.bytes -= step.bytes;
-    if (!apply_step(history, step, project, export_settings)) {
-        history.bytes += step.bytes;
-        return false;
-    }
-    history.bytes += step.bytes;
-    history.current_id = step.other_id;
-    history.redo.push_back(std::move(step));
-    history.undo.pop_back();
-    history.change_pending = false;
-    project.modified = history.current_id != history.saved_id;
-    return true;
-}
+namespace {
 
-bool redo_change(History& history, Project& project, ExportSettings& export_settings) {
-    if (history.redo.empty()) return false;
-    UndoStep& step = history.redo.back();
+// Applies the newest step of `from` and moves it onto `to`; `undo` says which state it leaves.
+bool exchange_newest(History& history, std::deque<UndoStep>& from, std::deque<UndoStep>& to, bool undo,
+                     Project& project, ExportSettings& export_settings) {
+    if (from.empty()) return false;
+    UndoStep& step = from.back();
     history.bytes -= step.bytes;
-    if (!apply_step(history, step, project, export_settings)) {
-        history.bytes += step.bytes;
-        return false;
-    }
+    const bool applied = apply_step(history, step, project, export_settings);
     history.bytes += step.bytes;
-    history.current_id = step.id;
-    history.undo.push_back(std::move(step));
-    history.redo.pop_back();
+    if (!applied) return false;
+    history.current_id = undo ? step.other_id : step.id;
+    to.push_back(std::move(step));
+    from.pop_back();
     history.change_pending = false;
     project.modified = history.current_id != history.saved_id;
     trim(history);
     return true;
+}
+
+}  // namespace
+
+bool undo_change(History& history, Project& project, ExportSettings& export_settings) {
+    return exchange_newest(history, history.undo, history.redo, true, project, export_settings);
+}
+
+bool redo_change(History& history, Project& project, ExportSettings& export_settings) {
+    return exchange_newest(history, history.redo, history.undo, false, project, export_settings);
 }
 
 void mark_saved(History& history) {

@@ -56,8 +56,8 @@ struct UndoStep {
 };
 
 struct History {
-    std::deque<UndoStep> undo;   // oldest first
-    std::vector<UndoStep> redo;  // the next redo last
+    std::deque<UndoStep> undo;  // oldest first
+    std::deque<UndoStep> redo;  // the next redo last
     int64_t bytes = 0;
     uint64_t current_id = 0;  // the state the project is in
     uint64_t saved_id = 0;    // the state last saved or loaded
