@@ -406,10 +406,9 @@ Outcome load_project_named(EditorContext& ctx, const std::string& base) {
 }
 
 Outcome close_project_command(EditorContext& ctx) {
-    if (has_project(ctx.project)) {
-        if (!may_discard(ctx)) return Outcome::Cancelled;
-        release_project(ctx);
-    }
+    if (has_project(ctx.project) && !may_discard(ctx)) return Outcome::Cancelled;
+    // Layers and objects made while no project was open go too: nothing may stay current in them.
+    release_project(ctx);
     ctx.project.layer_count = 0;
     set_current_layer(ctx.editor, -1);
     set_field(ctx.project.file_base_name, "");
