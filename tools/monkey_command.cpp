@@ -107,7 +107,9 @@ int run_monkey_command(const std::vector<std::string>& args) {
         monkey::run_monkey(options, seed, events, [](int64_t i, const monkey::MonkeyEvent&) { g_event = i; });
     if (!report.error.empty()) return fail(kExitFailure, "monkey: " + report.error);
     if (!report.failure) {
-        std::printf("%" PRId64 " events, no invariant broke\n", report.events_run);
+        std::printf("%" PRId64 " events, no invariant broke (%" PRId64
+                    " with a project open, at most %" PRId64 " objects)\n",
+                    report.events_run, report.stats.events_with_project, report.stats.most_objects);
         return kExitOk;
     }
     const monkey::Failure& f = *report.failure;

@@ -267,20 +267,26 @@ const CommandEntry kCommands[] = {
 
 }  // namespace
 
-void layer_up(EditorContext& ctx) {
-    if (ctx.project.layer_count <= 0 || ctx.editor.current_layer < 0) return;
-    set_current_layer(ctx.editor, ctx.editor.current_layer - 1);
+void make_layer_current(EditorContext& ctx, int layer) {
+    set_current_layer(ctx.editor, layer);
     set_current_object(ctx, nullptr);
     show_layer_status(ctx);
     ctx.host.request_redraw();
 }
 
+void show_imported_layer(EditorContext& ctx, int layer) {
+    if (layer < 0 || layer >= ctx.project.layer_count || layer == ctx.editor.current_layer) return;
+    if (!(ctx.project.layers[layer].display_flags & kLayerShowAlways)) make_layer_current(ctx, layer);
+}
+
+void layer_up(EditorContext& ctx) {
+    if (ctx.project.layer_count <= 0 || ctx.editor.current_layer < 0) return;
+    make_layer_current(ctx, ctx.editor.current_layer - 1);
+}
+
 void layer_down(EditorContext& ctx) {
     if (ctx.project.layer_count <= 0 || ctx.editor.current_layer + 1 >= ctx.project.layer_count) return;
-    set_current_layer(ctx.editor, ctx.editor.current_layer + 1);
-    set_current_object(ctx, nullptr);
-    show_layer_status(ctx);
-    ctx.host.request_redraw();
+    make_layer_current(ctx, ctx.editor.current_layer + 1);
 }
 
 bool close_request(EditorContext& ctx) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "editor/commands.h"
 #include "model/text.h"
 #include "project/project_file.h"
 #include "shapefile/import_dialog.h"
@@ -78,7 +79,9 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
         },
         progress);
     // A run that added nothing left the project as it was: there is nothing to fit or mark.
-    return result.objects_added > 0 ? Outcome::Ok : Outcome::Failed;
+    if (result.objects_added <= 0) return Outcome::Failed;
+    show_imported_layer(ctx, settings.dest_layer);
+    return Outcome::Ok;
 }
 
 }  // namespace plotwell

@@ -21,7 +21,6 @@ namespace {
 
 inline constexpr uint8_t kCodePntFeature = 9;
 inline constexpr uint8_t kCodeLink = 14;
-inline constexpr uint8_t kCodeCatPntFeature = 18;
 inline constexpr size_t kMaxRegionPoints = 200;
 
 std::string format(const char* fmt, auto... args) {

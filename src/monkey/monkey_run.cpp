@@ -27,6 +27,7 @@ RunReport run_monkey(const SessionOptions& options, uint64_t seed, int64_t event
         const bool last = report.events_run + 1 == events;
         auto v = session.apply(e, last);
         ++report.events_run;
+        report.stats = session.stats();
         if (v) {
             report.failure = Failure{report.events_run - 1, *v};
             return report;

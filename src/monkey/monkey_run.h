@@ -23,6 +23,7 @@ struct RunReport {
     int64_t events_run = 0;
     std::optional<Failure> failure;
     std::vector<MonkeyEvent> events;  // up to and including the failing event
+    SessionStats stats;
 };
 
 // Runs `events` random events from `seed`. `on_event`, when given, hears the index of each event

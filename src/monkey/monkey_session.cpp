@@ -166,6 +166,13 @@ std::optional<Violation> Session::apply(const MonkeyEvent& e, bool full) {
     if (options_.plant_stale_current && deleted && !before.empty() && ctx.editor.current_objects.empty())
         ctx.editor.current_objects.push_back(before.front());
     ++applied_;
+    if (has_project(ctx.project)) {
+        ++stats_.events_with_project;
+        int64_t objects = 0;
+        for (int i = 0; i < std::clamp(ctx.project.layer_count, 0, kMaxLayers); ++i)
+            objects += ctx.project.layers[i].object_count;
+        stats_.most_objects = std::max(stats_.most_objects, objects);
+    }
     if (auto v = check_state(ctx.project, ctx.editor)) return v;
     if (full || applied_ % kFullCheckEvery == 0) return check_full();
     return std::nullopt;

@@ -28,6 +28,12 @@ struct SessionOptions {
     bool plant_stale_current = false;
 };
 
+// What a run reached, so that a clean run can be told from one that never opened a project.
+struct SessionStats {
+    int64_t events_with_project = 0;
+    int64_t most_objects = 0;  // live objects in all layers together
+};
+
 class Session {
   public:
     // Check `ok()` before use; `error()` says why the start failed.
@@ -43,6 +49,7 @@ class Session {
     // `full` is set) the costly ones too.
     std::optional<Violation> apply(const MonkeyEvent& event, bool full = false);
     std::optional<Violation> check_full();
+    const SessionStats& stats() const { return stats_; }
 
     // A plausible next event for the state the editor is in.
     MonkeyEvent generate(Rng& rng) const;
@@ -61,6 +68,7 @@ class Session {
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<EditorContext> ctx_;
     int64_t applied_ = 0;
+    SessionStats stats_;
 };
 
 // Every command number the window offers: the menu, the accelerators, the toolbar and the context menus.

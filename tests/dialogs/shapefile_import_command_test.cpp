@@ -102,6 +102,7 @@ TEST_F(ShapefileCommand, ImportsThroughItsDialogAndEndsWithTheMainWindowSteps) {
         d.type_choice = 6;  // RIVER
         return d.ok(host) ? 1 : 0;
     });
+    project.layers[1].display_flags = 0;  // drawn only while current
 
     EXPECT_EQ(handle_command(ctx, cmd::kImportShapefile), CommandResult::Done);
     ASSERT_EQ(host.file_dialogs.size(), 1u);
@@ -128,6 +129,7 @@ TEST_F(ShapefileCommand, ImportsThroughItsDialogAndEndsWithTheMainWindowSteps) {
     EXPECT_EQ(host.titles.back().back(), '*');
     EXPECT_GT(host.redraws, 0);
     EXPECT_NE(view.origin_x, 0);  // fitted to the new range
+    EXPECT_EQ(editor.current_layer, 1);  // the hidden destination is shown by making it current
 }
 
 TEST_F(ShapefileCommand, AnImportThatAddsNothingSaysSoAndLeavesTheProjectUnmarked) {
