@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "editor/command_ids.h"
-#include "editor/database_import_command.h"
 #include "editor/commands.h"
+#include "editor/database_import_command.h"
 #include "editor/menus.h"
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
@@ -152,8 +152,11 @@ std::string existing_project_path(const std::string& named) {
 Outcome new_clone(EditorContext& ctx) {
     CloneProjectDialog dialog;
     if (ctx.host.run_dialog(dialog) != 1) return Outcome::Cancelled;
-    const std::string source = existing_project_path(dialog.source_project);
-    const std::string base = strip_file_extension(absolute_path(dialog.new_project));
+    // Names typed without a folder are taken in the folder the program was started in, never in
+    // whatever the process's working directory has become since.
+    const std::string source = existing_project_path(in_start_dir(ctx.workspace, dialog.source_project));
+    const std::string base =
+        strip_file_extension(absolute_path(in_start_dir(ctx.workspace, dialog.new_project)));
     if (base.empty() || is_path_separator(base.back())) {
         warn(ctx, "Please enter a file name for the new project!");
         return Outcome::Failed;

@@ -465,6 +465,10 @@ TEST_F(ProjectCommands, CloneRefusesAnEmptyNameTheSourceItselfAndAnUnreadableSou
     EXPECT_EQ(project.layer_count, 2);
     EXPECT_EQ(project.layers[0].object_count, 2);
     EXPECT_FALSE(std::filesystem::exists(base("copy.mpr")));
+    // Names typed without a folder are taken in the start folder, not the working directory.
+    ws.start_dir = dir.path().string();
+    EXPECT_EQ(clone_as("city", "copy"), Outcome::Ok);
+    EXPECT_TRUE(std::filesystem::exists(base("copy.mpr")));
 }
 
 TEST_F(ProjectCommands, NewOpenAndCloseClearTheObjectNameAndThePosition) {
