@@ -5,7 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/text.h"
 #include "monkey/monkey_run.h"
+#include "monkey/monkey_working_folder.h"
 #include "sample_town.h"
 #include "tool_command.h"
 
@@ -86,6 +88,13 @@ int run_monkey_command(const std::vector<std::string>& args) {
         }
         if (end && *end) return fail(kExitUsage, "monkey: " + args[i] + " is no number");
     }
+    if (case_path.empty()) case_path = "monkey-" + std::to_string(seed) + ".txt";
+    // The run works in an empty folder of its own, where a file the editor writes under a relative
+    // name is seen; the names given on the command line keep meaning what they meant.
+    case_path = absolute_path(case_path);
+    if (!project.empty()) project = absolute_path(project);
+    const monkey::WorkingFolder working;
+    if (!working.ok()) return fail(kExitFailure, "monkey: cannot make a working folder for the run");
     monkey::MonkeyStart start;
     if (!project.empty()) {
         start = {monkey::StartKind::File, 0, project};
@@ -94,7 +103,8 @@ int run_monkey_command(const std::vector<std::string>& args) {
                                             monkey::StartKind::Empty, monkey::StartKind::NoLayers};
         start = {kinds[seed % 4], seed, ""};
     }
-    const monkey::SessionOptions options = options_for(start);
+    monkey::SessionOptions options = options_for(start);
+    options.watch_working_directory = true;
     g_seed = seed;
 #if defined(__SANITIZE_ADDRESS__)
     __sanitizer_set_death_callback(report_death);
@@ -117,7 +127,6 @@ int run_monkey_command(const std::vector<std::string>& args) {
                 f.violation.kind.c_str(), f.violation.detail.c_str(), report.events.size());
     std::fflush(stdout);
     const auto shrunk = monkey::shrink(options, report.events, f.violation.kind);
-    if (case_path.empty()) case_path = "monkey-" + std::to_string(seed) + ".txt";
     std::ofstream out(case_path, std::ios::binary);
     out << monkey::case_text(start, shrunk,
                              "seed " + std::to_string(seed) + " event " + std::to_string(f.event_index) +

@@ -32,9 +32,19 @@ void forget_references(EditorContext& ctx) {
     ctx.host.request_redraw();
 }
 
+// Makes whatever changed since the last step a step of its own.
+void commit_pending(EditorContext& ctx, std::string_view label, bool maybe_changed) {
+    History& history = ctx.workspace.history;
+    // Some dialogs mark the project modified without telling the editor.
+    if (maybe_changed || ctx.project.modified) history.change_pending = true;
+    commit_change(history, ctx.project, std::string(label));
+}
+
 void exchange(EditorContext& ctx, bool (*step)(History&, Project&, ExportSettings&)) {
-    // A change not yet made a step (there should be none between events) is undone on its own first.
-    finish_change(ctx, "Edit");
+    // A change not yet made a step is one of its own first, even with the button still down (a paste
+    // while pressing): the exchange works on the lists as the last step left them, so nothing may be
+    // left uncommitted. A drag under way ends with the exchange.
+    commit_pending(ctx, "Edit", false);
     if (!step(ctx.workspace.history, ctx.project, ctx.workspace.export_settings)) return;
     forget_references(ctx);
 }
@@ -49,10 +59,7 @@ HistoryEntry entry(const char* verb, const std::optional<std::string>& label) {
 
 void finish_change(EditorContext& ctx, std::string_view label, bool maybe_changed) {
     if (ctx.editor.drag.button_down || ctx.editor.drag.dragging) return;
-    History& history = ctx.workspace.history;
-    // Some dialogs mark the project modified without telling the editor.
-    if (maybe_changed || ctx.project.modified) history.change_pending = true;
-    commit_change(history, ctx.project, std::string(label));
+    commit_pending(ctx, label, maybe_changed);
 }
 
 const char* drawing_label(const EditorState& editor) {

@@ -11,6 +11,7 @@
 #include "editor/layers_dialog.h"
 #include "export/export_dialog.h"
 #include "export/publisher_dialog.h"
+#include "model/text.h"
 #include "model/vocabulary.h"
 #include "monkey/monkey_host.h"
 #include "project/background_bitmaps_dialog.h"
@@ -19,6 +20,7 @@
 #include "project/geo_info_dialog.h"
 #include "project/import_project_dialog.h"
 #include "project/new_project_dialog.h"
+#include "project/project_file.h"
 #include "project/project_properties_dialog.h"
 
 namespace plotwell::monkey {
@@ -169,7 +171,13 @@ int project_dialogs(DialogModel& model, Rng& rng, Host& host) {
     if (auto* m = dynamic_cast<CloneProjectDialog*>(&model)) {
         if (rng.chance(70)) m->browse(host);
         if (rng.chance(70)) m->file(host);
-        if (rng.chance(20)) m->new_project = random_text(rng, 60);
+        if (rng.chance(20)) {
+            m->new_project = random_text(rng, 60);
+            // A typed name is a file the user asked for, taken in the start folder (the run's own).
+            if (auto* monkey_host = dynamic_cast<MonkeyHost*>(&host))
+                monkey_host->allow_write(project_file_path(
+                    strip_file_extension(absolute_path(monkey_host->folder() + "/" + m->new_project))));
+        }
         return 1;
     }
     return -1;

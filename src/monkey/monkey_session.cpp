@@ -36,6 +36,15 @@ bool write_file(const std::string& path, const std::vector<uint8_t>& bytes) {
     return bool(out);
 }
 
+// The working directory's entries with their times of last change.
+std::map<std::string, fs::file_time_type> directory_times() {
+    std::map<std::string, fs::file_time_type> times;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(fs::current_path(ec), ec))
+        times[entry.path().string()] = entry.last_write_time(ec);
+    return times;
+}
+
 // A live object of the layer, the n-th of them counting round.
 const MapObject* nth_live(const Layer& layer, int32_t n) {
     if (layer.object_count <= 0) return nullptr;
@@ -88,6 +97,7 @@ Session::Session(const SessionOptions& options) : options_(options) {
     bytes.resize(bytes.size() / 2);
     write_file(folder_ + "/broken.mpr", bytes);
 
+    if (options.watch_working_directory) working_directory_ = directory_times();
     host_ = std::make_unique<MonkeyHost>(folder_);
     for (const char* name : {"start.mpr", "broken.mpr", "map-id.txt", "publisher.txt"})
         host_->allow_write(folder_ + "/" + name);
@@ -103,10 +113,12 @@ Session::Session(const SessionOptions& options) : options_(options) {
 Session::~Session() {
     ctx_.reset();
     workspace_.reset();
-    if (!folder_.empty()) {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
+    std::error_code ec;
+    if (!folder_.empty()) fs::remove_all(folder_, ec);
+    // What the run made in the working directory goes too: a replay must find it as this run did.
+    if (options_.watch_working_directory)
+        for (const auto& [path, time] : directory_times())
+            if (!working_directory_.count(path)) fs::remove_all(path, ec);
 }
 
 std::optional<Violation> Session::apply(const MonkeyEvent& e, bool full) {
@@ -185,6 +197,11 @@ std::optional<Violation> Session::check_full() {
         const std::string path = entry.path().string();
         if (!host_->asked_to_save().count(path)) return Violation{"unasked-write", path + " was written"};
     }
+    if (options_.watch_working_directory)
+        for (const auto& [path, time] : directory_times())
+            if (auto found = working_directory_.find(path);
+                found == working_directory_.end() || found->second != time)
+                return Violation{"unasked-write", path + " was written in the working directory"};
     if (!input_path_.empty() && read_file(input_path_) != input_bytes_)
         return Violation{"input-changed", input_path_ + " changed"};
     return std::nullopt;

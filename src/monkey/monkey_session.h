@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +28,10 @@ struct SessionOptions {
     // For the tests of the monkey itself: after a Delete, one deleted object stays current, the fault
     // the monkey must find and shrink.
     bool plant_stale_current = false;
+    // Also report files written in the process's working directory, and remove those the session
+    // made there when it ends (the tool runs in an empty folder of its own): a name the editor takes
+    // relative to it lands there, outside the session's folder.
+    bool watch_working_directory = false;
 };
 
 // What a run reached, so that a clean run can be told from one that never opened a project.
@@ -64,6 +70,7 @@ class Session {
     std::string folder_;
     std::string input_path_;  // the start file, which no event may change
     std::vector<uint8_t> input_bytes_;
+    std::map<std::string, std::filesystem::file_time_type> working_directory_;  // as the session found it
     std::unique_ptr<MonkeyHost> host_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<EditorContext> ctx_;
