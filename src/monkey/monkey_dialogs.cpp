@@ -33,6 +33,17 @@ int pick(Rng& rng, size_t count, bool none_allowed = true) {
     return rng.below(int64_t(count));
 }
 
+// Up to `most` presses of a list dialog's buttons, each with a random line selected.
+template <class Model, class... Buttons>
+void press_list_buttons(Model& m, Rng& rng, int most, Buttons... buttons) {
+    for (int steps = rng.below(most + 1); steps > 0; --steps) {
+        m.selected = pick(rng, m.lines.size());
+        const int64_t chosen = rng.below(int64_t(sizeof...(buttons)));
+        int64_t i = 0;
+        ((i++ == chosen ? (void)(m.*buttons)() : void()), ...);
+    }
+}
+
 int object_dialogs(DialogModel& model, Rng& rng, Host&) {
     if (auto* m = dynamic_cast<ObjectDetailsModel*>(&model)) {
         if (rng.chance(60)) m->name = random_text(rng, kObjectNameSize - 1);
@@ -76,26 +87,8 @@ int layer_dialogs(DialogModel& model, Rng& rng, Host&) {
         return m->ok() ? 1 : 0;
     }
     if (auto* m = dynamic_cast<LayersModel*>(&model)) {
-        for (int steps = rng.below(4); steps > 0; --steps) {
-            m->selected = pick(rng, m->lines.size());
-            switch (rng.below(5)) {
-                case 0:
-                    m->new_layer();
-                    break;
-                case 1:
-                    m->delete_layer();
-                    break;
-                case 2:
-                    m->edit_layer();
-                    break;
-                case 3:
-                    m->move_up();
-                    break;
-                default:
-                    m->move_down();
-                    break;
-            }
-        }
+        press_list_buttons(*m, rng, 3, &LayersModel::new_layer, &LayersModel::delete_layer,
+                           &LayersModel::edit_layer, &LayersModel::move_up, &LayersModel::move_down);
         return 1;
     }
     return -1;
@@ -123,26 +116,9 @@ int project_dialogs(DialogModel& model, Rng& rng, Host& host) {
         return m->ok() ? 1 : 0;
     }
     if (auto* m = dynamic_cast<BackgroundBitmapsModel*>(&model)) {
-        for (int steps = rng.below(3); steps > 0; --steps) {
-            m->selected = pick(rng, m->lines.size());
-            switch (rng.below(5)) {
-                case 0:
-                    m->new_bitmap();
-                    break;
-                case 1:
-                    m->properties();
-                    break;
-                case 2:
-                    m->remove();
-                    break;
-                case 3:
-                    m->move_up();
-                    break;
-                default:
-                    m->move_down();
-                    break;
-            }
-        }
+        press_list_buttons(*m, rng, 2, &BackgroundBitmapsModel::new_bitmap,
+                           &BackgroundBitmapsModel::properties, &BackgroundBitmapsModel::remove,
+                           &BackgroundBitmapsModel::move_up, &BackgroundBitmapsModel::move_down);
         return 1;
     }
     if (auto* m = dynamic_cast<BitmapPropertiesModel*>(&model)) {
