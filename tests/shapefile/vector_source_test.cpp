@@ -148,6 +148,7 @@ TEST(VectorSource, GpxOsmAndLayersOfAGeoPackage) {
     ASSERT_TRUE(write_streets(dir.file("deg")));
     ASSERT_TRUE(ogr2ogr("-f GPKG -nln roads " + dir.file("two.gpkg") + " " + dir.file("deg.shp")));
     ASSERT_TRUE(ogr2ogr("-update -nln more " + dir.file("two.gpkg") + " " + dir.file("deg.shp")));
+    ASSERT_TRUE(ogr2ogr("-f KML -dsco NameField=NAME " + dir.file("deg.kml") + " " + dir.file("deg.shp")));
     const std::string p = new_project(dir, "p.mpr");
     const auto import = [&](std::vector<std::string> args) {
         args.insert(args.begin(), {"import", p});
@@ -164,12 +165,15 @@ TEST(VectorSource, GpxOsmAndLayersOfAGeoPackage) {
     EXPECT_EQ(several.status, 1);
     EXPECT_NE(several.err.find("roads, more"), std::string::npos) << several.err;
     EXPECT_EQ(import({dir.file("two.gpkg"), "--source-layer", "more", "--name-field", "NAME"}).status, 0);
+    EXPECT_EQ(import({dir.file("deg.kml"), "--name-field", "Name", "--layer", "1"}).status, 0);
     const std::string dump = run_tool({"dump", p}).out;
     EXPECT_NE(dump.find("name=\"Walk\" points=2 13100000,52100000 13200000,52200000"), std::string::npos)
         << dump;
     EXPECT_NE(dump.find("name=\"Walk\" points=2 13300000,52300000"), std::string::npos);
     EXPECT_NE(dump.find("name=\"Br\\xFCcke\""), std::string::npos);
     EXPECT_NE(dump.find("name=\"Oststra\\xDFe\""), std::string::npos);  // O with macron becomes O
+    EXPECT_NE(dump.find("name=\"Rue De L\\xC9glise 11\" points=3 13110000,52033000"), std::string::npos)
+        << dump;
     EXPECT_NE(run_tool({"sources", dir.file("two.gpkg")}).out.find("layer more"), std::string::npos);
 }
 
