@@ -8,12 +8,9 @@
 #include "model/text.h"
 #include "monkey/monkey_run.h"
 #include "monkey/monkey_working_folder.h"
+#include "monkey_child.h"
 #include "sample_town.h"
 #include "tool_command.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/common_interface_defs.h>
-#endif
 
 namespace plotwell::tool {
 
@@ -22,6 +19,7 @@ namespace {
 const char kUsage[] =
     "usage: plotwell-tool monkey [--seed N] [--events N] [--project FILE] [--case FILE]\n"
     "       plotwell-tool monkey --replay CASE\n"
+    "       plotwell-tool monkey --shrink CASE [--case FILE]\n"
     "\n"
     "Sends N random events (default 10000) from seed N (default 1) through the editor's window entry\n"
     "points and menu commands, answering every dialog at random, and checks the project and the\n"
@@ -29,15 +27,10 @@ const char kUsage[] =
     "seed chooses the start: the sample map, a random project, an empty project or one without layers.\n"
     "On a broken invariant it prints the seed and the event number, shrinks the events to the fewest\n"
     "that still break it and writes them as a case file (default monkey-SEED.txt); copy that file to\n"
-    "tests/data/monkey/ to have the tests replay it. --replay runs a case file and reports what broke.\n";
-
-uint64_t g_seed = 0;
-int64_t g_event = -1;
-
-void report_death() {
-    std::fprintf(stderr, "plotwell-tool: monkey seed %" PRIu64 " died at event %" PRId64 "\n", g_seed,
-                 g_event);
-}
+    "tests/data/monkey/ to have the tests replay it. --replay runs a case file and reports what broke.\n"
+    "The run goes on in a child process: when a sanitizer's report ends it, the events up to the one it\n"
+    "died in are shrunk while a replay still dies. --shrink shrinks a case file further (default\n"
+    "output shrunk.txt).\n";
 
 monkey::SessionOptions options_for(const monkey::MonkeyStart& start) {
     monkey::SessionOptions options;
@@ -47,6 +40,88 @@ monkey::SessionOptions options_for(const monkey::MonkeyStart& start) {
         return true;
     };
     return options;
+}
+
+// Writes the case file of a failure; the command's result.
+int write_case(const std::string& path, const monkey::MonkeyStart& start,
+               const std::vector<monkey::MonkeyEvent>& shrunk, const std::string& comment) {
+    std::ofstream out(path, std::ios::binary);
+    out << monkey::case_text(start, shrunk, comment);
+    if (!out) return fail(kExitFailure, "monkey: cannot write " + path);
+    std::printf("shrunk to %zu events: %s\n", shrunk.size(), path.c_str());
+    return kExitFailure;
+}
+
+// The run itself, in the child: the events, the report, and an invariant's failure shrunk to a case.
+int run_and_report(const monkey::SessionOptions& options, uint64_t seed, int64_t events,
+                   const std::string& case_path, const EventReport& report_event) {
+    const monkey::RunReport report = monkey::run_monkey(options, seed, events, report_event);
+    if (!report.error.empty()) return fail(kExitFailure, "monkey: " + report.error);
+    if (!report.failure) {
+        std::printf("%" PRId64 " events, no invariant broke (%" PRId64
+                    " with a project open, at most %" PRId64 " objects)\n",
+                    report.events_run, report.stats.events_with_project, report.stats.most_objects);
+        return kExitOk;
+    }
+    const monkey::Failure& f = *report.failure;
+    std::printf("seed %" PRIu64 " event %" PRId64 ": %s: %s\nshrinking %zu events...\n", seed, f.event_index,
+                f.violation.kind.c_str(), f.violation.detail.c_str(), report.events.size());
+    std::fflush(stdout);
+    return write_case(case_path, options.start, monkey::shrink(options, report.events, f.violation.kind),
+                      "seed " + std::to_string(seed) + " event " + std::to_string(f.event_index) + ": " +
+                          f.violation.kind + ": " + f.violation.detail);
+}
+
+// Applies the events in a new session, each reported before it runs.
+int apply_events(const monkey::SessionOptions& options, const std::vector<monkey::MonkeyEvent>& events,
+                 const EventReport& report) {
+    monkey::Session session(options);
+    for (size_t i = 0; i < events.size(); ++i) {
+        report(int64_t(i), events[i]);
+        session.apply(events[i], i + 1 == events.size());
+    }
+    return kExitOk;
+}
+
+// Events that made the process die (a sanitizer's report ends it), shrunk while a replay in a child
+// of its own still dies.
+int shrink_death(const monkey::SessionOptions& options, std::vector<monkey::MonkeyEvent> events,
+                 const std::string& comment, const std::string& case_path) {
+    std::printf("shrinking %zu events...\n", events.size());
+    std::fflush(stdout);
+    const auto dies = [&](const std::vector<monkey::MonkeyEvent>& candidate) -> std::optional<int64_t> {
+        const ChildOutcome replay = run_in_child(
+            [&](const EventReport& report) { return apply_events(options, candidate, report); }, false, true);
+        if (replay.died) return replay.last_event;
+        return std::nullopt;
+    };
+    return write_case(case_path, options.start, monkey::shrink_events(std::move(events), dies, 500), comment);
+}
+
+// The events up to the one the process died in.
+std::vector<monkey::MonkeyEvent> events_until(std::vector<monkey::MonkeyEvent> events, int64_t last) {
+    if (last >= 0 && size_t(last) < events.size()) events.resize(size_t(last) + 1);
+    return events;
+}
+
+// Shrinks a case file further: one that dies in a child, or one that breaks an invariant.
+int shrink_case(const std::string& path, const std::string& case_path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    const auto c = monkey::parse_case(text.str(), ".", error);
+    if (!c) return fail(kExitFailure, "monkey: " + path + ": " + error);
+    const monkey::SessionOptions options = options_for(c->start);
+    const ChildOutcome run = run_in_child(
+        [&](const EventReport& report) { return apply_events(options, c->events, report); }, false, false);
+    if (run.died)
+        return shrink_death(options, events_until(c->events, run.last_event),
+                            "died at event " + std::to_string(run.last_event), case_path);
+    const auto f = monkey::replay(options, c->events, &error);
+    if (!f) return fail(kExitFailure, "monkey: " + path + ": nothing breaks");
+    return write_case(case_path, options.start, monkey::shrink(options, c->events, f->violation.kind),
+                      f->violation.kind + ": " + f->violation.detail);
 }
 
 int replay_case(const std::string& path) {
@@ -74,6 +149,11 @@ int run_monkey_command(const std::vector<std::string>& args) {
         const bool has_value = i + 1 < args.size();
         char* end = nullptr;
         if (args[i] == "--replay" && has_value) return replay_case(args[i + 1]);
+        if (args[i] == "--shrink" && has_value) {
+            const std::string out =
+                i + 3 < args.size() && args[i + 2] == "--case" ? args[i + 3] : "shrunk.txt";
+            return shrink_case(args[i + 1], out);
+        }
         if (args[i] == "--seed" && has_value) {
             seed = std::strtoull(args[++i].c_str(), &end, 10);
         } else if (args[i] == "--events" && has_value) {
@@ -105,35 +185,17 @@ int run_monkey_command(const std::vector<std::string>& args) {
     }
     monkey::SessionOptions options = options_for(start);
     options.watch_working_directory = true;
-    g_seed = seed;
-#if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_set_death_callback(report_death);
-#endif
-    (void)report_death;
     std::printf("monkey seed %" PRIu64 ", %" PRId64 " events, %s\n", seed, events,
                 monkey::start_line(start).c_str());
-    std::fflush(stdout);
-    const monkey::RunReport report =
-        monkey::run_monkey(options, seed, events, [](int64_t i, const monkey::MonkeyEvent&) { g_event = i; });
-    if (!report.error.empty()) return fail(kExitFailure, "monkey: " + report.error);
-    if (!report.failure) {
-        std::printf("%" PRId64 " events, no invariant broke (%" PRId64
-                    " with a project open, at most %" PRId64 " objects)\n",
-                    report.events_run, report.stats.events_with_project, report.stats.most_objects);
-        return kExitOk;
-    }
-    const monkey::Failure& f = *report.failure;
-    std::printf("seed %" PRIu64 " event %" PRId64 ": %s: %s\nshrinking %zu events...\n", seed, f.event_index,
-                f.violation.kind.c_str(), f.violation.detail.c_str(), report.events.size());
-    std::fflush(stdout);
-    const auto shrunk = monkey::shrink(options, report.events, f.violation.kind);
-    std::ofstream out(case_path, std::ios::binary);
-    out << monkey::case_text(start, shrunk,
-                             "seed " + std::to_string(seed) + " event " + std::to_string(f.event_index) +
-                                 ": " + f.violation.kind + ": " + f.violation.detail);
-    if (!out) return fail(kExitFailure, "monkey: cannot write " + case_path);
-    std::printf("shrunk to %zu events: %s\n", shrunk.size(), case_path.c_str());
-    return kExitFailure;
+    const ChildOutcome run = run_in_child(
+        [&](const EventReport& report) { return run_and_report(options, seed, events, case_path, report); },
+        true, false);
+    if (!run.died) return run.status;
+    std::printf("seed %" PRIu64 " died at event %" PRId64 " (the report above says why)\n", seed,
+                run.last_event);
+    return shrink_death(options, events_until(run.events, run.last_event),
+                        "seed " + std::to_string(seed) + " died at event " + std::to_string(run.last_event),
+                        case_path);
 }
 
 const CommandRegistration reg{{"monkey",

@@ -16,7 +16,7 @@ ScreenRect ordered(ScreenPoint a, ScreenPoint b) {
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-int32_t add32(int32_t a, int32_t b) {
+int32_t add32(int32_t a, int64_t b) {
     const int64_t v = int64_t(a) + b;
     return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
@@ -38,7 +38,7 @@ void paint_bitmaps(const Project& project, const EditorState& editor, const View
         ScreenPoint tl = world_to_screen(view, project, {b.x, b.y});
         const int32_t w = length_to_screen(view, b.width);
         const int32_t h = length_to_screen(view, b.height);
-        if (project.coord_sys == kCoordDegrees) tl.y = add32(tl.y, -h);  // stored corner is the lower-left
+        if (project.coord_sys == kCoordDegrees) tl.y = add32(tl.y, -int64_t(h));  // the stored corner is the lower-left
         const ScreenRect dest{tl.x, tl.y, add32(tl.x, w), add32(tl.y, h)};
         if (b.flags & kBitmapHidden) {
             canvas.set_pen(style::kBlack);

@@ -48,8 +48,8 @@ std::optional<Failure> replay(const SessionOptions& options, const std::vector<M
     return std::nullopt;
 }
 
-std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<MonkeyEvent> events,
-                                const std::string& kind, int max_replays) {
+std::vector<MonkeyEvent> shrink_events(std::vector<MonkeyEvent> events, const FailsAt& fails,
+                                       int max_replays) {
     int replays = 0;
     size_t chunk = std::max<size_t>(events.size() / 2, 1);
     // Single events are tried again until a whole pass removes none: one removal can free another.
@@ -61,9 +61,10 @@ std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<Monke
                              events.begin() + std::ptrdiff_t(std::min(start + chunk, events.size())),
                              events.end());
             ++replays;
-            const auto f = candidate.empty() ? std::nullopt : replay(options, candidate);
-            if (f && f->violation.kind == kind) {
-                candidate.resize(size_t(f->event_index) + 1);  // what follows the failure is not needed
+            const std::optional<int64_t> at = candidate.empty() ? std::nullopt : fails(candidate);
+            if (at) {
+                // What follows the failure is not needed.
+                candidate.resize(size_t(std::clamp<int64_t>(*at + 1, 1, int64_t(candidate.size()))));
                 events = std::move(candidate);
                 removed = true;
             } else {
@@ -76,6 +77,18 @@ std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<Monke
         }
     }
     return events;
+}
+
+std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<MonkeyEvent> events,
+                                const std::string& kind, int max_replays) {
+    return shrink_events(
+        std::move(events),
+        [&](const std::vector<MonkeyEvent>& candidate) -> std::optional<int64_t> {
+            const auto f = replay(options, candidate);
+            if (f && f->violation.kind == kind) return f->event_index;
+            return std::nullopt;
+        },
+        max_replays);
 }
 
 std::string case_text(const MonkeyStart& start, const std::vector<MonkeyEvent>& events,

@@ -36,6 +36,14 @@ RunReport run_monkey(const SessionOptions& options, uint64_t seed, int64_t event
 std::optional<Failure> replay(const SessionOptions& options, const std::vector<MonkeyEvent>& events,
                               std::string* error = nullptr);
 
+// Whether a sequence still fails, and after which event (0-based); none when it runs clean.
+using FailsAt = std::function<std::optional<int64_t>(const std::vector<MonkeyEvent>&)>;
+
+// Removes events while `fails` still holds: halves, then quarters, down to single events. At most
+// `max_replays` calls of `fails`.
+std::vector<MonkeyEvent> shrink_events(std::vector<MonkeyEvent> events, const FailsAt& fails,
+                                       int max_replays = 3000);
+
 // Removes events while the same invariant still breaks: halves, then quarters, down to single events.
 // At most `max_replays` replays.
 std::vector<MonkeyEvent> shrink(const SessionOptions& options, std::vector<MonkeyEvent> events,
