@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -129,8 +128,6 @@ void SubstitutionDetailsView::refill() {
 TranslationEntryView::TranslationEntryView(QWidget* owner, Host&, TranslationEntryDialog& model)
     : QDialog(owner), model_(model) {
     set_title(this, model);
-    result_ = new QComboBox(this);
-    fill_combo(result_, model.result_names, model.result);
     auto* layout = new QGridLayout(this);
     int row = 0;
     if (model.ranges) {
@@ -145,6 +142,8 @@ TranslationEntryView::TranslationEntryView(QWidget* owner, Host&, TranslationEnt
         layout->addWidget(buddy_label("&String:", text_, this), row, 0);
         layout->addWidget(text_, row++, 1);
     }
+    result_ = new QComboBox(this);
+    fill_combo(result_, model.result_names, model.result);
     layout->addWidget(buddy_label("&Obj Type/Icon:", result_, this), row, 0);
     layout->addWidget(result_, row++, 1);
     layout->addWidget(ok_cancel_buttons(this), row, 0, 1, 2);
@@ -164,13 +163,14 @@ SampleValuesView::SampleValuesView(QWidget* owner, Host&, SampleValuesDialog& mo
     field->setReadOnly(true);
     text_ = new QPlainTextEdit(from_local_text(model.text), this);
     text_->setReadOnly(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QGridLayout(this);
     layout->addWidget(buddy_label("Field:", field, this), 0, 0);
     layout->addWidget(field, 0, 1);
     layout->addWidget(text_, 1, 0, 1, 2);
-    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->addWidget(ok, 2, 1, Qt::AlignRight);
 }
 
 TranslationDetailsView::TranslationDetailsView(QWidget* owner, Host& host, TranslationDetailsDialog& model)

@@ -47,6 +47,7 @@ void wire_translation(QComboBox* combo, QPushButton* details, ImportShapefileDia
         (model.*changed)(row, host);
         const QSignalBlocker block(combo);
         combo->setCurrentIndex(kind_row(model.dormant.*choice));
+        details->setEnabled(model.dormant.*choice != kNoTranslation);  // "None" has no table
     });
     QObject::connect(details, &QPushButton::clicked, combo,
                      [=, &model, &host] { (model.*open_details)(host); });
@@ -150,6 +151,7 @@ TypePage::TypePage(ImportShapefileDialog& model, Host& host, QWidget* parent)
 void TypePage::load() {
     fill_combo(types_, model_.type_names, model_.type_choice);
     fill_combo(translation_, kTranslationChoices, kind_row(model_.dormant.type_translation_choice));
+    details_->setEnabled(model_.dormant.type_translation_choice != kNoTranslation);
 }
 
 void TypePage::store() {
@@ -184,12 +186,13 @@ void FilterPage::store() {
 
 CoordinatesPage::CoordinatesPage(ImportShapefileDialog& model, QWidget* parent)
     : ImportPageWidget(parent), model_(model) {
+    // Created in reading order, which the Tab key follows.
     multiply_x_ = new QLineEdit(this);
+    add_x_ = new QLineEdit(this);
     multiply_y_ = new QLineEdit(this);
+    add_y_ = new QLineEdit(this);
     multiply_x_->setMaxLength(kFactorTextLength);
     multiply_y_->setMaxLength(kFactorTextLength);
-    add_x_ = new QLineEdit(this);
-    add_y_ = new QLineEdit(this);
     auto* reduction = dormant(new QLineEdit(from_local_text(model.dormant.point_reduction), this));
     auto* grid = new QGridLayout(this);
     grid->addWidget(buddy_label("Multiply X by:", multiply_x_, this), 0, 0);
@@ -279,6 +282,7 @@ PointsPage::PointsPage(ImportShapefileDialog& model, Host& host, QWidget* parent
 void PointsPage::load() {
     fill_combo(icons_, model_.icon_names, model_.icon_choice);
     fill_combo(icon_translation_, kTranslationChoices, kind_row(model_.dormant.icon_translation_choice));
+    details_->setEnabled(model_.dormant.icon_translation_choice != kNoTranslation);
 }
 
 void PointsPage::store() {
@@ -290,6 +294,7 @@ void PointsPage::icon_translation_chosen(int choice) {
     // No keeps the entries and puts the old choice back.
     const QSignalBlocker block(icon_translation_);
     icon_translation_->setCurrentIndex(kind_row(model_.dormant.icon_translation_choice));
+    details_->setEnabled(model_.dormant.icon_translation_choice != kNoTranslation);
 }
 
 // --- Polygons ----------------------------------------------------------------------------------
