@@ -6,6 +6,7 @@
 #include "model/text.h"
 #include "project/project_file.h"
 #include "shapefile/import_dialog.h"
+#include "shapefile/profile_folder.h"
 #include "shapefile/shapefile_import.h"
 
 namespace plotwell {
@@ -61,6 +62,9 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     ShapeImportSettings settings;
     settings.base_path = base_path;
     ImportShapefileDialog dialog(project, reader, settings);
+    ShapefileRecordSource records(reader);
+    dialog.records = &records;
+    dialog.profile_folder = profile_folder_in(ctx.host.config_folder());
     dialog.open(ctx.editor.current_layer);
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
 

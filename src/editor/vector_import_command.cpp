@@ -6,6 +6,7 @@
 #include "model/text.h"
 #include "project/project_file.h"
 #include "shapefile/import_dialog.h"
+#include "shapefile/profile_folder.h"
 #include "shapefile/shapefile_import.h"
 #include "shapefile/source_layer_dialog.h"
 #include "shapefile/vector_source.h"
@@ -53,6 +54,8 @@ Outcome import_vector_source_command(EditorContext& ctx) {
     ShapeImportSettings settings;
     settings.base_path = strip_file_extension(*path).substr(0, kBasePathSize - 1);
     ImportShapefileDialog dialog(project, layout, settings);
+    dialog.records = source->records.get();
+    dialog.profile_folder = profile_folder_in(ctx.host.config_folder());
     dialog.open(ctx.editor.current_layer);
     dialog.source_system = source->system.name;
     dialog.reproject_box = source->reprojected;

@@ -117,6 +117,8 @@ class Host {
 
     virtual int run_with_progress(const ProgressTask& task, const ProgressOptions& options) = 0;
     virtual int run_dialog(DialogModel& model) = 0;
+    // The folder of the user's own settings files, such as import profiles ("" when there is none).
+    virtual std::string config_folder() { return {}; }
 };
 
 // A message box captioned "Error" with only OK.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 
 #include "qt/cursors.h"
@@ -166,6 +167,12 @@ int QtHost::run_with_progress(const ProgressTask& task, const ProgressOptions& o
     if (!was_running) window_->relayout();
     map->invalidate();
     return result;
+}
+
+std::string QtHost::config_folder() {
+    // Beside the desktop settings file, wherever the user's configuration home is.
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Plotwell", "plotwell");
+    return QFile::encodeName(QFileInfo(settings.fileName()).absolutePath()).toStdString();
 }
 
 int QtHost::run_dialog(DialogModel& model) {

@@ -75,6 +75,7 @@ class QtHost final : public Host {
     int run_with_progress(const ProgressTask& task, const ProgressOptions& options) override;
     // A model without a registered view is refused: 0, as if cancelled, and nothing is shown.
     int run_dialog(DialogModel& model) override;
+    std::string config_folder() override;
 
     void set_dialog_views(const DialogViews* views) { views_ = views; }
 

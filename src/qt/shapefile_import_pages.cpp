@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "model/vocabulary.h"
 #include "qt/dialog_support.h"
 #include "qt/text_codec.h"
 
@@ -20,21 +21,36 @@ namespace plotwell::qt {
 
 namespace {
 
-// Controls laid out for settings the dialog does not offer yet: present, hidden, without behaviour.
+// Controls laid out for settings no engine setting uses: present, hidden, without behaviour.
 template <class W>
 W* dormant(W* widget) {
     widget->setVisible(false);
     return widget;
 }
 
-QPushButton* details_button(QWidget* parent) {
-    return dormant(new QPushButton(QStringLiteral("&Details..."), parent));
+QPushButton* new_details_button(QWidget* parent) {
+    return new QPushButton(QStringLiteral("&Details..."), parent);
 }
 
-// The translation kinds, in the engine's numbering: none, a string table, numeric ranges.
-const std::vector<std::string> kTranslationKinds = {"none", "strings", "ranges"};
+// The list row of a translation kind: the engine reads any kind but 0 and 1 as numeric ranges.
 int kind_row(int kind) {
     return kind <= 0 ? 0 : kind == 1 ? 1 : 2;
+}
+
+// A translation list and its "&Details...": a new choice goes through the model, which may ask and keep
+// the old one.
+void wire_translation(QComboBox* combo, QPushButton* details, ImportShapefileDialog& model, Host& host,
+                      void (ImportShapefileDialog::*changed)(int, Host&),
+                      void (ImportShapefileDialog::*open_details)(Host&),
+                      int ImportDormantControls::*choice) {
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [=, &model, &host](int row) {
+        (model.*changed)(row, host);
+        const QSignalBlocker block(combo);
+        combo->setCurrentIndex(kind_row(model.dormant.*choice));
+        details->setEnabled(model.dormant.*choice != kNoTranslation);  // "None" has no table
+    });
+    QObject::connect(details, &QPushButton::clicked, combo,
+                     [=, &model, &host] { (model.*open_details)(host); });
 }
 
 }  // namespace
@@ -88,12 +104,13 @@ NamePage::NamePage(ImportShapefileDialog& model, Host& host, QWidget* parent)
     : ImportPageWidget(parent), model_(model) {
     fields_ = new FieldChoiceBox("Name Field(s):", model.name_page, host, this);
     downcase_ = new QCheckBox(QStringLiteral("Downcase"), this);
-    auto* substitution = dormant(new QComboBox(this));
-    auto* substitution_label = dormant(buddy_label("&Substitution:", substitution, this));
+    substitution_ = new QComboBox(this);
+    details_ = new_details_button(this);
     auto* substitution_row = new QHBoxLayout;
-    substitution_row->addWidget(substitution_label);
-    substitution_row->addWidget(substitution, 1);
-    substitution_row->addWidget(details_button(this));
+    substitution_row->addWidget(buddy_label("&Substitution:", substitution_, this));
+    substitution_row->addWidget(substitution_, 1);
+    substitution_row->addWidget(details_);
+    connect(details_, &QPushButton::clicked, this, [this, &host] { model_.substitution_details(host); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fields_, 1);
     layout->addWidget(downcase_);
@@ -103,29 +120,38 @@ NamePage::NamePage(ImportShapefileDialog& model, Host& host, QWidget* parent)
 void NamePage::load() {
     fields_->load();
     downcase_->setChecked(model_.downcase);
+    fill_combo(substitution_, kSubstitutionChoices, model_.dormant.substitution_choice);
 }
 
 void NamePage::store() {
     model_.downcase = downcase_->isChecked();
+    model_.dormant.substitution_choice = substitution_->currentIndex();
 }
 
 // --- Type --------------------------------------------------------------------------------------
 
-TypePage::TypePage(ImportShapefileDialog& model, QWidget* parent) : ImportPageWidget(parent), model_(model) {
+TypePage::TypePage(ImportShapefileDialog& model, Host& host, QWidget* parent)
+    : ImportPageWidget(parent), model_(model) {
     types_ = new QComboBox(this);
-    auto* translation = dormant(new QComboBox(this));
+    translation_ = new QComboBox(this);
+    details_ = new_details_button(this);
     auto* grid = new QGridLayout(this);
     grid->addWidget(buddy_label("Default &Object type:", types_, this), 0, 0);
     grid->addWidget(types_, 0, 1);
-    grid->addWidget(dormant(buddy_label("&Translation:", translation, this)), 1, 0);
-    grid->addWidget(translation, 1, 1);
-    grid->addWidget(details_button(this), 1, 2);
+    grid->addWidget(buddy_label("&Translation:", translation_, this), 1, 0);
+    grid->addWidget(translation_, 1, 1);
+    grid->addWidget(details_, 1, 2);
+    wire_translation(translation_, details_, model, host, &ImportShapefileDialog::type_translation_changed,
+                     &ImportShapefileDialog::type_translation_details,
+                     &ImportDormantControls::type_translation_choice);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
 }
 
 void TypePage::load() {
     fill_combo(types_, model_.type_names, model_.type_choice);
+    fill_combo(translation_, kTranslationChoices, kind_row(model_.dormant.type_translation_choice));
+    details_->setEnabled(model_.dormant.type_translation_choice != kNoTranslation);
 }
 
 void TypePage::store() {
@@ -137,44 +163,46 @@ void TypePage::store() {
 FilterPage::FilterPage(ImportShapefileDialog& model, QWidget* parent)
     : ImportPageWidget(parent), model_(model) {
     filter_ = new QCheckBox(QStringLiteral("&Filter out objects outside current coord &Range"), this);
-    auto* untranslated = dormant(new QCheckBox(
+    untranslated_ = new QCheckBox(
         QStringLiteral("Filter out objects with no Type &Translation   (else uses 'default obj type')"),
-        this));
-    untranslated->setChecked(model.dormant.filter_untranslated);
+        this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(filter_);
-    layout->addWidget(untranslated);
+    layout->addWidget(untranslated_);
     layout->addStretch();
 }
 
 void FilterPage::load() {
     filter_->setChecked(model_.filter_box);
+    untranslated_->setChecked(model_.dormant.filter_untranslated);
 }
 
 void FilterPage::store() {
     model_.filter_box = filter_->isChecked();
+    model_.dormant.filter_untranslated = untranslated_->isChecked();
 }
 
 // --- Coordinates -------------------------------------------------------------------------------
 
 CoordinatesPage::CoordinatesPage(ImportShapefileDialog& model, QWidget* parent)
     : ImportPageWidget(parent), model_(model) {
+    // Created in reading order, which the Tab key follows.
     multiply_x_ = new QLineEdit(this);
+    add_x_ = new QLineEdit(this);
     multiply_y_ = new QLineEdit(this);
+    add_y_ = new QLineEdit(this);
     multiply_x_->setMaxLength(kFactorTextLength);
     multiply_y_->setMaxLength(kFactorTextLength);
-    auto* add_x = dormant(new QLineEdit(from_local_text(model.dormant.add_x), this));
-    auto* add_y = dormant(new QLineEdit(from_local_text(model.dormant.add_y), this));
     auto* reduction = dormant(new QLineEdit(from_local_text(model.dormant.point_reduction), this));
     auto* grid = new QGridLayout(this);
     grid->addWidget(buddy_label("Multiply X by:", multiply_x_, this), 0, 0);
     grid->addWidget(multiply_x_, 0, 1);
-    grid->addWidget(dormant(buddy_label("Add to X:", add_x, this)), 0, 2);
-    grid->addWidget(add_x, 0, 3);
+    grid->addWidget(buddy_label("Add to X:", add_x_, this), 0, 2);
+    grid->addWidget(add_x_, 0, 3);
     grid->addWidget(buddy_label("Multiply Y by:", multiply_y_, this), 1, 0);
     grid->addWidget(multiply_y_, 1, 1);
-    grid->addWidget(dormant(buddy_label("Add to Y:", add_y, this)), 1, 2);
-    grid->addWidget(add_y, 1, 3);
+    grid->addWidget(buddy_label("Add to Y:", add_y_, this), 1, 2);
+    grid->addWidget(add_y_, 1, 3);
     grid->addWidget(dormant(buddy_label("Point &reduction factor:", reduction, this)), 2, 0);
     grid->addWidget(reduction, 2, 1);
     grid->addWidget(dormant(new QLabel(QStringLiteral("(0 = none)"), this)), 2, 2);
@@ -192,12 +220,16 @@ CoordinatesPage::CoordinatesPage(ImportShapefileDialog& model, QWidget* parent)
 void CoordinatesPage::load() {
     multiply_x_->setText(from_local_text(model_.multiply_x));
     multiply_y_->setText(from_local_text(model_.multiply_y));
+    add_x_->setText(from_local_text(model_.dormant.add_x));
+    add_y_->setText(from_local_text(model_.dormant.add_y));
     if (reproject_) reproject_->setChecked(model_.reproject_box);
 }
 
 void CoordinatesPage::store() {
     model_.multiply_x = to_local_text(multiply_x_->text());
     model_.multiply_y = to_local_text(multiply_y_->text());
+    model_.dormant.add_x = to_local_text(add_x_->text());
+    model_.dormant.add_y = to_local_text(add_y_->text());
     if (reproject_) model_.reproject_box = reproject_->isChecked();
 }
 
@@ -220,13 +252,14 @@ PointsPage::PointsPage(ImportShapefileDialog& model, Host& host, QWidget* parent
     : ImportPageWidget(parent), model_(model), host_(host) {
     auto* plain = new QGroupBox(QStringLiteral("For PNTFEATURE's:"), this);
     icons_ = new QComboBox(plain);
-    icon_translation_ = dormant(new QComboBox(plain));
+    icon_translation_ = new QComboBox(plain);
+    details_ = new_details_button(plain);
     auto* plain_grid = new QGridLayout(plain);
     plain_grid->addWidget(buddy_label("Default &Icon:", icons_, plain), 0, 0);
     plain_grid->addWidget(icons_, 0, 1);
-    plain_grid->addWidget(dormant(buddy_label("Icon &Translation:", icon_translation_, plain)), 1, 0);
+    plain_grid->addWidget(buddy_label("Icon &Translation:", icon_translation_, plain), 1, 0);
     plain_grid->addWidget(icon_translation_, 1, 1);
-    plain_grid->addWidget(details_button(plain), 1, 2);
+    plain_grid->addWidget(details_, 1, 2);
     plain_grid->setColumnStretch(1, 1);
 
     auto* categorised = dormant(new QGroupBox(QStringLiteral("For CATPNTFEATURE's:"), this));
@@ -243,11 +276,13 @@ PointsPage::PointsPage(ImportShapefileDialog& model, Host& host, QWidget* parent
     layout->addWidget(categorised);
     layout->addStretch();
     connect(icon_translation_, &QComboBox::currentIndexChanged, this, &PointsPage::icon_translation_chosen);
+    connect(details_, &QPushButton::clicked, this, [this] { model_.icon_translation_details(host_); });
 }
 
 void PointsPage::load() {
     fill_combo(icons_, model_.icon_names, model_.icon_choice);
-    fill_combo(icon_translation_, kTranslationKinds, kind_row(model_.dormant.icon_translation_choice));
+    fill_combo(icon_translation_, kTranslationChoices, kind_row(model_.dormant.icon_translation_choice));
+    details_->setEnabled(model_.dormant.icon_translation_choice != kNoTranslation);
 }
 
 void PointsPage::store() {
@@ -259,24 +294,40 @@ void PointsPage::icon_translation_chosen(int choice) {
     // No keeps the entries and puts the old choice back.
     const QSignalBlocker block(icon_translation_);
     icon_translation_->setCurrentIndex(kind_row(model_.dormant.icon_translation_choice));
+    details_->setEnabled(model_.dormant.icon_translation_choice != kNoTranslation);
 }
 
 // --- Polygons ----------------------------------------------------------------------------------
 
-PolygonsPage::PolygonsPage(QWidget* parent) : ImportPageWidget(parent) {
-    auto* policy = dormant(new QGroupBox(QStringLiteral("Multi-part policy:"), this));
-    auto* same = new QRadioButton(QStringLiteral("Same type polygon for each part"), policy);
-    auto* ccw = new QRadioButton(QStringLiteral("Diff. type for counter-clockwise parts"), policy);
-    auto* ccw_type = new QComboBox(policy);
-    same->setChecked(true);
+PolygonsPage::PolygonsPage(ImportShapefileDialog& model, QWidget* parent)
+    : ImportPageWidget(parent), model_(model) {
+    auto* policy = new QGroupBox(QStringLiteral("Multi-part policy:"), this);
+    same_ = new QRadioButton(QStringLiteral("Same type polygon for each part"), policy);
+    ccw_ = new QRadioButton(QStringLiteral("Diff. type for counter-clockwise parts"), policy);
+    ccw_type_ = new QComboBox(policy);
     auto* grid = new QGridLayout(policy);
-    grid->addWidget(same, 0, 0, 1, 3);
-    grid->addWidget(ccw, 1, 0, 1, 3);
-    grid->addWidget(buddy_label("Type:", ccw_type, policy), 2, 1);
-    grid->addWidget(ccw_type, 2, 2);
+    grid->addWidget(same_, 0, 0, 1, 3);
+    grid->addWidget(ccw_, 1, 0, 1, 3);
+    grid->addWidget(buddy_label("Type:", ccw_type_, policy), 2, 1);
+    grid->addWidget(ccw_type_, 2, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(policy);
     layout->addStretch();
+    connect(ccw_, &QRadioButton::toggled, ccw_type_, &QWidget::setEnabled);
+}
+
+void PolygonsPage::load() {
+    std::vector<std::string> types;
+    for (int t = 0; t < object_type_count(kDimPolygon); ++t)
+        types.emplace_back(object_type_name(kDimPolygon, uint8_t(t)));
+    fill_combo(ccw_type_, types, model_.dormant.ccw_type);
+    (model_.dormant.multipart_policy == 1 ? ccw_ : same_)->setChecked(true);
+    ccw_type_->setEnabled(ccw_->isChecked());
+}
+
+void PolygonsPage::store() {
+    model_.dormant.multipart_policy = ccw_->isChecked() ? 1 : 0;
+    model_.dormant.ccw_type = ccw_type_->currentIndex();
 }
 
 }  // namespace plotwell::qt

@@ -12,6 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QRadioButton;
 
 namespace plotwell::qt {
 
@@ -53,23 +54,31 @@ class NamePage : public ImportPageWidget {
     void store() override;
     FieldChoiceBox* fields() const { return fields_; }
     QCheckBox* downcase_box() const { return downcase_; }
+    QComboBox* substitution_combo() const { return substitution_; }
+    QPushButton* details_button() const { return details_; }
 
   private:
     ImportShapefileDialog& model_;
     FieldChoiceBox* fields_;
     QCheckBox* downcase_;
+    QComboBox* substitution_;
+    QPushButton* details_;
 };
 
 class TypePage : public ImportPageWidget {
   public:
-    TypePage(ImportShapefileDialog& model, QWidget* parent);
+    TypePage(ImportShapefileDialog& model, Host& host, QWidget* parent);
     void load() override;
     void store() override;
     QComboBox* type_combo() const { return types_; }
+    QComboBox* translation_combo() const { return translation_; }
+    QPushButton* details_button() const { return details_; }
 
   private:
     ImportShapefileDialog& model_;
     QComboBox* types_;
+    QComboBox* translation_;
+    QPushButton* details_;
 };
 
 class FilterPage : public ImportPageWidget {
@@ -78,10 +87,12 @@ class FilterPage : public ImportPageWidget {
     void load() override;
     void store() override;
     QCheckBox* filter_box() const { return filter_; }
+    QCheckBox* untranslated_box() const { return untranslated_; }
 
   private:
     ImportShapefileDialog& model_;
     QCheckBox* filter_;
+    QCheckBox* untranslated_;
 };
 
 class CoordinatesPage : public ImportPageWidget {
@@ -92,11 +103,15 @@ class CoordinatesPage : public ImportPageWidget {
     QLineEdit* multiply_x_edit() const { return multiply_x_; }
     QLineEdit* multiply_y_edit() const { return multiply_y_; }
     QCheckBox* reproject_box() const { return reproject_; }
+    QLineEdit* add_x_edit() const { return add_x_; }
+    QLineEdit* add_y_edit() const { return add_y_; }
 
   private:
     ImportShapefileDialog& model_;
     QLineEdit* multiply_x_;
     QLineEdit* multiply_y_;
+    QLineEdit* add_x_;
+    QLineEdit* add_y_;
     QCheckBox* reproject_ = nullptr;
 };
 
@@ -117,8 +132,9 @@ class PointsPage : public ImportPageWidget {
     void load() override;
     void store() override;
     QComboBox* icon_combo() const { return icons_; }
-    // Hidden like the rest of the translation controls, but asks before translation entries are lost.
+    // Asks before translation entries are lost.
     QComboBox* icon_translation_combo() const { return icon_translation_; }
+    QPushButton* details_button() const { return details_; }
 
   private:
     void icon_translation_chosen(int choice);
@@ -127,12 +143,23 @@ class PointsPage : public ImportPageWidget {
     Host& host_;
     QComboBox* icons_;
     QComboBox* icon_translation_;
+    QPushButton* details_;
 };
 
-// No working control: only the hidden multi-part policy.
+// The multi-part policy: every part of the same type, or counter-clockwise parts of "Type:".
 class PolygonsPage : public ImportPageWidget {
   public:
-    explicit PolygonsPage(QWidget* parent);
+    PolygonsPage(ImportShapefileDialog& model, QWidget* parent);
+    void load() override;
+    void store() override;
+    QRadioButton* ccw_button() const { return ccw_; }
+    QComboBox* ccw_type_combo() const { return ccw_type_; }
+
+  private:
+    ImportShapefileDialog& model_;
+    QRadioButton* same_;
+    QRadioButton* ccw_;
+    QComboBox* ccw_type_;
 };
 
 }  // namespace plotwell::qt

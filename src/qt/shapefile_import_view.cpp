@@ -15,6 +15,7 @@
 
 #include "qt/dialog_support.h"
 #include "qt/dialog_views.h"
+#include "qt/import_detail_views.h"
 #include "qt/qt_host.h"
 #include "qt/source_layer_view.h"
 #include "qt/text_codec.h"
@@ -30,13 +31,11 @@ ShapefileImportView::ShapefileImportView(QWidget* owner, Host& host, ImportShape
     filename_->setReadOnly(true);
     dimension_ = new QLineEdit(from_local_text(model.dimension_text()), this);
     dimension_->setReadOnly(true);
-    // Profiles are laid out but there is no profile storage behind them.
-    auto* profiles = new QComboBox(this);
-    auto* new_profile = new QPushButton(QStringLiteral("&New..."), this);
-    auto* delete_profile = new QPushButton(QStringLiteral("&Delete"), this);
-    auto* profile_label = buddy_label("&Profile Name:", profiles, this);
-    for (QWidget* w : std::initializer_list<QWidget*>{profile_label, profiles, new_profile, delete_profile})
-        w->setVisible(false);
+    profiles_ = new QComboBox(this);
+    new_profile_ = new QPushButton(QStringLiteral("&New..."), this);
+    delete_profile_ = new QPushButton(QStringLiteral("&Delete"), this);
+    auto* profile_label = buddy_label("&Profile Name:", profiles_, this);
+    fill_profiles();
     layers_ = new QComboBox(this);
     layers_->setFont(fixed_pitch_font());
     fill_combo(layers_, model.layer_lines, model.dest_layer);
@@ -47,9 +46,9 @@ ShapefileImportView::ShapefileImportView(QWidget* owner, Host& host, ImportShape
     top->addWidget(buddy_label("Dimension type:", dimension_, this), 1, 0);
     top->addWidget(dimension_, 1, 1, 1, 3);
     top->addWidget(profile_label, 2, 0);
-    top->addWidget(profiles, 2, 1);
-    top->addWidget(new_profile, 2, 2);
-    top->addWidget(delete_profile, 2, 3);
+    top->addWidget(profiles_, 2, 1);
+    top->addWidget(new_profile_, 2, 2);
+    top->addWidget(delete_profile_, 2, 3);
     top->addWidget(buddy_label("Destination &Layer:", layers_, this), 3, 0);
     top->addWidget(layers_, 3, 1, 1, 3);
     top->setColumnStretch(1, 1);
@@ -60,12 +59,12 @@ ShapefileImportView::ShapefileImportView(QWidget* owner, Host& host, ImportShape
     for (const std::string& label : model.tab_labels()) tabs_->addTab(from_local_text(label));
     stack_ = new QStackedWidget(group);
     name_ = new NamePage(model, host, stack_);
-    type_ = new TypePage(model, stack_);
+    type_ = new TypePage(model, host, stack_);
     filter_ = new FilterPage(model, stack_);
     coordinates_ = new CoordinatesPage(model, stack_);
     linking_ = new LinkingPage(model, host, stack_);
     points_ = new PointsPage(model, host, stack_);
-    polygons_ = new PolygonsPage(stack_);
+    polygons_ = new PolygonsPage(model, stack_);
     ImportPageWidget* const pages[kImportPageCount] = {name_,    type_,   filter_,  coordinates_,
                                                        linking_, points_, polygons_};
     for (int i = 0; i < kImportPageCount; ++i) {
@@ -79,6 +78,12 @@ ShapefileImportView::ShapefileImportView(QWidget* owner, Host& host, ImportShape
     tabs_->setCurrentIndex(model.current_tab);
     show_current_page();
     connect(tabs_, &QTabBar::currentChanged, this, &ShapefileImportView::tab_chosen);
+    connect(profiles_, &QComboBox::currentIndexChanged, this, &ShapefileImportView::profile_chosen);
+    connect(new_profile_, &QPushButton::clicked, this, &ShapefileImportView::new_profile);
+    connect(delete_profile_, &QPushButton::clicked, this, [this] {
+        model_.delete_profile(host_);
+        fill_profiles();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -93,6 +98,33 @@ void ShapefileImportView::tab_chosen(int tab) {
 
 void ShapefileImportView::show_current_page() {
     stack_->setCurrentWidget(pages_[model_.visible_page()]);
+}
+
+void ShapefileImportView::fill_profiles() {
+    // Profile names are file names: UTF-8.
+    const QSignalBlocker block(profiles_);
+    profiles_->clear();
+    for (const std::string& name : model_.dormant.profile_names)
+        profiles_->addItem(QString::fromStdString(name));
+    profiles_->setCurrentIndex(model_.dormant.profile_choice);
+    delete_profile_->setEnabled(model_.dormant.profile_choice >= 0);
+}
+
+void ShapefileImportView::profile_chosen(int choice) {
+    model_.profile_chosen(choice, host_);
+    fill_profiles();
+    {
+        const QSignalBlocker block(layers_);
+        layers_->setCurrentIndex(model_.dest_layer);
+    }
+    for (ImportPageWidget* page : pages_) page->load();
+}
+
+void ShapefileImportView::new_profile() {
+    model_.dest_layer = layers_->currentIndex();
+    for (ImportPageWidget* page : pages_) page->store();
+    model_.new_profile(host_);
+    fill_profiles();
 }
 
 void ShapefileImportView::accept() {
@@ -113,6 +145,7 @@ void ShapefileImportView::accept() {
 void add_import_views(DialogViews& views) {
     views.add_view<ImportShapefileDialog, ShapefileImportView>();
     views.add_view<SourceLayerModel, SourceLayerView>();
+    add_import_detail_views(views);
 }
 
 }  // namespace plotwell::qt

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QStackedWidget;
 class QTabBar;
 
@@ -37,15 +38,27 @@ class ShapefileImportView : public QDialog {
     // refuses, the dialog stays open at the page that failed.
     void accept() override;
 
+    // "&Profile Name:" with "&New..." and "&Delete".
+    QComboBox* profile_combo() const { return profiles_; }
+    QPushButton* new_profile_button() const { return new_profile_; }
+    QPushButton* delete_profile_button() const { return delete_profile_; }
+    PolygonsPage* polygons_page() const { return polygons_; }
+
   private:
     void tab_chosen(int tab);
     void show_current_page();
+    void fill_profiles();
+    void profile_chosen(int choice);
+    void new_profile();
 
     ImportShapefileDialog& model_;
     Host& host_;
     QLineEdit* filename_;
     QLineEdit* dimension_;
     QComboBox* layers_;
+    QComboBox* profiles_;
+    QPushButton* new_profile_;
+    QPushButton* delete_profile_;
     QTabBar* tabs_;
     QStackedWidget* stack_;
     NamePage* name_;

@@ -4,8 +4,12 @@
 #include <cstdio>
 
 #include "model/layer_lines.h"
+#include "model/number_text.h"
 #include "model/text.h"
 #include "model/vocabulary.h"
+#include "shapefile/import_detail_dialogs.h"
+#include "shapefile/import_profile.h"
+#include "shapefile/profile_folder.h"
 
 namespace plotwell {
 
@@ -20,6 +24,11 @@ bool sorts_before(const std::string& a, const std::string& b) {
     }
     if (a.size() != b.size()) return a.size() < b.size();
     return a < b;
+}
+
+// The list row of a translation kind: the engine reads any kind but 0 and 1 as numeric ranges.
+int translation_choice(const ValueTranslation& t) {
+    return t.kind == kNoTranslation ? 0 : t.kind == kStringTable ? 1 : 2;
 }
 
 void insert_sorted(std::vector<std::string>& list, const std::string& name) {
@@ -103,6 +112,7 @@ void ImportShapefileDialog::open(int current_layer) {
     dest_layer = settings_.dest_layer;
     dormant = ImportDormantControls{};
     for (int page = 0; page < kImportPageCount; ++page) load_page(page);
+    refresh_profiles();
 }
 
 std::string ImportShapefileDialog::dimension_text() const {
@@ -139,6 +149,7 @@ void ImportShapefileDialog::load_page(int page) {
         case kPageName:
             name_page.load(reader_, settings_.name_fields);
             downcase = settings_.downcase != 0;
+            dormant.substitution_choice = settings_.substitution_mode == 1 ? 1 : 0;
             break;
         case kPageType: {
             // An unsupported file is offered the polygon types; the command refuses it before.
@@ -151,10 +162,12 @@ void ImportShapefileDialog::load_page(int page) {
             type_choice = settings_.default_type >= 0 && settings_.default_type < int(type_names.size())
                               ? settings_.default_type
                               : 0;
+            dormant.type_translation_choice = translation_choice(settings_.type_translation);
             break;
         }
         case kPageFilter:
             filter_box = settings_.filter_outside_range != 0;
+            dormant.filter_untranslated = settings_.filter_untranslated != 0;
             break;
         case kPageCoordinates: {
             char text[16];
@@ -162,6 +175,8 @@ void ImportShapefileDialog::load_page(int page) {
             multiply_x = text;
             std::snprintf(text, sizeof text, "%d", int(settings_.multiply_y));
             multiply_y = text;
+            dormant.add_x = number_text(settings_.add_x);
+            dormant.add_y = number_text(settings_.add_y);
             break;
         }
         case kPageLinking:
@@ -174,6 +189,10 @@ void ImportShapefileDialog::load_page(int page) {
                               : 0;
             dormant.icon_translation_choice = settings_.icon_translation.kind;
             break;
+        case kPagePolygons:
+            dormant.multipart_policy = settings_.multipart_policy == kCcwPartsGetCcwType ? 1 : 0;
+            dormant.ccw_type = settings_.ccw_type;
+            break;
         default:
             break;
     }
@@ -184,23 +203,34 @@ void ImportShapefileDialog::store_page(int page) {
         case kPageName:
             name_page.store(reader_, settings_.name_fields);
             settings_.downcase = downcase ? 1 : 0;
+            settings_.substitution_mode = dormant.substitution_choice == 1 ? 1 : 0;
             break;
         case kPageType:
             settings_.default_type =
                 type_choice >= 0 && type_choice < int(type_names.size()) ? type_choice : 0;
+            settings_.type_translation.kind = int16_t(std::clamp(dormant.type_translation_choice, 0, 2));
             break;
         case kPageFilter:
             settings_.filter_outside_range = filter_box ? 1 : 0;
+            settings_.filter_untranslated = dormant.filter_untranslated ? 1 : 0;
             break;
         case kPageCoordinates:
             settings_.multiply_x = parse_factor_text(multiply_x);
             settings_.multiply_y = parse_factor_text(multiply_y);
+            add_ok_ = read_number_text(dormant.add_x, settings_.add_x) &&
+                      read_number_text(dormant.add_y, settings_.add_y);
             break;
         case kPageLinking:
             link_page.store(reader_, settings_.link_fields);
             break;
         case kPagePoints:
             settings_.default_icon = icon_choice >= 0 && icon_choice < kIconCount ? icon_choice : 0;
+            settings_.icon_translation.kind = int16_t(std::clamp(dormant.icon_translation_choice, 0, 2));
+            break;
+        case kPagePolygons:
+            settings_.multipart_policy =
+                dormant.multipart_policy == 1 ? kCcwPartsGetCcwType : kSameTypeForEachPart;
+            settings_.ccw_type = int16_t(std::clamp(dormant.ccw_type, 0, object_type_count(kDimPolygon) - 1));
             break;
         default:
             break;
@@ -220,20 +250,24 @@ bool ImportShapefileDialog::validate_page(int page, Host& host) {
                 show_error(host, "'Multiply' factors must be non-zero");
                 return false;
             }
+            if (!add_ok_) {
+                show_error(host, "'Add to' values must be numbers");
+                return false;
+            }
             return true;
         default:
             return true;
     }
 }
 
-void ImportShapefileDialog::icon_translation_changed(int choice, Host& host) {
-    ValueTranslation& t = settings_.icon_translation;
+void ImportShapefileDialog::translation_changed(ValueTranslation& t, int& choice, int new_choice,
+                                                Host& host) {
     if (t.entry_count > 0) {
         const Answer a = host.message_box(
             "This will result in the current translation details being deleted. Do you want to proceed?",
             "Confirm", MessageIcon::Question, MessageButtons::YesNo);
         if (a != Answer::Yes) {
-            dormant.icon_translation_choice = t.kind;
+            choice = t.kind;
             return;
         }
         const int16_t target = t.target, kind = t.kind;
@@ -241,7 +275,95 @@ void ImportShapefileDialog::icon_translation_changed(int choice, Host& host) {
         t.target = target;
         t.kind = kind;
     }
-    dormant.icon_translation_choice = choice;
+    choice = new_choice;
+}
+
+void ImportShapefileDialog::icon_translation_changed(int choice, Host& host) {
+    translation_changed(settings_.icon_translation, dormant.icon_translation_choice, choice, host);
+}
+
+void ImportShapefileDialog::type_translation_changed(int choice, Host& host) {
+    translation_changed(settings_.type_translation, dormant.type_translation_choice, choice, host);
+}
+
+// --- profiles ----------------------------------------------------------------------------------
+
+void ImportShapefileDialog::refresh_profiles() {
+    dormant.profile_names = list_profiles(profile_folder);
+    if (dormant.profile_choice >= int(dormant.profile_names.size())) dormant.profile_choice = -1;
+}
+
+void ImportShapefileDialog::profile_chosen(int choice, Host& host) {
+    if (choice < 0 || choice >= int(dormant.profile_names.size())) return;
+    const std::string& name = dormant.profile_names[size_t(choice)];
+    // A profile from a file of other fields or another dimension may not fit this one: keep the pages.
+    ShapeImportSettings chosen = settings_;
+    if (const Result r = load_import_profile(profile_path(profile_folder, name), reader_, chosen); !r.ok) {
+        show_error(host, "Cannot use the profile " + name + ": " + r.message);
+        return;
+    }
+    chosen.dest_layer = std::clamp(chosen.dest_layer, 0, std::max(0, int(layer_lines.size()) - 1));
+    settings_ = chosen;
+    dormant.profile_choice = choice;
+    dest_layer = settings_.dest_layer;
+    for (int page = 0; page < kImportPageCount; ++page) load_page(page);
+}
+
+void ImportShapefileDialog::new_profile(Host& host) {
+    if (profile_folder.empty()) {
+        show_error(host, "There is no configuration folder to keep profiles in");
+        return;
+    }
+    NewProfileDialog named;
+    while (true) {
+        if (host.run_dialog(named) != 1) return;
+        if (const Result r = check_profile_name(named.name); r.ok)
+            break;
+        else
+            show_error(host, r.message);
+    }
+    settings_.dest_layer = dest_layer;
+    for (int page = 0; page < kImportPageCount; ++page) store_page(page);
+    if (const Result r = save_profile(profile_folder, named.name, write_import_profile(settings_, reader_));
+        !r.ok) {
+        show_error(host, r.message);
+        return;
+    }
+    refresh_profiles();
+    const auto at = std::find(dormant.profile_names.begin(), dormant.profile_names.end(), named.name);
+    dormant.profile_choice = at == dormant.profile_names.end() ? -1 : int(at - dormant.profile_names.begin());
+}
+
+void ImportShapefileDialog::delete_profile(Host& host) {
+    const int choice = dormant.profile_choice;
+    if (choice < 0 || choice >= int(dormant.profile_names.size())) return;
+    if (const Result r = delete_profile_file(profile_folder, dormant.profile_names[size_t(choice)]); !r.ok)
+        show_error(host, r.message);
+    dormant.profile_choice = -1;
+    refresh_profiles();
+}
+
+// --- details -----------------------------------------------------------------------------------
+
+void ImportShapefileDialog::substitution_details(Host& host) {
+    SubstitutionDetailsDialog details(settings_);
+    host.run_dialog(details);
+}
+
+void ImportShapefileDialog::translation_details(ValueTranslation& t, int choice, Host& host) {
+    // The table kind follows the list beside the button; "None" has no table to edit.
+    if (choice != kStringTable && choice != kNumericRanges) return;
+    t.kind = int16_t(choice);
+    TranslationDetailsDialog details(t, reader_, settings_.dimension, records);
+    host.run_dialog(details);
+}
+
+void ImportShapefileDialog::type_translation_details(Host& host) {
+    translation_details(settings_.type_translation, dormant.type_translation_choice, host);
+}
+
+void ImportShapefileDialog::icon_translation_details(Host& host) {
+    translation_details(settings_.icon_translation, dormant.icon_translation_choice, host);
 }
 
 bool ImportShapefileDialog::ok(Host& host) {

@@ -9,6 +9,7 @@
 #include "model/records.h"
 #include "platform/host.h"
 #include "shapefile/import_settings.h"
+#include "shapefile/record_source.h"
 #include "shapefile/shapefile_reader.h"
 
 namespace plotwell {
@@ -41,20 +42,26 @@ struct FieldChoicePage {
     void remove();         // "Remove ->"
 };
 
-// Controls laid out in the templates but hidden and without behaviour; kept so that a view can reproduce
-// the layout and a later version can wire them to the settings named beside them.
+// The second row of controls on the pages, each editing the setting named beside it; the point
+// reduction factor and the notes field have no setting and stay hidden.
 struct ImportDormantControls {
     std::vector<std::string> profile_names;  // "&Profile Name:" with "&New..." and "&Delete"
-    int substitution_choice = 0;             // Name page "&Substitution:" (substitution_mode)
-    int type_translation_choice = 0;         // Type page "&Translation:" (type_translation)
-    bool filter_untranslated = true;         // Filter page (filter_untranslated)
-    std::string add_x = "0", add_y = "0";    // Coordinates page "Add to X:", "Add to Y:" (add_x, add_y)
-    std::string point_reduction = "0";       // "Point &reduction factor:" (no setting)
-    int icon_translation_choice = 0;         // Points page "Icon &Translation:" (icon_translation.kind)
-    int notes_field = -1;                    // Points page "Notes field:" (no setting)
-    int multipart_policy = 0;                // Polygons page radio buttons (multipart_policy)
-    int ccw_type = 0;                        // Polygons page "Type:" (ccw_type)
+    int profile_choice = -1;
+    int substitution_choice = 0;           // Name page "&Substitution:" (substitution_mode)
+    int type_translation_choice = 0;       // Type page "&Translation:" (type_translation.kind)
+    bool filter_untranslated = true;       // Filter page (filter_untranslated)
+    std::string add_x = "0", add_y = "0";  // Coordinates page "Add to X:", "Add to Y:" (add_x, add_y)
+    std::string point_reduction = "0";     // "Point &reduction factor:" (no setting)
+    int icon_translation_choice = 0;       // Points page "Icon &Translation:" (icon_translation.kind)
+    int notes_field = -1;                  // Points page "Notes field:" (no setting)
+    int multipart_policy = 0;              // Polygons page radio buttons (multipart_policy)
+    int ccw_type = 0;                      // Polygons page "Type:" (ccw_type)
 };
+
+// Entries of the "&Substitution:", "&Translation:" and "&Match mode:" lists, in the engine's numbering.
+inline const std::vector<std::string> kSubstitutionChoices = {"None", "Use substitution table"};
+inline const std::vector<std::string> kTranslationChoices = {"None", "String table", "Numeric ranges"};
+inline const std::vector<std::string> kMatchModeChoices = {"Whole value", "Starts with"};
 
 class ImportShapefileDialog : public DialogModel {
   public:
@@ -98,9 +105,26 @@ class ImportShapefileDialog : public DialogModel {
     bool reproject_box = false;
     bool reproject_usable = false;
 
-    // The one wired dormant control: a new choice in "Icon &Translation:" while the icon translation has
-    // entries asks before those entries are dropped; No puts the choice back.
+    // A new choice in "Icon &Translation:" (or "&Translation:") while that translation has entries asks
+    // before those entries are dropped; No puts the choice back.
     void icon_translation_changed(int choice, Host& host);
+    void type_translation_changed(int choice, Host& host);
+
+    // Where profiles are kept ("" when the host has no configuration folder: profiles are not offered),
+    // and the records "&Sample values..." counts (none: it says there is nothing to sample).
+    std::string profile_folder;
+    RecordSource* records = nullptr;
+    // "&Profile Name:": a choice fills every page from that profile; "&New..." asks for a name and saves
+    // the pages as they stand; "&Delete" removes the chosen profile.
+    void refresh_profiles();
+    void profile_chosen(int choice, Host& host);
+    void new_profile(Host& host);
+    void delete_profile(Host& host);
+    // The "&Details..." buttons: "Substitution Details" and "Translation Details" edit the settings'
+    // tables in place.
+    void substitution_details(Host& host);
+    void type_translation_details(Host& host);
+    void icon_translation_details(Host& host);
 
     // The page protocol.
     void load_page(int page);
@@ -117,6 +141,10 @@ class ImportShapefileDialog : public DialogModel {
     const ShapefileReader& reader_;
     ShapeImportSettings& settings_;
     bool accepted_ = false;
+    bool add_ok_ = true;  // both "Add to" texts read as numbers at the last store
+
+    void translation_changed(ValueTranslation& t, int& choice, int new_choice, Host& host);
+    void translation_details(ValueTranslation& t, int choice, Host& host);
 };
 
 // "%d" factor text as the engine's factor: leading blanks, an optional sign, decimal digits; 0 when there

@@ -46,6 +46,7 @@
 #include "project/project_file.h"
 #include "project/project_properties_dialog.h"
 #include "qt_test_support.h"
+#include "shapefile/import_detail_dialogs.h"
 #include "shapefile/import_dialog.h"
 #include "shapefile/source_layer_dialog.h"
 #include "support/export_samples.h"
@@ -332,6 +333,8 @@ int run_bitmap_properties(Bench& b, const char* file) {
     return b.show(model);
 }
 
+const QString kDeleteDetails = "Alt+D: \"&Delete\", \"&Details...\"";
+
 const std::vector<Case>& cases() {
     static const std::vector<Case> all = {
         {"PublisherDetails", of<PublisherDetailsModel>(),
@@ -347,12 +350,56 @@ const std::vector<Case>& cases() {
              return b.show(model);
          },
          "OK", false},
-        {"ImportShapefileLines", of<ImportShapefileDialog>(),
-         [](Bench& b) { return run_shapefile_import(b, sample_road_segments(2, 2)); }, "OK", true},
-        {"ImportShapefilePoints", of<ImportShapefileDialog>(),
-         [](Bench& b) { return run_shapefile_import(b, sample_points(3)); }, "OK", true},
-        {"ImportShapefilePolygons", of<ImportShapefileDialog>(),
-         [](Bench& b) { return run_shapefile_import(b, sample_polygons(2)); }, "OK", true},
+        // The profile's "&Delete" and the pages' "&Details..." keep their captions.
+        {"ImportShapefileLines",
+         of<ImportShapefileDialog>(),
+         [](Bench& b) { return run_shapefile_import(b, sample_road_segments(2, 2)); },
+         "OK",
+         true,
+         {kDeleteDetails}},
+        {"ImportShapefilePoints",
+         of<ImportShapefileDialog>(),
+         [](Bench& b) { return run_shapefile_import(b, sample_points(3)); },
+         "OK",
+         true,
+         {kDeleteDetails}},
+        {"ImportShapefilePolygons",
+         of<ImportShapefileDialog>(),
+         [](Bench& b) { return run_shapefile_import(b, sample_polygons(2)); },
+         "OK",
+         true,
+         {kDeleteDetails}},
+        {"NewProfile", of<NewProfileDialog>(),
+         [](Bench& b) { return b.show(*std::make_unique<NewProfileDialog>()); }, "OK", true},
+        {"SubstitutionEntry", of<SubstitutionEntryDialog>(),
+         [](Bench& b) { return b.show(*std::make_unique<SubstitutionEntryDialog>()); }, "OK", true},
+        {"SubstitutionDetails", of<SubstitutionDetailsDialog>(),
+         [](Bench& b) {
+             ShapeImportSettings settings;
+             SubstitutionDetailsDialog model(settings);
+             return b.show(model);
+         },
+         "Done", false},
+        {"TranslationEntry", of<TranslationEntryDialog>(),
+         [](Bench& b) {
+             TranslationEntryDialog model;
+             model.result_names = {"WATER", "LAND"};
+             return b.show(model);
+         },
+         "OK", true},
+        {"SampleValues", of<SampleValuesDialog>(),
+         [](Bench& b) { return b.show(*std::make_unique<SampleValuesDialog>()); }, "OK", false},
+        {"TranslationDetails", of<TranslationDetailsDialog>(),
+         [](Bench& b) {
+             ShapefileReader layout;
+             layout.fields = {{"KIND", 1, 10, 'C'}};
+             layout.field_count = 1;
+             ValueTranslation t;
+             t.kind = kStringTable;
+             TranslationDetailsDialog model(t, layout, kDimPolygon, nullptr);
+             return b.show(model);
+         },
+         "Done", false},
         {"Layers", of<LayersModel>(),
          [](Bench& b) {
              Workspace ws;

@@ -139,29 +139,29 @@ TEST_F(ImportView, APolyLineFileShowsLineALinkingTabAndTwelveTypes) {
     EXPECT_EQ(settings.dest_layer, 0);
 }
 
-TEST_F(ImportView, EveryPageCarriesItsCaptionsAndTheDormantControlsStayHidden) {
+TEST_F(ImportView, EveryPageCarriesItsCaptionsAndOnlyControlsWithoutASettingStayHidden) {
     qt::ShapefileImportView& v = open(sample_streets(1));
     using Set = std::set<QString>;
     using Multi = std::multiset<QString>;
     const std::map<int, std::pair<Set, Multi>> expected = {
         {kPageName,
-         {{"Name Field(s):", "<- Add", "Remove ->", "Downcase"}, {"&Substitution:", "&Details..."}}},
-        {kPageType, {{"Default &Object type:"}, {"&Translation:", "&Details..."}}},
+         {{"Name Field(s):", "<- Add", "Remove ->", "Downcase", "&Substitution:", "&Details..."}, {}}},
+        {kPageType, {{"Default &Object type:", "&Translation:", "&Details..."}, {}}},
         {kPageFilter,
-         {{"&Filter out objects outside current coord &Range"},
-          {"Filter out objects with no Type &Translation   (else uses 'default obj type')"}}},
+         {{"&Filter out objects outside current coord &Range",
+           "Filter out objects with no Type &Translation   (else uses 'default obj type')"},
+          {}}},
         {kPageCoordinates,
-         {{"Multiply X by:", "Multiply Y by:"},
-          {"Add to X:", "Add to Y:", "Point &reduction factor:", "(0 = none)"}}},
+         {{"Multiply X by:", "Multiply Y by:", "Add to X:", "Add to Y:"},
+          {"Point &reduction factor:", "(0 = none)"}}},
         {kPageLinking, {{"Link fields:", "<- Add", "Remove ->"}, {}}},
         {kPagePoints,
-         {{"For PNTFEATURE's:", "Default &Icon:"},
-          {"Icon &Translation:", "&Details...", "For CATPNTFEATURE's:", "Cat/Sub-cat trans:", "&Details...",
-           "Notes field:"}}},
+         {{"For PNTFEATURE's:", "Default &Icon:", "Icon &Translation:", "&Details..."},
+          {"For CATPNTFEATURE's:", "Cat/Sub-cat trans:", "&Details...", "Notes field:"}}},
         {kPagePolygons,
-         {{},
-          {"Multi-part policy:", "Same type polygon for each part", "Diff. type for counter-clockwise parts",
-           "Type:"}}},
+         {{"Multi-part policy:", "Same type polygon for each part", "Diff. type for counter-clockwise parts",
+           "Type:"},
+          {}}},
     };
     for (const auto& [page, want] : expected) {
         SCOPED_TRACE(page);
@@ -189,12 +189,12 @@ TEST_F(ImportView, APointFileHasNoLinkingTabButItsIconsAndTheWiredIconTranslatio
     EXPECT_EQ(icons->itemText(0), "PI_HOTELORACCOM");
     EXPECT_EQ(icons->itemText(kIconCount - 1), "PI_LABELMINOR");
 
-    // The hidden icon translation list asks before it drops entries; No puts its choice back.
+    // The icon translation list asks before it drops entries; No puts its choice back.
     settings.icon_translation.kind = 1;
     settings.icon_translation.entry_count = 2;
     settings.icon_translation.field_index = 1;
     QComboBox* translation = v.points_page()->icon_translation_combo();
-    EXPECT_FALSE(translation->isVisibleTo(&v));
+    EXPECT_TRUE(translation->isVisibleTo(&v));
     model->load_page(kPagePoints);
     v.points_page()->load();
     EXPECT_EQ(translation->currentIndex(), 1);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shapefile/import_detail_dialogs.h"
 #include "support/object_builders.h"
 #include "support/scripted_host.h"
 #include "support/shapefile_writer.h"
@@ -278,4 +279,43 @@ TEST_F(ImportDialogTest, ChangingTheIconTranslationAsksBeforeDroppingItsEntries)
     EXPECT_EQ(settings.icon_translation.entry_count, 0);
     EXPECT_EQ(settings.icon_translation.field_index, 0);
     EXPECT_EQ(settings.icon_translation.target, 1);
+}
+
+TEST_F(ImportDialogTest, TranslationDetailsEditTheTableAndSampleTheField) {
+    ShapefileData data = file_of(1, {"NAME", "KIND"});
+    data.records.push_back(point_record(3, 4, {"y", "x"}));
+    ImportShapefileDialog& d = open(data);
+    ShapefileRecordSource records(reader);
+    d.records = &records;
+    d.type_translation_changed(kStringTable, host);
+    std::vector<std::string> seen;
+    host.answer_dialog("Translation Details", [&](DialogModel& m) {
+        auto& t = dynamic_cast<TranslationDetailsDialog&>(m);
+        t.set_field(1);
+        t.set_match_mode(1);
+        t.sample_values(host);
+        t.new_entry(host);
+        seen = t.lines();
+        return 1;
+    });
+    host.answer_dialog("Sample Field Values", [&](DialogModel& m) {
+        EXPECT_EQ(dynamic_cast<SampleValuesDialog&>(m).text, "x (2)\n");
+        return 1;
+    });
+    host.answer_dialog("Translation Details", [](DialogModel& m) {  // the entry: empty first, refused
+        dynamic_cast<TranslationEntryDialog&>(m).result = 2;
+        return 1;
+    });
+    host.answer_dialog("Translation Details", [](DialogModel& m) {
+        auto& e = dynamic_cast<TranslationEntryDialog&>(m);
+        e.text = "x";
+        return 1;
+    });
+    d.type_translation_details(host);
+    EXPECT_EQ(host.last_message(), "Enter the value to translate in 'String'");
+    EXPECT_EQ(seen, std::vector<std::string>{"x -> CATPNTFEATURE"});
+    EXPECT_EQ(settings.type_translation.kind, kStringTable);
+    EXPECT_EQ(settings.type_translation.field_index, 1);
+    EXPECT_EQ(settings.type_translation.match_mode, kMatchPrefix);
+    EXPECT_EQ(settings.type_translation.strings[0].result, 2);
 }

@@ -79,6 +79,8 @@ class ScriptedHost : public Host {
     Canvas& overlay() override { return overlay_canvas; }
     int run_with_progress(const ProgressTask& task, const ProgressOptions& options) override;
     int run_dialog(DialogModel& model) override;
+    std::string config_folder() override { return config_folder_path; }
+    std::string config_folder_path;  // none unless a test gives one
 };
 
 }  // namespace plotwell::test
