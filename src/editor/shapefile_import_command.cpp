@@ -2,11 +2,10 @@
 
 #include <atomic>
 
-#include "editor/commands.h"
+#include "editor/import_run.h"
 #include "model/text.h"
 #include "project/project_file.h"
 #include "shapefile/import_dialog.h"
-#include "shapefile/profile_folder.h"
 #include "shapefile/shapefile_import.h"
 
 namespace plotwell {
@@ -23,18 +22,13 @@ struct ReaderCloser {
 
 Outcome import_shapefile_file_command(EditorContext& ctx) {
     Project& project = ctx.project;
-    if (!has_project(project)) {
-        show_error(ctx.host, "You need to open or create a project first.");
-        return Outcome::Cancelled;
-    }
-
     FileDialogOptions options;
     options.title = "Open";
     options.filter_name = "Shape File";
     options.filter_pattern = "*.shp";
     options.default_extension = ".shp";
     options.flags = kFileMustExist | kHideReadOnly;
-    const std::optional<std::string> path = ctx.host.open_file_dialog(options);
+    const std::optional<std::string> path = ask_import_file(ctx, options);
     if (!path) return Outcome::Cancelled;
     // The settings hold 127 characters; a cut name would open other files.
     const std::string base_path = strip_file_extension(*path);
@@ -63,29 +57,11 @@ Outcome import_shapefile_file_command(EditorContext& ctx) {
     settings.base_path = base_path;
     ImportShapefileDialog dialog(project, reader, settings);
     ShapefileRecordSource records(reader);
-    dialog.records = &records;
-    dialog.profile_folder = profile_folder_in(ctx.host.config_folder());
-    dialog.open(ctx.editor.current_layer);
+    open_import_dialog(ctx, dialog, records);
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
-
-    // Set before the worker starts, so that an early Stop is not undone.
-    std::atomic<bool> running{true};
-    ProgressOptions progress;
-    progress.stop = [&running] { running.store(false); };
-    ShapeImportResult result;
-    ctx.host.run_with_progress(
-        [&](ProgressSink& sink) {
-            result = run_shapefile_import(project, reader, settings, sink, running);
-            if (!result.started) {
-                sink.log_line("Error: " + result.error + "\r\n");
-                sink.show_ok_button();
-            }
-        },
-        progress);
-    // A run that added nothing left the project as it was: there is nothing to fit or mark.
-    if (result.objects_added <= 0) return Outcome::Failed;
-    show_imported_layer(ctx, settings.dest_layer);
-    return Outcome::Ok;
+    return run_import(ctx, settings.dest_layer, [&](ProgressSink& sink, const std::atomic<bool>& running) {
+        return run_shapefile_import(project, reader, settings, sink, running);
+    });
 }
 
 }  // namespace plotwell

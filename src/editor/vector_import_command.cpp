@@ -1,12 +1,9 @@
 #include "editor/vector_import_command.h"
 
-#include <atomic>
-
-#include "editor/commands.h"
+#include "editor/import_run.h"
 #include "model/text.h"
 #include "project/project_file.h"
 #include "shapefile/import_dialog.h"
-#include "shapefile/profile_folder.h"
 #include "shapefile/shapefile_import.h"
 #include "shapefile/source_layer_dialog.h"
 #include "shapefile/vector_source.h"
@@ -15,16 +12,12 @@ namespace plotwell {
 
 Outcome import_vector_source_command(EditorContext& ctx) {
     Project& project = ctx.project;
-    if (!has_project(project)) {
-        show_error(ctx.host, "You need to open or create a project first.");
-        return Outcome::Cancelled;
-    }
     FileDialogOptions options;
     options.title = "Open";
     options.filter_name = "Vector source";
     options.filter_pattern = "*.gpkg *.geojson *.json *.gpx *.kml *.osm *.pbf *.csv *.shp";
     options.flags = kFileMustExist | kHideReadOnly;
-    const std::optional<std::string> path = ctx.host.open_file_dialog(options);
+    const std::optional<std::string> path = ask_import_file(ctx, options);
     if (!path) return Outcome::Cancelled;
     if (project.layer_count <= 0) {
         show_error(ctx.host, "You need to define your Layers first.");
@@ -54,13 +47,18 @@ Outcome import_vector_source_command(EditorContext& ctx) {
     ShapeImportSettings settings;
     settings.base_path = strip_file_extension(*path).substr(0, kBasePathSize - 1);
     ImportShapefileDialog dialog(project, layout, settings);
-    dialog.records = source->records.get();
-    dialog.profile_folder = profile_folder_in(ctx.host.config_folder());
-    dialog.open(ctx.editor.current_layer);
+    open_import_dialog(ctx, dialog, *source->records);
     dialog.source_system = source->system.name;
     dialog.reproject_box = source->reprojected;
     dialog.reproject_usable = project.coord_sys == kCoordDegrees;
+    dialog.offer_encodings(source->text.encoding());
     if (ctx.host.run_dialog(dialog) != 1 || !dialog.accepted()) return Outcome::Cancelled;
+    if (dialog.chosen_encoding() != source->text.encoding()) {
+        if (const Result r = source->text.open(dialog.chosen_encoding()); !r.ok) {
+            show_error(ctx.host, r.message + ".");
+            return Outcome::Cancelled;
+        }
+    }
     if (dialog.reproject_box != source->reprojected) {
         if (const Result r = set_reprojection(*source, dialog.reproject_box); !r.ok) {
             show_error(ctx.host, r.message + ".");
@@ -72,24 +70,10 @@ Outcome import_vector_source_command(EditorContext& ctx) {
         return Outcome::Cancelled;
     }
 
-    std::atomic<bool> running{true};
-    ProgressOptions progress;
-    progress.stop = [&running] { running.store(false); };
-    ShapeImportResult result;
-    ctx.host.run_with_progress(
-        [&](ProgressSink& sink) {
-            if (source->reprojected)
-                sink.log_line("Reprojecting from " + source->system.name + " to WGS 84\r\n");
-            result = run_record_import(project, *source->records, settings, sink, running);
-            if (!result.started) {
-                sink.log_line("Error: " + result.error + "\r\n");
-                sink.show_ok_button();
-            }
-        },
-        progress);
-    if (result.objects_added <= 0) return Outcome::Failed;
-    show_imported_layer(ctx, settings.dest_layer);
-    return Outcome::Ok;
+    return run_import(ctx, settings.dest_layer, [&](ProgressSink& sink, const std::atomic<bool>& running) {
+        if (source->reprojected) sink.log_line("Reprojecting from " + source->system.name + " to WGS 84\r\n");
+        return run_record_import(project, *source->records, settings, sink, running);
+    });
 }
 
 }  // namespace plotwell

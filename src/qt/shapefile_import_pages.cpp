@@ -115,17 +115,31 @@ NamePage::NamePage(ImportShapefileDialog& model, Host& host, QWidget* parent)
     layout->addWidget(fields_, 1);
     layout->addWidget(downcase_);
     layout->addLayout(substitution_row);
+    if (!model.encodings.empty()) {
+        encoding_ = new QComboBox(this);
+        auto* encoding_row = new QHBoxLayout;
+        encoding_row->addWidget(buddy_label("Text &encoding:", encoding_, this));
+        encoding_row->addWidget(encoding_, 1);
+        layout->addLayout(encoding_row);
+    }
 }
 
 void NamePage::load() {
     fields_->load();
     downcase_->setChecked(model_.downcase);
     fill_combo(substitution_, kSubstitutionChoices, model_.dormant.substitution_choice);
+    if (encoding_) {
+        std::vector<std::string> captions;
+        for (const std::string& e : model_.encodings)
+            captions.push_back(encoding_caption(e) + (captions.empty() ? " (the source's own)" : ""));
+        fill_combo(encoding_, captions, model_.encoding_choice);
+    }
 }
 
 void NamePage::store() {
     model_.downcase = downcase_->isChecked();
     model_.dormant.substitution_choice = substitution_->currentIndex();
+    if (encoding_) model_.encoding_choice = encoding_->currentIndex();
 }
 
 // --- Type --------------------------------------------------------------------------------------

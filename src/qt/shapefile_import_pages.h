@@ -56,6 +56,7 @@ class NamePage : public ImportPageWidget {
     QCheckBox* downcase_box() const { return downcase_; }
     QComboBox* substitution_combo() const { return substitution_; }
     QPushButton* details_button() const { return details_; }
+    QComboBox* encoding_combo() const { return encoding_; }
 
   private:
     ImportShapefileDialog& model_;
@@ -63,6 +64,7 @@ class NamePage : public ImportPageWidget {
     QCheckBox* downcase_;
     QComboBox* substitution_;
     QPushButton* details_;
+    QComboBox* encoding_ = nullptr;
 };
 
 class TypePage : public ImportPageWidget {

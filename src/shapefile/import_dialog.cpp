@@ -115,6 +115,25 @@ void ImportShapefileDialog::open(int current_layer) {
     refresh_profiles();
 }
 
+std::string encoding_caption(const std::string& encoding) {
+    return encoding.empty() ? "Windows-1252" : encoding;
+}
+
+void ImportShapefileDialog::offer_encodings(const std::string& found) {
+    // Real files carry wrong code page files: a Czech file marked 852 that holds Windows-1250 text.
+    encodings = {found};
+    for (const char* e : {"UTF-8", "", "CP1250", "CP1251", "CP1253", "CP1254", "CP1257", "CP850", "CP852",
+                          "CP866", "ISO-8859-2", "ISO-8859-15"})
+        if (e != found) encodings.push_back(e);
+    encoding_choice = 0;
+}
+
+std::string ImportShapefileDialog::chosen_encoding() const {
+    if (encoding_choice < 0 || size_t(encoding_choice) >= encodings.size())
+        return encodings.empty() ? "" : encodings[0];
+    return encodings[size_t(encoding_choice)];
+}
+
 std::string ImportShapefileDialog::dimension_text() const {
     switch (settings_.dimension) {
         case kDimPoint:

@@ -58,6 +58,9 @@ struct ImportDormantControls {
     int ccw_type = 0;                      // Polygons page "Type:" (ccw_type)
 };
 
+// An entry of the "Text &encoding:" list: the encoding's name, "Windows-1252" for the bytes kept.
+std::string encoding_caption(const std::string& encoding);
+
 // Entries of the "&Substitution:", "&Translation:" and "&Match mode:" lists, in the engine's numbering.
 inline const std::vector<std::string> kSubstitutionChoices = {"None", "Use substitution table"};
 inline const std::vector<std::string> kTranslationChoices = {"None", "String table", "Numeric ranges"};
@@ -104,6 +107,13 @@ class ImportShapefileDialog : public DialogModel {
     std::string source_system;
     bool reproject_box = false;
     bool reproject_usable = false;
+    // Name page "Text &encoding:" for vector sources (no entries: it does not show): what the source's
+    // texts are read as, canonical names ("" keeps the bytes, Windows-1252). See offer_encodings.
+    std::vector<std::string> encodings;
+    int encoding_choice = -1;
+    // Offers the usual encodings with `found` (the source's own) first and chosen.
+    void offer_encodings(const std::string& found);
+    std::string chosen_encoding() const;
 
     // A new choice in "Icon &Translation:" (or "&Translation:") while that translation has entries asks
     // before those entries are dropped; No puts the choice back.

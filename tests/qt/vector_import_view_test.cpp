@@ -142,3 +142,22 @@ TEST_F(VectorImport, AProfileMadeWithNewFillsThePagesWhenChosenAgain) {
     });
     EXPECT_EQ(names(), (std::multiset<std::string>{"Road 0", "Road 1"}));
 }
+
+TEST_F(VectorImport, TheTextEncodingChosenInTheDialogReadsTheNames) {
+    ShapefileData d;
+    d.fields = {{"NAME", 'C', 20}};
+    d.records.push_back(point_record(13.1, 52.1,
+                                     {"P\xF8\xED"
+                                      "bram"}));
+    ASSERT_TRUE(write_shapefile(dir.file("towns"), d));
+    std::ofstream(dir.file("towns.cpg")) << "852";  // wrong: the text is Windows-1250
+    run(cmd::kImportVectorSource, dir.file("towns.shp"), "", "NAME", [](qt::ShapefileImportView* v) {
+        QComboBox* encoding = v->name_page()->encoding_combo();
+        ASSERT_TRUE(encoding);
+        EXPECT_EQ(encoding->currentText(), "CP852 (the source's own)");
+        encoding->setCurrentIndex(encoding->findText("CP1250"));
+        press(*v, QDialogButtonBox::Ok);
+    });
+    EXPECT_EQ(names(), (std::multiset<std::string>{"Pr\xED"
+                                                   "bram"}));
+}
