@@ -35,7 +35,7 @@ Dataset open_raster(const std::string& path, std::string& error) {
         if (!CPLGetConfigOption("GDAL_CACHEMAX", nullptr)) GDALSetCacheMax64(int64_t(64) << 20);
     });
     CPLErrorReset();
-    Dataset ds(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
+    Dataset ds(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY | GDAL_OF_VERBOSE_ERROR));
     if (!ds || ds->GetRasterCount() < 1 || ds->GetRasterXSize() < 1 || ds->GetRasterYSize() < 1) {
         error = "Cannot read " + path + " as a raster: " + last_gdal_error("format not recognised");
         return nullptr;
