@@ -30,15 +30,10 @@ std::vector<ScreenPoint>& screen_buffer(size_t needed) {
     return buffer;
 }
 
-// A picture too large to hold: its reduced copy while that shows every screen pixel, otherwise the
-// visible part read from the file at screen resolution, so that neither time nor memory follows the
-// file's size.
+// A picture too large to hold: the visible part at screen resolution, from its source, so that
+// neither time nor memory follows the file's size.
 void paint_large_image(const Image& image, const ScreenRect& dest, const ScreenRect& area, Canvas& canvas) {
     const double dw = double(dest.right) - dest.left, dh = double(dest.bottom) - dest.top;
-    if (dw <= image.width && dh <= image.height) {
-        canvas.stretch_image(image, dest);
-        return;
-    }
     const double left = std::max(dest.left, area.left), right = std::min(dest.right, area.right);
     const double top = std::max(dest.top, area.top), bottom = std::min(dest.bottom, area.bottom);
     if (left >= right || top >= bottom) return;

@@ -43,46 +43,107 @@ Dataset open_raster(const std::string& path, std::string& error) {
     return ds;
 }
 
-// Reads `window` scaled to out_w x out_h as opaque 0xAARRGGBB: three bands or more as red, green and
-// blue, one or two as grey or through the first band's colour table.
-std::shared_ptr<Image> read_window(GDALDataset& ds, PixelWindow w, int out_w, int out_h) {
-    if (out_w < 1 || out_h < 1 || int64_t(out_w) * out_h > kMaxBitmapPixels) return nullptr;
-    const int bands = ds.GetRasterCount() >= 3 ? 3 : 1;
-    int band_map[3] = {1, 2, 3};
-    std::vector<uint8_t> bytes(size_t(out_w) * size_t(out_h) * size_t(bands));
-    GDALRasterIOExtraArg extra;
-    INIT_RASTERIO_EXTRA_ARG(extra);
-    CPLErrorReset();
-    if (ds.RasterIO(GF_Read, w.x0, w.y0, w.x1 - w.x0, w.y1 - w.y0, bytes.data(), out_w, out_h, GDT_Byte,
-                    bands, band_map, bands, GSpacing(out_w) * bands, 1, &extra) != CE_None)
-        return nullptr;
-    auto image = std::make_shared<Image>();
-    image->width = out_w;
-    image->height = out_h;
-    image->pixels.resize(size_t(out_w) * size_t(out_h));
-    std::array<uint32_t, 256> palette;
-    for (int i = 0; i < 256; ++i) palette[size_t(i)] = 0xFF000000u | uint32_t(i) * 0x010101u;
-    if (bands == 1)
+// How a file's bands become colours: three bands or more as red, green and blue, one or two as grey or
+// through the first band's colour table; samples wider than a byte stretched from the band's range.
+struct BandLayout {
+    int bands = 1;
+    bool wide = false;
+    std::array<double, 3> low{}, high{};
+    std::array<uint32_t, 256> palette{};
+};
+
+BandLayout layout_of(GDALDataset& ds) {
+    BandLayout l;
+    l.bands = ds.GetRasterCount() >= 3 ? 3 : 1;
+    for (int i = 0; i < 256; ++i) l.palette[size_t(i)] = 0xFF000000u | uint32_t(i) * 0x010101u;
+    if (l.bands == 1)
         if (const GDALColorTable* table = ds.GetRasterBand(1)->GetColorTable())
             for (int i = 0; i < std::min(256, table->GetColorEntryCount()); ++i) {
                 GDALColorEntry e;
                 if (table->GetColorEntryAsRGB(i, &e))
-                    palette[size_t(i)] = 0xFF000000u | uint32_t(uint8_t(e.c1)) << 16 |
-                                         uint32_t(uint8_t(e.c2)) << 8 | uint8_t(e.c3);
+                    l.palette[size_t(i)] = 0xFF000000u | uint32_t(uint8_t(e.c1)) << 16 |
+                                           uint32_t(uint8_t(e.c2)) << 8 | uint8_t(e.c3);
             }
+    for (int b = 0; b < l.bands; ++b) {
+        GDALRasterBand* band = ds.GetRasterBand(b + 1);
+        if (band->GetRasterDataType() == GDT_Byte) {
+            l.high[size_t(b)] = 255;
+            continue;
+        }
+        l.wide = true;
+        double range[2] = {0, 255};
+        band->ComputeRasterMinMax(TRUE, range);  // approximate: from an overview or a sample
+        l.low[size_t(b)] = range[0];
+        l.high[size_t(b)] = range[1] > range[0] ? range[1] : range[0] + 1;
+    }
+    return l;
+}
+
+// Reads `window` scaled to out_w x out_h as opaque 0xAARRGGBB.
+std::shared_ptr<Image> read_window(GDALDataset& ds, const BandLayout& l, PixelWindow w, int out_w,
+                                   int out_h) {
+    if (out_w < 1 || out_h < 1 || int64_t(out_w) * out_h > kMaxBitmapPixels) return nullptr;
+    const size_t n = size_t(out_w) * size_t(out_h) * size_t(l.bands);
+    int band_map[3] = {1, 2, 3};
+    std::vector<uint8_t> bytes(l.wide ? 0 : n);
+    std::vector<float> samples(l.wide ? n : 0);
+    void* buffer = l.wide ? static_cast<void*>(samples.data()) : bytes.data();
+    const GDALDataType type = l.wide ? GDT_Float32 : GDT_Byte;
+    const int size = l.wide ? 4 : 1;
+    GDALRasterIOExtraArg extra;
+    INIT_RASTERIO_EXTRA_ARG(extra);
+    CPLErrorReset();
+    if (ds.RasterIO(GF_Read, w.x0, w.y0, w.x1 - w.x0, w.y1 - w.y0, buffer, out_w, out_h, type, l.bands,
+                    band_map, GSpacing(size) * l.bands, GSpacing(out_w) * l.bands * size, size,
+                    &extra) != CE_None)
+        return nullptr;
+    if (l.wide) {
+        bytes.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const size_t b = i % size_t(l.bands);
+            const double v = (samples[i] - l.low[b]) * 255.0 / (l.high[b] - l.low[b]);
+            bytes[i] = uint8_t(std::clamp(std::isfinite(v) ? v : 0.0, 0.0, 255.0));
+        }
+    }
+    auto image = std::make_shared<Image>();
+    image->width = out_w;
+    image->height = out_h;
+    image->pixels.resize(size_t(out_w) * size_t(out_h));
     for (size_t i = 0; i < image->pixels.size(); ++i) {
-        const uint8_t* p = &bytes[i * size_t(bands)];
+        const uint8_t* p = &bytes[i * size_t(l.bands)];
         image->pixels[i] =
-            bands == 3 ? 0xFF000000u | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2] : palette[p[0]];
+            l.bands == 3 ? 0xFF000000u | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2] : l.palette[p[0]];
     }
     return image;
 }
 
-// A picture too large to hold: reads per view, GDAL taking its overviews when the file has them, and
-// keeps the last reads so that a repaint of the same view reads nothing.
+// Nearest samples of `window` (in the full picture's pixels) from the reduced copy.
+std::shared_ptr<const Image> resample(const Image& reduced, int full_w, int full_h, PixelWindow w, int out_w,
+                                      int out_h) {
+    auto image = std::make_shared<Image>();
+    image->width = out_w;
+    image->height = out_h;
+    image->pixels.resize(size_t(out_w) * size_t(out_h));
+    const double fx = double(reduced.width) / full_w, fy = double(reduced.height) / full_h;
+    std::vector<int> columns(static_cast<size_t>(out_w));
+    for (int i = 0; i < out_w; ++i)
+        columns[size_t(i)] =
+            std::min(reduced.width - 1, int((w.x0 + (i + 0.5) * (w.x1 - w.x0) / out_w) * fx));
+    for (int j = 0; j < out_h; ++j) {
+        const int row = std::min(reduced.height - 1, int((w.y0 + (j + 0.5) * (w.y1 - w.y0) / out_h) * fy));
+        uint32_t* out = &image->pixels[size_t(j) * size_t(out_w)];
+        for (int i = 0; i < out_w; ++i) out[i] = reduced.pixel(columns[size_t(i)], row);
+    }
+    return image;
+}
+
+// A picture too large to hold. A view that needs no more detail than the reduced copy has is sampled
+// from it; a closer one reads its window from the file, GDAL taking the file's overviews when it has
+// them. The last results are kept, so that a repaint of the same view costs a plain copy to the screen.
 class GdalImageSource final : public ImageSource {
   public:
-    explicit GdalImageSource(Dataset ds) : ds_(std::move(ds)) {}
+    GdalImageSource(Dataset ds, const BandLayout& layout, std::weak_ptr<const Image> reduced)
+        : ds_(std::move(ds)), layout_(layout), reduced_(std::move(reduced)) {}
     int width() const override { return ds_->GetRasterXSize(); }
     int height() const override { return ds_->GetRasterYSize(); }
     std::shared_ptr<const Image> read(PixelWindow w, int out_w, int out_h) const override {
@@ -97,7 +158,13 @@ class GdalImageSource final : public ImageSource {
         for (const Cached& c : cache_)
             if (c.image && c.window == w && c.image->width == out_w && c.image->height == out_h)
                 return c.image;
-        std::shared_ptr<const Image> image = read_window(*ds_, w, out_w, out_h);
+        std::shared_ptr<const Image> image;
+        const std::shared_ptr<const Image> reduced = reduced_.lock();
+        if (reduced && double(out_w) / (w.x1 - w.x0) <= double(reduced->width) / width() &&
+            double(out_h) / (w.y1 - w.y0) <= double(reduced->height) / height())
+            image = resample(*reduced, width(), height(), w, out_w, out_h);
+        else
+            image = read_window(*ds_, layout_, w, out_w, out_h);
         if (image) {
             cache_[1] = std::move(cache_[0]);
             cache_[0] = {w, image};
@@ -111,6 +178,8 @@ class GdalImageSource final : public ImageSource {
         std::shared_ptr<const Image> image;
     };
     Dataset ds_;
+    BandLayout layout_;
+    std::weak_ptr<const Image> reduced_;  // the Image that owns this source
     mutable std::mutex mutex_;
     mutable std::array<Cached, 2> cache_;
 };
@@ -127,19 +196,20 @@ std::shared_ptr<const Image> load_gdal_raster(const std::string& path, std::stri
     if (!ds) return nullptr;
     const int w = ds->GetRasterXSize(), h = ds->GetRasterYSize();
     const PixelWindow all{0, 0, w, h};
+    const BandLayout layout = layout_of(*ds);
     if (int64_t(w) * h <= kWholeRasterPixels) {
-        std::shared_ptr<const Image> image = read_window(*ds, all, w, h);
+        std::shared_ptr<const Image> image = read_window(*ds, layout, all, w, h);
         if (!image) error = "Cannot read the pixels of " + path + ": " + last_gdal_error("read error");
         return image;
     }
     const double scale = double(kReducedRasterSide) / std::max(w, h);
     const int rw = std::max(1, int(std::lround(w * scale))), rh = std::max(1, int(std::lround(h * scale)));
-    std::shared_ptr<Image> reduced = read_window(*ds, all, rw, rh);
+    std::shared_ptr<Image> reduced = read_window(*ds, layout, all, rw, rh);
     if (!reduced) {
         error = "Cannot read the pixels of " + path + ": " + last_gdal_error("read error");
         return nullptr;
     }
-    reduced->source = std::make_shared<GdalImageSource>(std::move(ds));
+    reduced->source = std::make_shared<GdalImageSource>(std::move(ds), layout, reduced);
     return reduced;
 }
 

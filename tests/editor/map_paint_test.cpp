@@ -293,8 +293,9 @@ TEST_F(PaintFixture, LargeRastersShowReadsThatFollowTheZoomNotTheFile) {
     project.bitmaps.count = 1;
     project.bitmaps.entries[0].width = project.bitmaps.entries[0].height = side;
     project.bitmaps.entries[0].image = image;
-    // The whole file on 1025 pixels, the view's 1000 pixels of it at 1:1, 250 file pixels at 4:1.
-    for (const auto& [zoom, most] : {std::pair{0.25f, kReducedRasterSide}, {1.0f, 1001}, {4.0f, 251}}) {
+    // Screen-sized parts: the whole file on 1025 pixels, of which the view shows 625; the view's 1000
+    // pixels at 1:1; 250 file pixels at 4:1.
+    for (const auto& [zoom, most] : {std::pair{0.25f, 626}, {1.0f, 1001}, {4.0f, 251}}) {
         view.zoom = zoom;
         paint();
         const auto stretched = canvas.of_kind(CanvasOp::StretchImage);
