@@ -1,6 +1,7 @@
 #include "editor/map_paint.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "editor/map_labels.h"
@@ -29,6 +30,29 @@ std::vector<ScreenPoint>& screen_buffer(size_t needed) {
     return buffer;
 }
 
+// A picture too large to hold: the visible part at screen resolution, from its source, so that
+// neither time nor memory follows the file's size.
+void paint_large_image(const Image& image, const ScreenRect& dest, const ScreenRect& area, Canvas& canvas) {
+    const double dw = double(dest.right) - dest.left, dh = double(dest.bottom) - dest.top;
+    const double left = std::max(dest.left, area.left), right = std::min(dest.right, area.right);
+    const double top = std::max(dest.top, area.top), bottom = std::min(dest.bottom, area.bottom);
+    if (left >= right || top >= bottom) return;
+    const ImageSource& file = *image.source;
+    const double sx = file.width() / dw, sy = file.height() / dh;  // file pixels per screen pixel
+    const auto at = [](double v, int limit) { return int(std::clamp(v, 0.0, double(limit))); };
+    const PixelWindow window{at(std::floor((left - dest.left) * sx), file.width()),
+                             at(std::floor((top - dest.top) * sy), file.height()),
+                             at(std::ceil((right - dest.left) * sx), file.width()),
+                             at(std::ceil((bottom - dest.top) * sy), file.height())};
+    // The window's own frame on screen, whole file pixels wide.
+    const ScreenRect part{
+        int32_t(std::lround(dest.left + window.x0 / sx)), int32_t(std::lround(dest.top + window.y0 / sy)),
+        int32_t(std::lround(dest.left + window.x1 / sx)), int32_t(std::lround(dest.top + window.y1 / sy))};
+    if (part.right <= part.left || part.bottom <= part.top) return;
+    if (const auto shown = file.read(window, part.right - part.left, part.bottom - part.top))
+        canvas.stretch_image(*shown, part);
+}
+
 void paint_bitmaps(const Project& project, const EditorState& editor, const ViewState& view, Canvas& canvas) {
     const int32_t area_w = view.view_rect.right - view.view_rect.left;
     const int32_t area_h = view.view_rect.bottom - view.view_rect.top;
@@ -44,6 +68,8 @@ void paint_bitmaps(const Project& project, const EditorState& editor, const View
             canvas.set_pen(style::kBlack);
             canvas.set_brush(style::brush(style::kLightGrey));
             canvas.rectangle(ordered({dest.left, dest.top}, {dest.right, dest.bottom}));
+        } else if (b.image && b.image->source && dest.right > dest.left && dest.bottom > dest.top) {
+            paint_large_image(*b.image, dest, view.view_rect, canvas);
         } else if (b.image && int64_t(w) <= 32 * int64_t(area_w) && int64_t(h) <= 32 * int64_t(area_h)) {
             canvas.stretch_image(*b.image, dest);
         }

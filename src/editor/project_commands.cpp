@@ -12,7 +12,7 @@
 #include "editor/menus.h"
 #include "editor/status_bar.h"
 #include "editor/window_title.h"
-#include "model/bitmap_file.h"
+#include "model/background_image.h"
 #include "model/bytes.h"
 #include "model/text.h"
 #include "project/clone_project_dialog.h"
@@ -86,6 +86,7 @@ Outcome new_from_bitmap(EditorContext& ctx) {
     o.title = kSelectBitmapTitle;
     o.filter_name = "Bitmap";
     o.filter_pattern = "*.bmp";
+    o.more_patterns = kRasterPatterns;
     o.default_extension = ".bmp";
     o.flags = kFileMustExist | kHideReadOnly;
     const std::optional<std::string> path = ctx.host.open_file_dialog(o);
@@ -99,13 +100,16 @@ Outcome new_from_bitmap(EditorContext& ctx) {
     p.coord_sys = kCoordArbitrary;
     BitmapTable& table = p.bitmaps;
     table.table_reserved = 0;
-    std::shared_ptr<const Image> image = load_bitmap_file(*path);
+    std::shared_ptr<const Image> image = load_background_image(*path);
     if (image) {
-        p.range = {0, 0, image->width, image->height};
+        // A large raster's image is a reduced copy: the project takes the file's pixels.
+        const int32_t w = image->source ? image->source->width() : image->width;
+        const int32_t h = image->source ? image->source->height() : image->height;
+        p.range = {0, 0, w, h};
         BackgroundBitmap& b = table.entries[0];
         b = BackgroundBitmap{};
-        b.width = image->width;
-        b.height = image->height;
+        b.width = w;
+        b.height = h;
         b.image = std::move(image);
         set_field(b.file_name, *path);
         table.count = 1;

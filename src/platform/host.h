@@ -45,6 +45,7 @@ struct FileDialogOptions {
     std::string title;
     std::string filter_name;     // e.g. "Map Project"
     std::string filter_pattern;  // e.g. "*.mpr"
+    std::string more_patterns;   // shown with the filter's own pattern, e.g. "*.tif *.png"
     std::string default_extension;
     unsigned flags = kHideReadOnly;
     std::string initial_name;

@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "model/background_image.h"
 #include "model/text.h"
 #include "project/project_tasks.h"
+#include "project/raster_placement.h"
 
 namespace plotwell {
 
@@ -44,6 +46,18 @@ bool BackgroundBitmapsModel::load_image(BackgroundBitmap& entry) {
     return false;
 }
 
+void BackgroundBitmapsModel::place_georeferenced(BackgroundBitmap& entry) {
+    if (project_.coord_sys != kCoordDegrees) return;
+    const std::string name(field_text(entry.file_name));
+    const std::string path = resolve_bitmap_path(name, folders());
+    int64_t w = 0, h = 0;
+    // A bitmap file keeps its placement by hand; an unreadable file is refused by the load that follows.
+    if (is_bmp_file(path) || !background_image_size(path, w, h)) return;
+    if (const Result placed = place_by_georeference(path, entry); !placed.ok)
+        host_.message_box(unplaced_message(name, placed.message), "Warning", MessageIcon::Warning,
+                          MessageButtons::Ok);
+}
+
 void BackgroundBitmapsModel::new_bitmap() {
     BitmapTable& t = project_.bitmaps;
     if (t.count >= kMaxBitmaps) {
@@ -62,6 +76,7 @@ void BackgroundBitmapsModel::new_bitmap() {
         entry.width = entry.height = placement_.size;
         entry.x = placement_.x;
         entry.y = placement_.y;
+        place_georeferenced(entry);
     }
     if (!(entry.flags & kBitmapHidden) && !load_image(entry)) {
         entry = BackgroundBitmap{};

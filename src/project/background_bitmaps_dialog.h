@@ -35,6 +35,7 @@ class BackgroundBitmapsModel : public DialogModel {
     void refill();
     BitmapFolders folders() const;
     bool load_image(BackgroundBitmap& entry);
+    void place_georeferenced(BackgroundBitmap& entry);
 
     Project& project_;
     Host& host_;

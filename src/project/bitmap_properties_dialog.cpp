@@ -1,9 +1,8 @@
 #include "project/bitmap_properties_dialog.h"
 
 #include <cmath>
-#include <cstdlib>
 
-#include "model/bitmap_file.h"
+#include "model/background_image.h"
 #include "model/geometry.h"
 #include "model/text.h"
 #include "project/bitmap_paths.h"
@@ -20,9 +19,9 @@ struct PixelSize {
 };
 
 PixelSize file_pixel_size(const std::string& path) {
-    const BitmapSize s = read_bitmap_size(path);
-    if (s.status != kBitmapSizeOk) return {};
-    return {std::llabs(s.width), std::llabs(s.height)};  // a top-down file stores a negative height
+    PixelSize s;
+    if (!background_image_size(path, s.width, s.height)) return {};
+    return s;
 }
 
 int32_t same_units_per_pixel(int32_t previous_units, int64_t previous_pixels, int64_t pixels) {
@@ -60,6 +59,7 @@ void BitmapPropertiesModel::browse() {
     options.title = kBrowseTitle;
     options.filter_name = "Bitmap";
     options.filter_pattern = "*.bmp";
+    options.more_patterns = kRasterPatterns;
     options.default_extension = "bmp";
     options.flags = kFileMustExist | kPathMustExist | kHideReadOnly;
     const auto chosen = host_.open_file_dialog(options);
@@ -72,7 +72,9 @@ void BitmapPropertiesModel::set_from_prev() {
     // The previous entry's image gives its pixel size; when it has none (hidden, or it failed to
     // load) its file still does.
     PixelSize before;
-    if (previous_->image && previous_->image->width > 0 && previous_->image->height > 0)
+    if (previous_->image && previous_->image->source)  // a reduced copy: the file's size counts
+        before = {previous_->image->source->width(), previous_->image->source->height()};
+    else if (previous_->image && previous_->image->width > 0 && previous_->image->height > 0)
         before = {previous_->image->width, previous_->image->height};
     else
         before = file_pixel_size(resolve_bitmap_path(field_text(previous_->file_name), folders_));

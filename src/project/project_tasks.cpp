@@ -1,6 +1,6 @@
 #include "project/project_tasks.h"
 
-#include "model/bitmap_file.h"
+#include "model/background_image.h"
 #include "model/text.h"
 #include "project/project_file.h"
 
@@ -9,7 +9,7 @@ namespace plotwell {
 BitmapImageLoader bitmap_loader(const BitmapFolders& folders) {
     return [folders](const std::string& file_name) -> std::shared_ptr<const Image> {
         if (file_name.empty()) return nullptr;
-        return load_bitmap_file(resolve_bitmap_path(file_name, folders));
+        return load_background_image(resolve_bitmap_path(file_name, folders));
     };
 }
 

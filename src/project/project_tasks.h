@@ -16,7 +16,7 @@ namespace plotwell {
 // Loads the image of one background bitmap from its stored file name; none when it cannot be loaded.
 using BitmapImageLoader = std::function<std::shared_ptr<const Image>(const std::string& file_name)>;
 
-// Loads bitmap files with load_bitmap_file from where resolve_bitmap_path finds them.
+// Loads pictures with load_background_image from where resolve_bitmap_path finds them.
 BitmapImageLoader bitmap_loader(const BitmapFolders& folders);
 
 // Logs "Loading layer objects...", loads the project file, then logs "Loading background bitmaps..." and

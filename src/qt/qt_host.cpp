@@ -77,8 +77,9 @@ std::optional<std::string> QtHost::file_dialog(const FileDialogOptions& options,
     dialog.setFileMode((options.flags & kFileMustExist) && !save ? QFileDialog::ExistingFile
                                                                  : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(options.flags & kOverwritePrompt));
-    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(from_local_text(options.filter_name),
-                                                       from_local_text(options.filter_pattern)));
+    QString patterns = from_local_text(options.filter_pattern);
+    if (!options.more_patterns.empty()) patterns += ' ' + from_local_text(options.more_patterns);
+    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(from_local_text(options.filter_name), patterns));
     QString suffix = from_local_text(options.default_extension);
     if (suffix.startsWith('.')) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <mutex>
 
 #include "model/bytes.h"
+#include "model/gdal_init.h"
 
 namespace plotwell {
 
@@ -20,15 +20,6 @@ constexpr int kUnknownWidth = 254;  // the widest dBASE field
 constexpr size_t kMaxRecordLength = 65535;
 constexpr int kTypeScanFeatures = 100;
 constexpr size_t kMaxFields = 2000;  // descriptors within the 16-bit header length
-
-// GDAL reports through the last-error state only: the tool's output and the editor's log stay ours.
-void ensure_gdal() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        GDALAllRegister();
-        CPLSetErrorHandler(CPLQuietErrorHandler);
-    });
-}
 
 std::string last_gdal_error(const std::string& fallback) {
     const char* m = CPLGetLastErrorMsg();

@@ -5,9 +5,13 @@
 #include <memory>
 
 #include "editor/view_style.h"
+#include "model/background_image.h"
+#include "model/gdal_raster.h"
 #include "model/vocabulary.h"
 #include "support/object_builders.h"
+#include "support/raster_samples.h"
 #include "support/recording_canvas.h"
+#include "support/scratch_dir.h"
 
 using namespace plotwell;
 using namespace plotwell::test;
@@ -276,4 +280,28 @@ TEST(XorFrame, DrawnInWhiteXorAndOrderedWithTheModeRestored) {
     EXPECT_TRUE(canvas.ops[0].brush.hollow);
     EXPECT_EQ(canvas.ops[0].rect, (ScreenRect{10, 20, 50, 60}));
     EXPECT_EQ(canvas.mode(), RasterMode::Copy);
+}
+
+TEST_F(PaintFixture, LargeRastersShowReadsThatFollowTheZoomNotTheFile) {
+    ScratchDir dir;
+    const int side = 4100;  // more pixels than are ever held whole
+    ASSERT_TRUE(write_geotiff(dir.file("big.tif"), side, side, {0, 1, 0, 0, 0, 1}, 0));
+    const std::shared_ptr<const Image> image = load_background_image(dir.file("big.tif"));
+    ASSERT_TRUE(image && image->source);
+    EXPECT_EQ(image->width, kReducedRasterSide);
+    EXPECT_EQ(image->source->width(), side);
+    project.bitmaps.count = 1;
+    project.bitmaps.entries[0].width = project.bitmaps.entries[0].height = side;
+    project.bitmaps.entries[0].image = image;
+    // Screen-sized parts: the whole file on 1025 pixels, of which the view shows 625; the view's 1000
+    // pixels at 1:1; 250 file pixels at 4:1.
+    for (const auto& [zoom, most] : {std::pair{0.25f, 626}, {1.0f, 1001}, {4.0f, 251}}) {
+        view.zoom = zoom;
+        paint();
+        const auto stretched = canvas.of_kind(CanvasOp::StretchImage);
+        ASSERT_EQ(stretched.size(), 1u);
+        EXPECT_LE(stretched[0]->image->width, most) << zoom;
+        EXPECT_LE(stretched[0]->image->height, most) << zoom;
+        EXPECT_GE(stretched[0]->image->width, most / 2) << zoom;
+    }
 }
