@@ -8,6 +8,7 @@
 #include "editor/database_import_command.h"
 #include "editor/drawing.h"
 #include "editor/export_command.h"
+#include "editor/layer_panel.h"
 #include "editor/menus.h"
 #include "editor/preview_command.h"
 #include "editor/project_commands.h"
@@ -266,13 +267,6 @@ const CommandEntry kCommands[] = {
 };
 
 }  // namespace
-
-void make_layer_current(EditorContext& ctx, int layer) {
-    set_current_layer(ctx.editor, layer);
-    set_current_object(ctx, nullptr);
-    show_layer_status(ctx);
-    ctx.host.request_redraw();
-}
 
 void show_imported_layer(EditorContext& ctx, int layer) {
     if (layer < 0 || layer >= ctx.project.layer_count || layer == ctx.editor.current_layer) return;

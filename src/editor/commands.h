@@ -16,9 +16,6 @@ CommandResult handle_command(EditorContext& ctx, int command);
 // The close request (Exit, the close box): false keeps the window open.
 bool close_request(EditorContext& ctx);
 
-// Makes `layer` (-1 for the background) the current layer, with no current object.
-void make_layer_current(EditorContext& ctx, int layer);
-
 // After an import into `layer`: a layer that would not be drawn (not current, not shown always)
 // becomes the current layer, so that what came in is seen.
 void show_imported_layer(EditorContext& ctx, int layer);
