@@ -25,7 +25,9 @@ Point difference(Point a, Point b) {
 
 ScreenRect square_frame(const DragState& drag) {
     const ScreenRect& s = drag.vertex_square;
-    return {s.left, s.top, s.left + s.right, s.top + s.bottom};
+    // The square follows the mouse, which may stand at the edge of the screen range.
+    return {s.left, s.top, clamp_to_int32(int64_t(s.left) + s.right),
+            clamp_to_int32(int64_t(s.top) + s.bottom)};
 }
 
 // The dragged vertex's square and the edges to its neighbours, which follow it; XOR, so that drawing it
