@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_case.h"
 #include "model/text.h"
 #include "shapefile/shapefile_import.h"
 #include "support/shapefile_samples.h"
@@ -112,14 +113,6 @@ void BM_Ogr2ogrCopyPolygons(benchmark::State& state) {
 void BM_Ogr2ogrCopyRoads(benchmark::State& state) {
     copy_with_ogr2ogr(state, data().roads);
 }
-
-#define PLOTWELL_CASE(fn)               \
-    BENCHMARK(fn)                       \
-        ->Unit(benchmark::kMillisecond) \
-        ->UseRealTime()                 \
-        ->Iterations(1)                 \
-        ->Repetitions(5)                \
-        ->ReportAggregatesOnly(true)
 
 PLOTWELL_CASE(BM_ImportPoints);
 PLOTWELL_CASE(BM_Ogr2ogrCopyPoints);

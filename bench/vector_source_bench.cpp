@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_case.h"
 #include "shapefile/shapefile_import.h"
 #include "shapefile/vector_source.h"
 #include "support/shapefile_samples.h"
@@ -70,14 +71,6 @@ void BM_Ogr2ogrToMemory(benchmark::State& state) {
             return;
         }
 }
-
-#define PLOTWELL_CASE(fn)               \
-    BENCHMARK(fn)                       \
-        ->Unit(benchmark::kMillisecond) \
-        ->UseRealTime()                 \
-        ->Iterations(1)                 \
-        ->Repetitions(5)                \
-        ->ReportAggregatesOnly(true)
 
 PLOTWELL_CASE(BM_ImportGeoPackageLines);
 PLOTWELL_CASE(BM_Ogr2ogrToMemory);

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "qt/dialog_support.h"
 #include "qt/qt_host.h"
@@ -20,6 +21,25 @@
 namespace plotwell::qt {
 
 namespace {
+
+// New, Edit and a double click on a line run the table model's step on the selected line, then the
+// list is filled again. Returns that runner for the view's other buttons.
+template <class Model>
+std::function<void(void (Model::*)(Host&))> connect_entry_steps(QWidget* view, Model& model, Host& host,
+                                                                QListWidget* list, QPushButton* add,
+                                                                QPushButton* edit,
+                                                                std::function<void()> refill) {
+    const std::function<void(void(Model::*)(Host&))> act = [&model, &host, list,
+                                                            refill](void (Model::*step)(Host&)) {
+        model.selected = list_selection(list);
+        (model.*step)(host);
+        refill();
+    };
+    QObject::connect(add, &QPushButton::clicked, view, [act] { act(&Model::new_entry); });
+    QObject::connect(edit, &QPushButton::clicked, view, [act] { act(&Model::edit_entry); });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, view, [act] { act(&Model::edit_entry); });
+    return act;
+}
 
 // The "Done" row of the table dialogs: they edit in place, so there is nothing to cancel.
 QPushButton* done_button(QDialog* dialog) {
@@ -102,15 +122,7 @@ SubstitutionDetailsView::SubstitutionDetailsView(QWidget* owner, Host& host, Sub
     layout->addWidget(buddy_label("&Sub-strings", list_, this));
     layout->addLayout(row);
     refill();
-    auto act = [this](void (SubstitutionDetailsDialog::*step)(Host&)) {
-        model_.selected = list_selection(list_);
-        (model_.*step)(host_);
-        refill();
-    };
-    connect(new_, &QPushButton::clicked, this, [act] { act(&SubstitutionDetailsDialog::new_entry); });
-    connect(edit, &QPushButton::clicked, this, [act] { act(&SubstitutionDetailsDialog::edit_entry); });
-    connect(list_, &QListWidget::itemDoubleClicked, this,
-            [act] { act(&SubstitutionDetailsDialog::edit_entry); });
+    connect_entry_steps(this, model_, host_, list_, new_, edit, [this] { refill(); });
     connect(remove, &QPushButton::clicked, this, [this] {
         model_.selected = list_selection(list_);
         model_.delete_entry();
@@ -215,15 +227,7 @@ TranslationDetailsView::TranslationDetailsView(QWidget* owner, Host& host, Trans
     connect(match_, &QComboBox::currentIndexChanged, this, [this](int i) { model_.set_match_mode(i); });
     connect(case_, &QCheckBox::toggled, this, [this](bool on) { model_.set_case_sensitive(on); });
     connect(sample_, &QPushButton::clicked, this, [this] { model_.sample_values(host_); });
-    auto act = [this](void (TranslationDetailsDialog::*step)(Host&)) {
-        model_.selected = list_selection(list_);
-        (model_.*step)(host_);
-        refill();
-    };
-    connect(new_, &QPushButton::clicked, this, [act] { act(&TranslationDetailsDialog::new_entry); });
-    connect(edit, &QPushButton::clicked, this, [act] { act(&TranslationDetailsDialog::edit_entry); });
-    connect(list_, &QListWidget::itemDoubleClicked, this,
-            [act] { act(&TranslationDetailsDialog::edit_entry); });
+    const auto act = connect_entry_steps(this, model_, host_, list_, new_, edit, [this] { refill(); });
     connect(remove, &QPushButton::clicked, this, [act] { act(&TranslationDetailsDialog::delete_entry); });
 }
 
